@@ -1,0 +1,399 @@
+#include "core/model/HeaderColumns.h"
+
+#include "core/framework/Exceptions.h"
+#include "core/model/SectionRef.h"
+#include "core/platform/Collation.h"
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+
+namespace corvane {
+
+THeaderColumns::THeaderColumns(THeaderColumns* AParent)
+    : slot_(section_registry::Acquire(this)) {
+    if (AParent != nullptr) {
+        try {
+            SetParent(AParent);
+        } catch (...) {
+            section_registry::Release(slot_);
+            throw;
+        }
+    }
+}
+
+THeaderColumns::~THeaderColumns() {
+    // Reports of the children while they free their subtrees stop at this node.
+    updateCount_ = 1;
+    try {
+        Clear();
+    } catch (...) {
+        // A change handler failed (out of memory while re-indexing); the
+        // subtree is freed all the same below.
+    }
+    while (!children_.empty()) {
+        THeaderColumns* last = children_.back();
+        delete last;
+        if (!children_.empty() && children_.back() == last)
+            children_.pop_back();
+    }
+    try {
+        SetParent(nullptr);
+    } catch (...) {
+    }
+    if (parent_ != nullptr) { // the parent must never keep a freed child
+        auto& siblings = parent_->children_;
+        const auto it = std::find(siblings.begin(), siblings.end(), this);
+        if (it != siblings.end())
+            siblings.erase(it);
+        parent_ = nullptr;
+    }
+    section_registry::Release(slot_);
+}
+
+int THeaderColumns::Width() const {
+    if (children_.empty())
+        return width_;
+    // Iterative, so that a very deep tree cannot exhaust the stack; unsigned
+    // arithmetic keeps an overflowing sum defined (it wraps as 32-bit).
+    uint32_t sum = 0;
+    std::vector<const THeaderColumns*> pending(children_.rbegin(), children_.rend());
+    while (!pending.empty()) {
+        const THeaderColumns* node = pending.back();
+        pending.pop_back();
+        if (node->children_.empty())
+            sum += static_cast<uint32_t>(node->width_);
+        else
+            pending.insert(pending.end(), node->children_.rbegin(), node->children_.rend());
+    }
+    return static_cast<int>(sum);
+}
+
+void THeaderColumns::SetHeight(int value) {
+    if (value == height_)
+        return;
+    UpdateScope update(*this);
+    height_ = value <= MinimumHeight ? MinimumHeight : value;
+}
+
+THeaderColumns* THeaderColumns::Items(int Index) const {
+    if (Index < 0 || Index >= Count())
+        RaiseListIndexError(Index);
+    return children_[static_cast<size_t>(Index)];
+}
+
+int THeaderColumns::Index() const {
+    if (parent_ == nullptr)
+        return -1;
+    const auto& siblings = parent_->children_;
+    const auto it = std::find(siblings.begin(), siblings.end(), this);
+    return it == siblings.end() ? -1 : static_cast<int>(it - siblings.begin());
+}
+
+int THeaderColumns::Level() const {
+    int level = 0;
+    for (const THeaderColumns* p = parent_; p != nullptr; p = p->parent_)
+        ++level;
+    return level;
+}
+
+namespace {
+
+int SubtreeSize(const THeaderColumns* node) {
+    int size = 0;
+    std::vector<const THeaderColumns*> pending{node};
+    while (!pending.empty()) {
+        const THeaderColumns* n = pending.back();
+        pending.pop_back();
+        ++size;
+        pending.insert(pending.end(), n->Children().begin(), n->Children().end());
+    }
+    return size;
+}
+
+} // namespace
+
+int THeaderColumns::AbsoluteIndex() const {
+    int index = 0;
+    for (const THeaderColumns* node = this; node->parent_ != nullptr; node = node->parent_) {
+        ++index; // the parent itself precedes
+        for (const THeaderColumns* sibling : node->parent_->children_) {
+            if (sibling == node)
+                break;
+            index += SubtreeSize(sibling);
+        }
+    }
+    return index;
+}
+
+bool THeaderColumns::IsParent(const THeaderColumns* Section) const {
+    for (const THeaderColumns* node = Section; node != nullptr; node = node->parent_)
+        if (node == this)
+            return true;
+    return false;
+}
+
+THeaderColumns* THeaderColumns::FindItemID(int ID) const {
+    for (THeaderColumns* child : children_)
+        if (child->id_ == ID)
+            return child;
+    return nullptr;
+}
+
+THeaderColumns* THeaderColumns::GetFirstChild() const {
+    return children_.empty() ? nullptr : children_.front();
+}
+
+THeaderColumns* THeaderColumns::GetLastChild() const {
+    return children_.empty() ? nullptr : children_.back();
+}
+
+THeaderColumns* THeaderColumns::GetNextSibling() const {
+    if (parent_ == nullptr)
+        return nullptr;
+    const int i = Index();
+    return i + 1 < parent_->Count() ? parent_->children_[static_cast<size_t>(i + 1)] : nullptr;
+}
+
+THeaderColumns* THeaderColumns::GetPrevSibling() const {
+    if (parent_ == nullptr)
+        return nullptr;
+    const int i = Index();
+    return i > 0 ? parent_->children_[static_cast<size_t>(i - 1)] : nullptr;
+}
+
+THeaderColumns* THeaderColumns::GetNext() const {
+    if (!children_.empty())
+        return children_.front();
+    for (const THeaderColumns* node = this; node != nullptr; node = node->parent_)
+        if (THeaderColumns* next = node->GetNextSibling())
+            return next;
+    return nullptr;
+}
+
+THeaderColumns* THeaderColumns::GetPrev() const {
+    THeaderColumns* result = GetPrevSibling();
+    if (result == nullptr)
+        return parent_;
+    while (THeaderColumns* last = result->GetLastChild())
+        result = last;
+    return result;
+}
+
+THeaderColumns* THeaderColumns::Add(const std::string& Caption) {
+    auto* node = new THeaderColumns(this);
+    node->SetCaption(Caption);
+    if (onChange_)
+        node->onChange_ = onChange_;
+    return node;
+}
+
+THeaderColumns* THeaderColumns::Insert(int Index) {
+    THeaderColumns* node = Add(std::string());
+    node->SetIndex(Index);
+    return node;
+}
+
+void THeaderColumns::DeleteItem(THeaderColumns* Section) {
+    // Freeing a node that another parent lists would leave that list holding
+    // freed memory, so only own children are deleted.
+    if (Section == nullptr || Section->parent_ != this)
+        throw EInvalidOperation("The section to delete is not a child of this section");
+    UpdateScope update(*this);
+    RemoveChild(Section);
+    Section->Clear();
+    delete Section;
+}
+
+void THeaderColumns::Clear() {
+    if (children_.empty())
+        return;
+    UpdateScope update(*this);
+    while (!children_.empty()) {
+        THeaderColumns* last = children_.back();
+        delete last; // its destructor detaches it through RemoveChild
+    }
+}
+
+void THeaderColumns::Exchange(int Index1, int Index2) {
+    if (Index1 < 0 || Index1 >= Count() || Index2 < 0 || Index2 >= Count())
+        return;
+    std::swap(children_[static_cast<size_t>(Index1)], children_[static_cast<size_t>(Index2)]);
+    Changed(true);
+}
+
+void THeaderColumns::SetIndex(int NewIndex) {
+    if (parent_ == nullptr)
+        return;
+    const int current = Index();
+    if (NewIndex == current)
+        return;
+    auto& siblings = parent_->children_;
+    if (NewIndex < 0 || NewIndex >= static_cast<int>(siblings.size()))
+        RaiseListIndexError(NewIndex);
+    siblings.erase(siblings.begin() + current);
+    siblings.insert(siblings.begin() + NewIndex, this);
+    Changed(true);
+}
+
+void THeaderColumns::SetParent(THeaderColumns* Value) {
+    if (Value == parent_)
+        return;
+    // Checked before anything moves: a node under its own subtree would make
+    // the tree cyclic, and every walk over it endless.
+    if (Value != nullptr && IsParent(Value))
+        throw EInvalidOperation("A section cannot be moved into its own subtree");
+    if (parent_ != nullptr)
+        parent_->RemoveChild(this);
+    if (Value != nullptr)
+        Value->AddChild(this);
+}
+
+void THeaderColumns::AddChild(THeaderColumns* Child) {
+    if (Child == nullptr)
+        return;
+    if (Child->IsParent(this))
+        throw EInvalidOperation("A section cannot be moved into its own subtree");
+    // A node listed by two parents would be freed twice; take it from its
+    // old list first.
+    if (Child->parent_ != nullptr)
+        Child->parent_->RemoveChild(Child);
+    children_.push_back(Child);
+    Child->parent_ = this;
+    Child->id_ = nextId_++;
+    Changed(false);
+}
+
+void THeaderColumns::RemoveChild(THeaderColumns* Child) {
+    const auto it = std::find(children_.begin(), children_.end(), Child);
+    if (it == children_.end())
+        return; // not ours: its real parent keeps it
+    children_.erase(it);
+    Child->parent_ = nullptr;
+    Changed(false);
+}
+
+int THeaderColumns::CompareCaptions(THeaderColumns* a, THeaderColumns* b) {
+    return corvane::CompareCaptions(a->caption_.c_str(), b->caption_.c_str());
+}
+
+void THeaderColumns::AlphaSort(bool Recursive) { CustomSort(&CompareCaptions, Recursive); }
+
+void THeaderColumns::CustomSort(TSectionCompare Compare, bool Recursive) {
+    if (Compare == nullptr)
+        Compare = &CompareCaptions;
+    UpdateScope update(*this);
+    if (!children_.empty())
+        QuickSort(Compare, 0, Count() - 1);
+    if (Recursive)
+        for (THeaderColumns* child : std::vector<THeaderColumns*>(children_))
+            child->CustomSort(Compare, true);
+}
+
+// The framework list's quicksort, step for step: callers may see its
+// (unstable) order of equal captions.
+void THeaderColumns::QuickSort(TSectionCompare Compare, int L, int R) {
+    auto at = [this](int i) -> THeaderColumns*& { return children_[static_cast<size_t>(i)]; };
+    int I;
+    do {
+        I = L;
+        int J = R;
+        THeaderColumns* P = at(L + (R - L) / 2);
+        do {
+            // The bounds only matter for a comparison that contradicts
+            // itself; they keep such a sort inside the list.
+            while (Compare(at(I), P) < 0 && I < R)
+                ++I;
+            while (Compare(at(J), P) > 0 && J > L)
+                --J;
+            if (I <= J) {
+                std::swap(at(I), at(J));
+                ++I;
+                --J;
+            }
+        } while (I <= J);
+        if (L < J)
+            QuickSort(Compare, L, J);
+        L = I;
+    } while (I < R);
+}
+
+void THeaderColumns::Assign(const TPersistent* Source) {
+    const auto* source = dynamic_cast<const THeaderColumns*>(Source);
+    if (source == nullptr) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    if (IsParent(source)) {
+        // Copying from this node or from inside its subtree: the Clear below
+        // would free the source half-way, so copy from a snapshot instead.
+        THeaderColumns snapshot;
+        snapshot.AssignFrom(*source);
+        AssignFrom(snapshot);
+        return;
+    }
+    AssignFrom(*source);
+}
+
+void THeaderColumns::AssignFrom(const THeaderColumns& Source) {
+    UpdateScope update(*this);
+    caption_ = Source.caption_;
+    typeCol_ = Source.typeCol_;
+    alignment_ = Source.alignment_;
+    width_ = Source.Width();
+    height_ = Source.height_;
+    Clear();
+    for (const THeaderColumns* child : Source.children_)
+        Add(std::string())->AssignFrom(*child);
+}
+
+void THeaderColumns::SetOnChange(const TChangeHandler& Handler) {
+    std::vector<THeaderColumns*> pending{this};
+    while (!pending.empty()) {
+        THeaderColumns* node = pending.back();
+        pending.pop_back();
+        node->onChange_ = Handler;
+        pending.insert(pending.end(), node->children_.rbegin(), node->children_.rend());
+    }
+}
+
+void THeaderColumns::BeginUpdate() { ++updateCount_; }
+
+void THeaderColumns::EndUpdate() {
+    --updateCount_;
+    Changed(false);
+}
+
+void THeaderColumns::Changed(bool All) {
+    if (parent_ != nullptr && parent_->updateCount_ == 0)
+        parent_->DoChange(All ? nullptr : this);
+    else if (All)
+        DoChange(this);
+}
+
+void THeaderColumns::DoChange(THeaderColumns* Section) {
+    if (!onChange_)
+        return;
+    if (Section != nullptr)
+        onChange_(Section);
+    else if (parent_ != nullptr)
+        onChange_(parent_);
+}
+
+UpdateScope::UpdateScope(THeaderColumns& node)
+    : node_(node), pendingErrors_(std::uncaught_exceptions()) {
+    node_.BeginUpdate();
+}
+
+UpdateScope::~UpdateScope() noexcept(false) {
+    if (std::uncaught_exceptions() > pendingErrors_) {
+        try {
+            node_.EndUpdate();
+        } catch (...) {
+        }
+    } else {
+        node_.EndUpdate();
+    }
+}
+
+} // namespace corvane

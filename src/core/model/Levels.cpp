@@ -1,0 +1,119 @@
+#include "core/model/Levels.h"
+
+#include "core/framework/Exceptions.h"
+#include "core/model/HeaderColumns.h"
+
+#include <utility>
+
+namespace corvane {
+
+TLevels::TLevels(THeaderColumns* ARoot) {
+    if (ARoot == nullptr)
+        return;
+    SetRoot(ARoot);
+    if (ARoot->OnChange())
+        prevOnChange_ = ARoot->OnChange();
+    ARoot->SetOnChange(TChangeHandler::Bind<TLevels, &TLevels::Rebuild>(this));
+}
+
+TLevels::~TLevels() {
+    if (THeaderColumns* root = root_.get())
+        root->SetOnChange(prevOnChange_);
+    root_.reset();
+}
+
+void TLevels::SetRoot(THeaderColumns* ARoot) {
+    if (ARoot != nullptr) {
+        root_ = ARoot;
+        Rebuild(ARoot);
+    } else {
+        leaves_.clear();
+        levelCount_ = 0;
+        root_.reset();
+    }
+}
+
+void TLevels::Rebuild(THeaderColumns* /*Section*/) {
+    Build();
+    checkedFrees_ = section_registry::FreedCount();
+}
+
+void TLevels::Build() {
+    leaves_.clear();
+    for (int d = 0; d < levelCount_; ++d)
+        levels_[static_cast<size_t>(d)].clear();
+    levelCount_ = 0;
+    const THeaderColumns* root = root_.get();
+    if (root == nullptr)
+        return;
+    // Pre-order without recursion: a very deep tree must not exhaust the stack.
+    std::vector<std::pair<const THeaderColumns*, int>> pending;
+    for (auto it = root->Children().rbegin(); it != root->Children().rend(); ++it)
+        pending.emplace_back(*it, 0);
+    while (!pending.empty()) {
+        const auto [section, depth] = pending.back();
+        pending.pop_back();
+        if (depth >= levelCount_) {
+            levelCount_ = depth + 1;
+            if (levels_.size() < static_cast<size_t>(levelCount_))
+                levels_.resize(static_cast<size_t>(levelCount_));
+        }
+        levels_[static_cast<size_t>(depth)].push_back(section);
+        if (!section->HasChildren()) {
+            leaves_.push_back(section);
+            continue;
+        }
+        const auto& children = section->Children();
+        for (auto it = children.rbegin(); it != children.rend(); ++it)
+            pending.emplace_back(*it, depth + 1);
+    }
+}
+
+void TLevels::Validate() const {
+    const uint64_t freed = section_registry::FreedCount();
+    if (freed == checkedFrees_)
+        return;
+    checkedFrees_ = freed;
+    bool stale = root_.get() == nullptr && (levelCount_ > 0 || !leaves_.empty());
+    for (int d = 0; d < levelCount_ && !stale; ++d)
+        for (const SectionRef& entry : levels_[static_cast<size_t>(d)])
+            if (!entry) {
+                stale = true;
+                break;
+            }
+    if (stale)
+        const_cast<TLevels*>(this)->Rebuild(root_.get());
+}
+
+int TLevels::LeafCount() const {
+    Validate();
+    return static_cast<int>(leaves_.size());
+}
+
+THeaderColumns* TLevels::Leaf(int Index) const {
+    Validate();
+    if (Index < 0 || Index >= static_cast<int>(leaves_.size()))
+        RaiseListIndexError(Index);
+    return leaves_[static_cast<size_t>(Index)].get();
+}
+
+int TLevels::LevelCount() const {
+    Validate();
+    return levelCount_;
+}
+
+int TLevels::LevelSize(int Depth) const {
+    Validate();
+    if (Depth < 0 || Depth >= levelCount_)
+        RaiseListIndexError(Depth);
+    return static_cast<int>(levels_[static_cast<size_t>(Depth)].size());
+}
+
+THeaderColumns* TLevels::LevelSection(int Depth, int Index) const {
+    const int size = LevelSize(Depth);
+    if (Index < 0 || Index >= size)
+        RaiseListIndexError(Index);
+    return levels_[static_cast<size_t>(Depth)][static_cast<size_t>(Index)].get();
+}
+
+} // namespace corvane

@@ -1,0 +1,57 @@
+#pragma once
+// The flattened view of one section tree that the control reads: the leaf
+// list (the columns, left to right) and, per depth below the root, the
+// sections at that depth in pre-order. It installs itself as the change
+// handler of every node and rebuilds itself whole on every report.
+//
+// Entries never dangle: they are SectionRefs, and whenever sections have been
+// freed since the last check, a read first looks for freed entries and, if it
+// finds one (an edit that frees sections without reporting), rebuilds.
+
+#include "core/framework/Persistent.h"
+#include "core/model/ChangeHandler.h"
+#include "core/model/SectionRef.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace corvane {
+
+class TLevels : public TPersistent {
+public:
+    explicit TLevels(THeaderColumns* ARoot = nullptr);
+    ~TLevels() override;
+    TLevels(const TLevels&) = delete;
+    TLevels& operator=(const TLevels&) = delete;
+
+    const char* ClassName() const override { return "TLevels"; }
+
+    // With a root: takes it and rebuilds. With nullptr: empties the lists.
+    void SetRoot(THeaderColumns* ARoot);
+    THeaderColumns* Root() const { return root_.get(); }
+
+    // The change handler; the reporting section is ignored.
+    virtual void Rebuild(THeaderColumns* Section);
+    const TChangeHandler& PrevOnChange() const { return prevOnChange_; }
+
+    // Columns, left to right.
+    int LeafCount() const;
+    THeaderColumns* Leaf(int Index) const; // list index error when out of range
+    // Depths below the root: 0 is the root's children.
+    int LevelCount() const;
+    int LevelSize(int Depth) const;
+    THeaderColumns* LevelSection(int Depth, int Index) const;
+
+private:
+    void Validate() const;
+    void Build();
+
+    TChangeHandler prevOnChange_;
+    SectionRef root_;
+    std::vector<SectionRef> leaves_;
+    std::vector<std::vector<SectionRef>> levels_;
+    int levelCount_ = 0; // levels_ keeps spare rows to avoid reallocation
+    mutable uint64_t checkedFrees_ = 0;
+};
+
+} // namespace corvane

@@ -11,7 +11,9 @@ void TPersistent::Assign(const TPersistent* Source) {
         AssignError(nullptr);
 }
 
-void TPersistent::AssignTo(TPersistent* Dest) const { Dest->AssignError(this); }
+void TPersistent::AssignTo(TPersistent* Dest) const {
+    Dest->AssignError(this);
+}
 
 void TPersistent::AssignError(const TPersistent* Source) const {
     throw EConvertError(FormatMessage("Cannot assign a %s to a %s",

@@ -15,10 +15,11 @@ public:
     TChangeHandler(Function function, void* target) : function_(function), target_(target) {}
 
     // Binds a member function: TChangeHandler::Bind<TLevels, &TLevels::Rebuild>(levels).
-    template <class T, void (T::*Method)(THeaderColumns*)>
-    static TChangeHandler Bind(T* object) {
+    template <class T, void (T::*Method)(THeaderColumns*)> static TChangeHandler Bind(T* object) {
         return TChangeHandler(
-            [](void* target, THeaderColumns* section) { (static_cast<T*>(target)->*Method)(section); },
+            [](void* target, THeaderColumns* section) {
+                (static_cast<T*>(target)->*Method)(section);
+            },
             object);
     }
 

@@ -10,8 +10,7 @@
 
 namespace corvane {
 
-THeaderColumns::THeaderColumns(THeaderColumns* AParent)
-    : slot_(section_registry::Acquire(this)) {
+THeaderColumns::THeaderColumns(THeaderColumns* AParent) : slot_(section_registry::Acquire(this)) {
     if (AParent != nullptr) {
         try {
             SetParent(AParent);
@@ -277,7 +276,9 @@ int THeaderColumns::CompareCaptions(THeaderColumns* a, THeaderColumns* b) {
     return corvane::CompareCaptions(a->caption_.c_str(), b->caption_.c_str());
 }
 
-void THeaderColumns::AlphaSort(bool Recursive) { CustomSort(&CompareCaptions, Recursive); }
+void THeaderColumns::AlphaSort(bool Recursive) {
+    CustomSort(&CompareCaptions, Recursive);
+}
 
 void THeaderColumns::CustomSort(TSectionCompare Compare, bool Recursive) {
     if (Compare == nullptr)
@@ -357,7 +358,9 @@ void THeaderColumns::SetOnChange(const TChangeHandler& Handler) {
     }
 }
 
-void THeaderColumns::BeginUpdate() { ++updateCount_; }
+void THeaderColumns::BeginUpdate() {
+    ++updateCount_;
+}
 
 void THeaderColumns::EndUpdate() {
     --updateCount_;

@@ -53,14 +53,18 @@ void Release(uint32_t slot) {
     ++r.freed;
 }
 
-uint32_t Generation(uint32_t slot) { return TheRegistry().slots[slot].generation; }
+uint32_t Generation(uint32_t slot) {
+    return TheRegistry().slots[slot].generation;
+}
 
 THeaderColumns* Lookup(uint32_t slot, uint32_t generation) {
     const Slot& s = TheRegistry().slots[slot];
     return s.generation == generation ? s.node : nullptr;
 }
 
-uint64_t FreedCount() { return TheRegistry().freed; }
+uint64_t FreedCount() {
+    return TheRegistry().freed;
+}
 
 } // namespace section_registry
 

@@ -40,7 +40,9 @@ int PortableCaptionCompare(const char* a, const char* b) {
     }
 }
 
-void SetCaptionCompare(CaptionCompareFn fn) { g_compare = fn; }
+void SetCaptionCompare(CaptionCompareFn fn) {
+    g_compare = fn;
+}
 
 int CompareCaptions(const char* a, const char* b) {
     return g_compare ? g_compare(a, b) : PortableCaptionCompare(a, b);

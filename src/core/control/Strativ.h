@@ -1,0 +1,174 @@
+#pragma once
+// TStrativ: the multi-level header control. It owns the section tree (its
+// root is never shown), the level and leaf index over it and the context
+// menu; the platform window reaches it through the entry points below.
+
+#include "core/control/StrativTypes.h"
+#include "core/framework/Control.h"
+#include "core/model/SectionRef.h"
+
+#include <memory>
+#include <string>
+
+namespace corvane {
+
+class TCanvas;
+class TCustomizeDialog;
+class TCustomizePopupMenu;
+class THeaderColumns;
+class TLevels;
+
+// What SectionAt finds under a point.
+struct TSectionHit {
+    THeaderColumns* Section = nullptr;
+    TRect Rect;
+    int Column = -1;
+};
+
+class TStrativ : public TCustomControl {
+public:
+    static constexpr const char* DefaultSectionCaption = "TStrativ v.2.8";
+    static constexpr const char* DefaultCustomizeMenustring = "Customize...";
+    static constexpr TColor DefaultHotTrackColor = clNavy;
+
+    TStrativ();
+    ~TStrativ() override;
+
+    const char* ClassName() const override { return "TStrativ"; }
+
+    // --- Published properties ---------------------------------------------
+    const std::string& About() const { return about_; }
+    void SetAbout(const std::string& value) { about_ = value; }
+    TColor HotTrackColor() const { return hotTrackColor_; }
+    void SetHotTrackColor(TColor value) { hotTrackColor_ = value; }
+    const std::string& Properties() const { return properties_; }
+    void SetProperties(const std::string& value) { properties_ = value; }
+    const std::string& CustomizeMenustring() const { return customizeMenustring_; }
+    void SetCustomizeMenustring(const std::string& value) { customizeMenustring_ = value; }
+    TBevelCut BevelInner() const { return bevelInner_; }
+    void SetBevelInner(TBevelCut value);
+    TBevelCut BevelOuter() const { return bevelOuter_; }
+    void SetBevelOuter(TBevelCut value);
+    int BevelWidth() const { return bevelWidth_; }
+    void SetBevelWidth(int value);
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int value);
+    TButtonStyle Headerstyle() const { return headerstyle_; }
+    void SetHeaderstyle(TButtonStyle value);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle value);
+    THeaderOptions Options() const { return options_; }
+    void SetOptions(THeaderOptions value);
+    // The root of the tree; assigning copies a tree into it.
+    THeaderColumns* Sections() const { return sections_.get(); }
+    void SetSections(const THeaderColumns* value);
+    TLevels& Levels() const { return *levels_; }
+    TCustomizePopupMenu& CustomizeMenu() const { return *customizeMenu_; }
+
+    // Plain field writes (no repaint), as the automation layer does them.
+    void StoreHotTrackColor(TColor value) { hotTrackColor_ = value; }
+
+    int BorderSize() const override { return borderStyle_ == bsSingle ? 1 : 0; }
+
+    // --- Events ---------------------------------------------------------------
+    TSectionEvent OnSizing, OnSized;
+    THeightSectionEvent OnHeightChanged, OnHeightChanging;
+    THeaderClickEvent OnHeaderClick;
+    TDropSectionEvent OnDropSection;
+    TNotifyEvent OnBeforeCustomize, OnAfterCustomize, OnBeforeApply, OnAfterApply;
+    THintEvent OnHint;
+
+    // --- Public methods -------------------------------------------------------
+    void BeforeCustomize();
+    void AfterCustomize();
+    void BeforeApply();
+    void AfterApply();
+    // With hoCustomize: OnBeforeCustomize, the dialog, OnAfterCustomize.
+    void Customize();
+    void ShowAbout();
+    int ColumnCount() const;
+    // The dialog Customize runs; nullptr runs none (the events still fire).
+    void SetCustomizeDialog(TCustomizeDialog* dialog) { customizeDialog_ = dialog; }
+    static const char* AboutText();
+
+    void Loaded() override;
+
+    // --- Dispatch methods -----------------------------------------------------
+    virtual void DoSized(THeaderColumns* Section, int Index, int Width);
+    virtual void DoSizing(THeaderColumns* Section, int Index, int Width);
+    virtual void DoHeightChanging(THeaderColumns* Section, int Height);
+    virtual void DoHeightChanged(THeaderColumns* Section, int Height);
+    virtual void DoHeaderClick(THeaderColumns* Section);
+    virtual void DoDropSection(THeaderColumns* Source, THeaderColumns* Dest, bool& AsChild,
+                               bool& AllowDrop);
+    virtual void DoHint(THeaderColumns* Section, std::string& Hint);
+
+    // --- Geometry (client pixels, exclusive right and bottom) ----------------
+    void SectionBand(const THeaderColumns* Section, int& Top, int& Bottom) const;
+    TRect SectionRect(const THeaderColumns* Section) const;
+    TSectionHit SectionAt(TPoint P) const;
+
+    // --- Painting -------------------------------------------------------------
+    void Paint(TCanvas& Canvas);
+    void PaintColumn(TCanvas& Canvas, int Column);
+    void PaintSection(TCanvas& Canvas, const THeaderColumns* Section, TRect Rect);
+
+    // --- Pointer input, in the order the platform delivers it ----------------
+    void WMNCHitTest(TPoint Screen);   // after the framework's own handling
+    bool WMSetCursor(int HitTestCode); // true when the control set the cursor
+    void WMMouseMove(TPoint Client);   // before the mouse-move method
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void MouseMove(TShiftState Shift, int X, int Y);
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void MouseLeave();
+    void MouseEnter() {}
+
+    // --- State the pointer machine drives (read-only views for tests) --------
+    TTrackState TrackState() const { return trackState_; }
+    bool Pressed() const { return pressed_; }
+    THeaderColumns* HotSection() const { return hotSection_.get(); }
+    THeaderColumns* DragSection() const { return dragSection_.get(); }
+    THeaderColumns* ResizeSection() const { return resizeSection_.get(); }
+    TPoint DragPoint() const { return dragPoint_; }
+    TPoint TrackLine() const { return trackLine_; }
+    TPoint PendingSize() const { return pendingSize_; }
+    TPoint HitPoint() const { return hitPoint_; }
+    TPoint GrabOffset() const { return grabOffset_; }
+    bool ResizeAllowed() const { return resizeAllowed_; }
+    int ResizeColumn() const { return resizeColumn_; }
+
+private:
+    void DrawTrackLine();
+    void DrawDropMark();
+    void DropSection(THeaderColumns* Target);
+
+    THeaderOptions options_ = AllHeaderOptions;
+    bool pressed_ = false;
+    std::string about_;
+    TColor hotTrackColor_ = DefaultHotTrackColor;
+    SectionRef hotSection_;
+    TPoint dragPoint_;
+    SectionRef dragSection_;
+    std::string properties_;
+    std::unique_ptr<TCustomizePopupMenu> customizeMenu_;
+    TTrackState trackState_ = tsIdle;
+    TPoint trackLine_{-1, -1};
+    TPoint pendingSize_{-1, -1};
+    std::string customizeMenustring_;
+    int bevelWidth_ = 1;
+    TBevelCut bevelInner_ = bvNone;
+    TBevelCut bevelOuter_ = bvNone;
+    int borderWidth_ = 0;
+    TButtonStyle headerstyle_ = bsAutoDetect;
+    std::unique_ptr<THeaderColumns> sections_;
+    SectionRef resizeSection_;
+    std::unique_ptr<TLevels> levels_;
+    TPoint hitPoint_;
+    bool resizeAllowed_ = false;
+    int resizeColumn_ = 0;
+    TBorderStyle borderStyle_ = bsSingle;
+    TPoint grabOffset_;
+    TCustomizeDialog* customizeDialog_ = nullptr;
+};
+
+} // namespace corvane

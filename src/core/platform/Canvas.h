@@ -1,0 +1,33 @@
+#pragma once
+// The drawing surface the control paints on. The Win32 layer implements it
+// over a GDI device context; tests record the calls.
+
+#include "core/framework/Graphics.h"
+
+#include <string>
+
+namespace corvane {
+
+class TCanvas {
+public:
+    virtual ~TCanvas() = default;
+
+    virtual void SetFont(const TFont& font) = 0;
+    virtual void SetFontColor(TColor color) = 0;
+    virtual void SetBrushColor(TColor color) = 0; // also makes the brush solid
+    virtual void SetBrushStyle(TBrushStyle style) = 0;
+    virtual TPen Pen() const = 0;
+    virtual void SetPen(const TPen& pen) = 0;
+
+    virtual void FillRect(const TRect& rect) = 0;
+    virtual void MoveTo(int x, int y) = 0;
+    virtual void LineTo(int x, int y) = 0; // draws up to, not including, (x, y)
+    // Outline in the pen, inside filled with the brush.
+    virtual void Rectangle(const TRect& rect) = 0;
+    // The platform's DrawEdge on a working copy of rect.
+    virtual void DrawEdge(const TRect& rect, unsigned edge, unsigned flags) = 0;
+    // The platform's DrawTextExA with no extra parameters.
+    virtual void DrawTextEx(const std::string& text, const TRect& rect, unsigned format) = 0;
+};
+
+} // namespace corvane

@@ -5,6 +5,8 @@
 
 namespace corvane {
 
+class TFiler;
+
 class TPersistent {
 public:
     virtual ~TPersistent() = default;
@@ -12,6 +14,11 @@ public:
 
     // Copies Source into this object; the base accepts nothing.
     virtual void Assign(const TPersistent* Source);
+
+    // The persistence hook: the component streaming calls it after the
+    // published properties, so the object can write and read data of its own
+    // (TFiler::DefineProperty). The base defines nothing.
+    virtual void DefineProperties(TFiler& /*Filer*/) {}
 
 protected:
     virtual void AssignTo(TPersistent* Dest) const;

@@ -15,6 +15,9 @@ namespace corvane {
 enum TAlignment : uint8_t { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
 
 class THeaderColumns;
+class TFiler;
+class TReader;
+class TWriter;
 
 // Compares two sections for sorting (list element first, pivot second).
 using TSectionCompare = int (*)(THeaderColumns* a, THeaderColumns* b);
@@ -95,6 +98,14 @@ public:
     void CustomSort(TSectionCompare Compare, bool Recursive);
     void Assign(const TPersistent* Source) override;
     void SetOnChange(const TChangeHandler& Handler);
+
+    // --- Persistence (HeaderColumnsStream.cpp) --------------------------------
+    // Defines "HeaderColumns", the whole subtree as one nested list.
+    void DefineProperties(TFiler& Filer) override;
+    // The list of this node and, nested in it, of every descendant.
+    virtual void WriteData(TWriter& Writer);
+    // Reads such a list into this node, replacing its children.
+    virtual void ReadData(TReader& Reader);
 
     // --- Change notification --------------------------------------------
     virtual void BeginUpdate();

@@ -1,0 +1,12 @@
+#pragma once
+// The published properties of a section as the component streaming stores
+// them (under "Sections." for the control's root), followed by its defined
+// "HeaderColumns" property.
+
+#include "core/stream/PublishedProperty.h"
+
+namespace corvane {
+
+const TPublishedClass& HeaderColumnsClass();
+
+} // namespace corvane

@@ -1,0 +1,136 @@
+#include "core/stream/Reader.h"
+
+#include "core/stream/IdentMap.h"
+#include "core/stream/PublishedProperty.h"
+#include "core/stream/ScopedValue.h"
+#include "core/stream/StreamErrors.h"
+
+namespace corvane {
+
+void TReader::DefineProperty(const std::string& Name, const TReaderProc& ReadData,
+                             const TWriterProc& /*WriteData*/, bool /*HasData*/) {
+    if (pendingName_ == nullptr || pendingRead_ || !ReadData || !SameText(Name, *pendingName_))
+        return;
+    pendingRead_ = true;
+    ReadData(*this);
+}
+
+void TReader::CheckValue(TValueType Expected) {
+    if (ReadValue() != Expected)
+        RaiseInvalidPropertyValue();
+}
+
+int32_t TReader::ReadInteger() {
+    switch (ReadValue()) {
+    case TValueType::vaInt8:
+        return static_cast<int8_t>(in_.ReadByte());
+    case TValueType::vaInt16:
+        return in_.ReadInt16();
+    case TValueType::vaInt32:
+        return in_.ReadInt32();
+    default:
+        RaiseInvalidPropertyValue();
+    }
+}
+
+std::string TReader::ReadString() {
+    switch (ReadValue()) {
+    case TValueType::vaString:
+        return in_.ReadString(in_.ReadByte());
+    case TValueType::vaLString:
+        return in_.ReadString(in_.ReadUInt32());
+    default:
+        RaiseInvalidPropertyValue();
+    }
+}
+
+std::string TReader::ReadIdent() {
+    CheckValue(TValueType::vaIdent);
+    return ReadStr();
+}
+
+bool TReader::ReadBoolean() {
+    switch (ReadValue()) {
+    case TValueType::vaTrue:
+        return true;
+    case TValueType::vaFalse:
+        return false;
+    default:
+        RaiseInvalidPropertyValue();
+    }
+}
+
+int32_t TReader::ReadIntegerOrIdent(const TIdentMap& Idents) {
+    if (NextValue() != TValueType::vaIdent)
+        return ReadInteger();
+    const std::optional<int32_t> value = Idents.ValueOf(ReadIdent());
+    if (!value)
+        RaiseInvalidPropertyValue();
+    return *value;
+}
+
+int32_t TReader::ReadEnum(const TIdentMap& Idents) {
+    // Enumerations are one byte wide.
+    const int32_t value = ReadIntegerOrIdent(Idents);
+    if (value < 0 || value > 255)
+        RaiseInvalidPropertyValue();
+    return value;
+}
+
+uint32_t TReader::ReadSet(const TIdentMap& Members) {
+    CheckValue(TValueType::vaSet);
+    uint32_t bits = 0;
+    for (std::string name = ReadStr(); !name.empty(); name = ReadStr()) {
+        const std::optional<int32_t> bit = Members.ValueOf(name);
+        if (!bit)
+            RaiseInvalidPropertyValue();
+        bits |= static_cast<uint32_t>(*bit);
+    }
+    return bits;
+}
+
+std::string TReader::ReadStr() {
+    return in_.ReadString(in_.ReadByte());
+}
+
+void TReader::ReadSignature() {
+    const uint8_t* signature = in_.Take(4);
+    if (signature[0] != 'T' || signature[1] != 'P' || signature[2] != 'F' || signature[3] != '0')
+        RaiseInvalidStreamFormat();
+}
+
+void TReader::ReadProperty(TPersistent& Instance, const TPublishedClass& Class) {
+    const std::string path = ReadStr();
+    TPersistent* object = &Instance;
+    const TPublishedClass* objectClass = &Class;
+    size_t start = 0;
+    for (size_t dot = path.find('.'); dot != std::string::npos; dot = path.find('.', start)) {
+        const std::string segment = path.substr(start, dot - start);
+        const TPublishedProperty* property = objectClass->Find(segment);
+        if (property == nullptr || !property->IsObject())
+            RaisePropertyDoesNotExist(className_, path, segment);
+        object = property->Object(*object);
+        if (object == nullptr)
+            RaiseInvalidPropertyValue();
+        objectClass = property->Nested;
+        start = dot + 1;
+    }
+    const std::string name = path.substr(start);
+    const TPublishedProperty* property = objectClass->Find(name);
+    if (property != nullptr && !property->IsObject()) {
+        property->Read(*this, *object);
+        return;
+    }
+    if (objectClass->DefinesProperties) {
+        pendingRead_ = false;
+        {
+            ScopedValue<const std::string*> pending(pendingName_, &name);
+            object->DefineProperties(*this);
+        }
+        if (pendingRead_)
+            return;
+    }
+    RaisePropertyDoesNotExist(className_, path, name);
+}
+
+} // namespace corvane

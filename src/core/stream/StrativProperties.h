@@ -1,0 +1,15 @@
+#pragma once
+// The stored properties of the header control, in stream order: the
+// framework control's first, then the control's own as it publishes them,
+// with the root section's entries ("Sections.") at the place of Sections.
+// docs/stream-format.md lists them with their default rules.
+
+#include "core/stream/PublishedProperty.h"
+
+namespace corvane {
+
+const TPublishedClass& StrativClass();
+// The font's entries ("Font."), stored while the control has a font of its own.
+const TPublishedClass& FontClass();
+
+} // namespace corvane

@@ -1,0 +1,99 @@
+#include "core/stream/Writer.h"
+
+#include "core/stream/IdentMap.h"
+#include "core/stream/PublishedProperty.h"
+#include "core/stream/ScopedValue.h"
+
+#include <limits>
+
+namespace corvane {
+
+void TWriter::DefineProperty(const std::string& Name, const TReaderProc& /*ReadData*/,
+                             const TWriterProc& WriteData, bool HasData) {
+    if (!HasData || !WriteData)
+        return;
+    WritePropName(Name);
+    WriteData(*this);
+}
+
+void TWriter::WriteInteger(int32_t Value) {
+    if (Value >= std::numeric_limits<int8_t>::min() &&
+        Value <= std::numeric_limits<int8_t>::max()) {
+        WriteValue(TValueType::vaInt8);
+        out_.WriteByte(static_cast<uint8_t>(static_cast<int8_t>(Value)));
+    } else if (Value >= std::numeric_limits<int16_t>::min() &&
+               Value <= std::numeric_limits<int16_t>::max()) {
+        WriteValue(TValueType::vaInt16);
+        out_.WriteInt16(static_cast<int16_t>(Value));
+    } else {
+        WriteValue(TValueType::vaInt32);
+        out_.WriteInt32(Value);
+    }
+}
+
+void TWriter::WriteString(const std::string& Value) {
+    if (Value.size() <= 255) {
+        WriteValue(TValueType::vaString);
+        out_.WriteByte(static_cast<uint8_t>(Value.size()));
+    } else {
+        // Strings live in a 32-bit process: they never reach 4 GB.
+        WriteValue(TValueType::vaLString);
+        out_.WriteUInt32(static_cast<uint32_t>(Value.size()));
+    }
+    out_.WriteBytes(Value);
+}
+
+void TWriter::WriteIdent(const std::string& Value) {
+    WriteValue(TValueType::vaIdent);
+    WriteStr(Value);
+}
+
+void TWriter::WriteIntegerOrIdent(int32_t Value, const TIdentMap& Idents) {
+    if (const char* name = Idents.NameOf(Value))
+        WriteIdent(name);
+    else
+        WriteInteger(Value);
+}
+
+void TWriter::WriteSet(uint32_t Bits, const TIdentMap& Members) {
+    WriteValue(TValueType::vaSet);
+    for (const TIdentMapEntry& member : Members)
+        if ((Bits & static_cast<uint32_t>(member.Value)) != 0)
+            WriteStr(member.Name);
+    WriteStr(std::string()); // an empty name ends the set
+}
+
+void TWriter::WriteStr(const std::string& Value) {
+    const size_t length = Value.size() < 255 ? Value.size() : 255;
+    out_.WriteByte(static_cast<uint8_t>(length));
+    out_.WriteBytes(Value.data(), length);
+}
+
+void TWriter::WritePropName(const std::string& Name) {
+    WriteStr(propPath_.empty() ? Name : propPath_ + Name);
+}
+
+void TWriter::WriteSignature() {
+    out_.WriteBytes("TPF0", 4);
+}
+
+void TWriter::WriteProperties(TPersistent& Instance, const TPublishedClass& Class) {
+    for (const TPublishedProperty& property : Class.Properties) {
+        if (!property.IsStored(Instance))
+            continue;
+        if (property.IsObject()) {
+            TPersistent* object = property.Object(Instance);
+            if (object == nullptr)
+                continue;
+            ScopedValue<std::string> path(propPath_, propPath_ + property.Name + ".");
+            WriteProperties(*object, *property.Nested);
+        } else {
+            WritePropName(property.Name);
+            property.Write(*this, Instance);
+        }
+    }
+    if (Class.DefinesProperties)
+        Instance.DefineProperties(*this);
+}
+
+} // namespace corvane

@@ -1,0 +1,33 @@
+#pragma once
+// An off-screen bitmap the size of a rectangle of a target DC: drawing goes
+// into it, and Present copies it to the target in one BitBlt, so the
+// target never shows a half-painted state.
+
+#include "win32/GdiHandles.h"
+
+#include "win32/WinApi.h"
+
+#include <optional>
+
+namespace corvane::win32 {
+
+class DoubleBuffer {
+public:
+    DoubleBuffer(HDC target, int width, int height);
+    DoubleBuffer(const DoubleBuffer&) = delete;
+    DoubleBuffer& operator=(const DoubleBuffer&) = delete;
+
+    HDC dc() const { return memory_.get(); }
+    // Copies the buffer to the target at (x, y).
+    void Present(int x = 0, int y = 0) const;
+
+private:
+    HDC target_;
+    int width_;
+    int height_;
+    MemoryDC memory_;
+    UniqueBitmap bitmap_;
+    std::optional<SelectedObject> selection_;
+};
+
+} // namespace corvane::win32

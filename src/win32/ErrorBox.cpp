@@ -1,0 +1,65 @@
+#include "win32/ErrorBox.h"
+
+#include "core/framework/Exceptions.h"
+
+#include <exception>
+
+namespace corvane::win32 {
+
+std::string ApplicationTitle() {
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, length);
+    const auto slash = name.find_last_of("\\/");
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    const auto dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name;
+}
+
+HWND MessageBoxOwner(HWND window) {
+    if (window != nullptr && ::IsWindow(window)) {
+        if (HWND root = ::GetAncestor(window, GA_ROOT))
+            return root;
+    }
+    return ::GetActiveWindow();
+}
+
+void ShowErrorBox(HWND window, const std::string& message) {
+    ::MessageBoxA(MessageBoxOwner(window), message.c_str(), ApplicationTitle().c_str(),
+                  MB_OK | MB_ICONERROR);
+}
+
+void ShowCurrentException(HWND window) noexcept {
+    try {
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            ShowErrorBox(window, e.what());
+        } catch (...) {
+            ShowErrorBox(window, "Unknown error");
+        }
+    } catch (...) {
+        // Showing the box itself failed (out of memory): nothing more can be done here.
+    }
+}
+
+void RaiseLastWin32Error(const char* operation) {
+    const DWORD code = ::GetLastError();
+    char* text = nullptr;
+    ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, code, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    std::string message =
+        std::string(operation) + " failed. System Error.  Code: " + std::to_string(code) + ".";
+    if (text != nullptr) {
+        message += "\r\n";
+        message += text;
+        ::LocalFree(text);
+    }
+    throw Exception(message);
+}
+
+} // namespace corvane::win32

@@ -1,0 +1,40 @@
+#pragma once
+// The control's hint in a system tooltip. One tool covers the whole window;
+// its text follows the control's Hint and it is active only while hints are
+// on and there is something to show.
+
+#include "win32/WindowHandles.h"
+
+#include "win32/WinApi.h"
+
+#include <string>
+
+namespace corvane::win32 {
+
+class HintTooltip {
+public:
+    HintTooltip() = default;
+
+    // Creates the tooltip for `window`; destroys the previous one first.
+    void Create(HWND window);
+    void Destroy();
+    HWND Handle() const { return tooltip_.get(); }
+
+    // Shows `text` when `enabled` and the text is not empty; otherwise off.
+    void Update(bool enabled, const std::string& text);
+    // Hides a tip now on screen.
+    void Pop();
+
+    const std::string& Text() const { return text_; }
+    bool Active() const { return active_; }
+
+private:
+    TOOLINFOA ToolInfo() const;
+
+    UniqueWindow tooltip_;
+    HWND window_ = nullptr;
+    std::string text_;
+    bool active_ = false;
+};
+
+} // namespace corvane::win32

@@ -1,0 +1,126 @@
+#include "win32/StrativWindow.h"
+
+#include "win32/ErrorBox.h"
+
+namespace corvane::win32 {
+namespace {
+
+constexpr DWORD ThinBorderStyle = 0x00800000; // WS_BORDER
+
+// Sets a flag for the life of a scope.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+StrativWindow::StrativWindow(TStrativ& control, HWND parent) : control_(control), parent_(parent) {
+    RegisterStrativWindowClass();
+    CreateHandle();
+    control_.SetWindowServices(this);
+}
+
+StrativWindow::~StrativWindow() {
+    ReleaseWindowCanvas();
+    tooltip_.Destroy();
+    window_.reset();
+    control_.SetWindowServices(nullptr);
+}
+
+DWORD StrativWindow::WindowStyle() const {
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (control_.BorderStyle() == bsSingle)
+        style |= ThinBorderStyle;
+    if (control_.Visible())
+        style |= WS_VISIBLE;
+    if (!control_.Enabled())
+        style |= WS_DISABLED;
+    return style;
+}
+
+void StrativWindow::CreateHandle() {
+    // WM_NCCREATE hands the new window to window_ (see FromHandle), so it is
+    // owned from its first message on.
+    const HWND created = ::CreateWindowExA(0, ClassName, "", WindowStyle(), control_.Left(),
+                                           control_.Top(), control_.Width(), control_.Height(),
+                                           parent_, nullptr, StrativWindowModule(), this);
+    if (created == nullptr)
+        RaiseLastWin32Error("CreateWindowEx");
+    trackingLeave_ = false;
+    tooltip_.Create(created);
+    SyncTooltip();
+}
+
+StrativWindow* StrativWindow::FromHandle(HWND hwnd, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        auto* self = static_cast<StrativWindow*>(create->lpCreateParams);
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_.reset(hwnd);
+        return self;
+    }
+    return reinterpret_cast<StrativWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+StrativWindow::MessageScope::MessageScope(StrativWindow& window) : window_(window) {
+    ++window_.messageDepth_;
+}
+
+StrativWindow::MessageScope::~MessageScope() {
+    if (--window_.messageDepth_ == 0)
+        window_.ReleaseWindowCanvas();
+}
+
+void StrativWindow::ReleaseWindowCanvas() {
+    if (!canvasDC_)
+        return;
+    canvas_.Detach();
+    canvasDC_.reset();
+}
+
+void StrativWindow::PaintControl(HDC dc) {
+    const CanvasBinding binding(canvas_, dc);
+    control_.Paint(canvas_);
+}
+
+void StrativWindow::PaintTo(HDC dc, int x, int y) {
+    ReleaseWindowCanvas();
+    const SavedDCState saved(dc);
+    ::OffsetViewportOrgEx(dc, x, y, nullptr);
+    ::IntersectClipRect(dc, 0, 0, control_.ClientWidth(), control_.ClientHeight());
+    PaintControl(dc);
+}
+
+void StrativWindow::SyncBoundsFromWindow() {
+    const HWND hwnd = window_.get();
+    if (hwnd == nullptr || syncingBounds_)
+        return;
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    const FlagScope syncing(syncingBounds_);
+    control_.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void StrativWindow::SyncTooltip() {
+    tooltip_.Update(control_.ShowHint(), control_.Hint());
+}
+
+void StrativWindow::StartLeaveTracking() {
+    if (trackingLeave_ || !window_)
+        return;
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof track;
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = window_.get();
+    trackingLeave_ = ::TrackMouseEvent(&track) != FALSE;
+}
+
+} // namespace corvane::win32

@@ -1,0 +1,130 @@
+#pragma once
+// The window of one header control: owns the HWND (recreated when a window
+// style changes), routes the window's messages to the control, and gives the
+// control the window services it asks for. The control itself is the
+// caller's; this object must not outlive it.
+
+#include "core/control/Strativ.h"
+#include "core/platform/WindowServices.h"
+#include "win32/GdiCanvas.h"
+#include "win32/GdiHandles.h"
+#include "win32/HintTooltip.h"
+#include "win32/PopupMenu.h"
+#include "win32/WindowHandles.h"
+
+#include "win32/WinApi.h"
+
+#include <memory>
+
+namespace corvane::win32 {
+
+class StrativWindow : public TWindowServices {
+public:
+    static constexpr const char* ClassName = "CorvaneStrativ";
+
+    // Creates the window as a child of `parent` at the control's bounds.
+    StrativWindow(TStrativ& control, HWND parent);
+    ~StrativWindow() override;
+    StrativWindow(const StrativWindow&) = delete;
+    StrativWindow& operator=(const StrativWindow&) = delete;
+
+    HWND Handle() const { return window_.get(); }
+    TStrativ& Control() const { return control_; }
+    // The window style the control's properties ask for.
+    DWORD WindowStyle() const;
+
+    // Paints the whole control into dc with its client origin at (x, y).
+    void PaintTo(HDC dc, int x = 0, int y = 0);
+
+    // Replaces the modal menu tracking (nullptr restores the system's).
+    void SetMenuTracker(MenuTracker tracker) { menuTracker_ = std::move(tracker); }
+    const HintTooltip& Tooltip() const { return tooltip_; }
+
+    // --- TWindowServices -------------------------------------------------------
+    void Invalidate() override;
+    void Repaint() override;
+    void RecreateWnd() override;
+    void Realign() override;
+    void UpdateWindowState() override;
+    TCanvas* Canvas() override;
+    bool NewStyleControls() const override;
+    void SetCapture() override;
+    void ReleaseCapture() override;
+    bool HasCapture() const override;
+    bool SetSizingCursor(TSizingCursor cursor) override;
+    TPoint ScreenToClient(TPoint p) const override;
+    TPoint ClientToScreen(TPoint p) const override;
+    int TrackPopupMenu(const std::vector<TMenuEntry>& entries, TPoint p) override;
+    int MessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+    void CancelHint() override;
+    void DesignerModified() override;
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    // Lives for the handling of one message; the outermost one gives back
+    // the window DC that Canvas() took.
+    class MessageScope {
+    public:
+        explicit MessageScope(StrativWindow& window);
+        ~MessageScope();
+        MessageScope(const MessageScope&) = delete;
+        MessageScope& operator=(const MessageScope&) = delete;
+
+    private:
+        StrativWindow& window_;
+    };
+
+    // The object of a window of this class; takes it over at WM_NCCREATE.
+    static StrativWindow* FromHandle(HWND hwnd, UINT message, LPARAM lParam);
+
+    void CreateHandle();
+    void SyncBoundsFromWindow();
+    void SyncTooltip();
+    void StartLeaveTracking();
+    void ReleaseWindowCanvas();
+    void PaintControl(HDC dc);
+    void MouseButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
+    void MouseButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
+
+    // --- Message handlers -------------------------------------------------------
+    LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseLeave();
+    LRESULT OnCaptureChanged(LPARAM lParam);
+    LRESULT OnPaint();
+    LRESULT OnPrintClient(WPARAM wParam);
+    LRESULT OnEraseBkgnd();
+    LRESULT OnSize();
+    LRESULT OnMove();
+    LRESULT OnNcDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam);
+
+    TStrativ& control_;
+    HWND parent_;
+    UniqueWindow window_;
+    TGdiCanvas canvas_;
+    std::unique_ptr<WindowDC> canvasDC_; // the window DC canvas_ draws on between paints
+    HintTooltip tooltip_;
+    MenuTracker menuTracker_;
+    int messageDepth_ = 0;
+    bool trackingLeave_ = false;
+    bool syncingBounds_ = false;
+    bool releasingCapture_ = false;
+    TPoint lastMouse_;
+    TShiftState lastShift_ = 0;
+};
+
+// Registers the window class (once per process) and what it needs: the
+// common controls for the tooltip and the platform's caption collation.
+void RegisterStrativWindowClass();
+// The module the window class belongs to.
+HINSTANCE StrativWindowModule();
+
+} // namespace corvane::win32

@@ -1,0 +1,145 @@
+// One handler per window message, each handing the message to the control in
+// the form its entry points take.
+#include "win32/DoubleBuffer.h"
+#include "win32/MouseInput.h"
+#include "win32/StrativWindow.h"
+
+namespace corvane::win32 {
+
+LRESULT StrativWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
+    const LRESULT code = ::DefWindowProcA(window_.get(), WM_NCHITTEST, wParam, lParam);
+    control_.WMNCHitTest(PointFromLParam(lParam));
+    return code;
+}
+
+LRESULT StrativWindow::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+    const int hitTest = static_cast<short>(LOWORD(lParam));
+    if (control_.WMSetCursor(hitTest))
+        return TRUE;
+    return ::DefWindowProcA(window_.get(), WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT StrativWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    const TPoint p = PointFromLParam(lParam);
+    lastMouse_ = p;
+    lastShift_ = ShiftFromKeys(wParam);
+    control_.WMMouseMove(p);
+    SyncTooltip(); // the control may have taken a new hint text
+    StartLeaveTracking();
+    control_.MouseMove(lastShift_, p.X, p.Y);
+    return 0;
+}
+
+void StrativWindow::MouseButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam) {
+    const TPoint p = PointFromLParam(lParam);
+    lastMouse_ = p;
+    lastShift_ = ShiftFromKeys(wParam);
+    tooltip_.Pop();
+    control_.MouseDown(button, lastShift_, p.X, p.Y);
+}
+
+void StrativWindow::MouseButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam) {
+    const TPoint p = PointFromLParam(lParam);
+    lastMouse_ = p;
+    lastShift_ = ShiftFromKeys(wParam);
+    control_.MouseUp(button, lastShift_, p.X, p.Y);
+}
+
+LRESULT StrativWindow::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
+    MouseButtonDown(mbLeft, wParam, lParam);
+    return 0;
+}
+
+LRESULT StrativWindow::OnRButtonDown(WPARAM wParam, LPARAM lParam) {
+    MouseButtonDown(mbRight, wParam, lParam);
+    return 0;
+}
+
+LRESULT StrativWindow::OnMButtonDown(WPARAM wParam, LPARAM lParam) {
+    MouseButtonDown(mbMiddle, wParam, lParam);
+    return 0;
+}
+
+LRESULT StrativWindow::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
+    MouseButtonUp(mbLeft, wParam, lParam);
+    return 0;
+}
+
+LRESULT StrativWindow::OnRButtonUp(WPARAM wParam, LPARAM lParam) {
+    MouseButtonUp(mbRight, wParam, lParam);
+    return 0;
+}
+
+LRESULT StrativWindow::OnMButtonUp(WPARAM wParam, LPARAM lParam) {
+    MouseButtonUp(mbMiddle, wParam, lParam);
+    return 0;
+}
+
+LRESULT StrativWindow::OnMouseLeave() {
+    trackingLeave_ = false;
+    control_.MouseLeave();
+    return 0;
+}
+
+LRESULT StrativWindow::OnCaptureChanged(LPARAM lParam) {
+    // Another window took the pointer in the middle of a resize or drag (a
+    // box popped up, the user switched away): the button-up will never come
+    // here, so end the gesture where the pointer was last seen, as a release
+    // would, instead of leaving the control stuck in it.
+    const auto newOwner = reinterpret_cast<HWND>(lParam);
+    if (releasingCapture_ || newOwner == window_.get() || control_.TrackState() == tsIdle)
+        return 0;
+    control_.MouseUp(mbLeft, lastShift_ & ~ssLeft, lastMouse_.X, lastMouse_.Y);
+    return 0;
+}
+
+LRESULT StrativWindow::OnPaint() {
+    const PaintScope paint(window_.get());
+    ReleaseWindowCanvas();
+    if (!control_.DoubleBuffered()) {
+        PaintControl(paint.dc());
+        return 0;
+    }
+    // Paint off screen and show the result in one copy: no flicker while
+    // the window is being resized.
+    RECT client{};
+    ::GetClientRect(window_.get(), &client);
+    const DoubleBuffer buffer(paint.dc(), client.right, client.bottom);
+    PaintControl(buffer.dc());
+    buffer.Present();
+    return 0;
+}
+
+LRESULT StrativWindow::OnPrintClient(WPARAM wParam) {
+    PaintTo(reinterpret_cast<HDC>(wParam));
+    return 0;
+}
+
+LRESULT StrativWindow::OnEraseBkgnd() {
+    // The control paints its whole client area.
+    return 1;
+}
+
+LRESULT StrativWindow::OnSize() {
+    SyncBoundsFromWindow();
+    return 0;
+}
+
+LRESULT StrativWindow::OnMove() {
+    SyncBoundsFromWindow();
+    return 0;
+}
+
+LRESULT StrativWindow::OnNcDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    // Destroyed from outside (with its parent): nothing is left to destroy.
+    if (window_.get() == hwnd) {
+        window_.release();
+        tooltip_.Destroy();
+        canvas_.Detach();
+        canvasDC_.reset();
+    }
+    return ::DefWindowProcA(hwnd, WM_NCDESTROY, wParam, lParam);
+}
+
+} // namespace corvane::win32

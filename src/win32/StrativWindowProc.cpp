@@ -1,0 +1,93 @@
+// The window procedure of the header's window class, and the class itself.
+#include "win32/ErrorBox.h"
+#include "win32/PlatformCollation.h"
+#include "win32/StrativWindow.h"
+
+#include <mutex>
+
+namespace corvane::win32 {
+
+LRESULT CALLBACK StrativWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Nothing may unwind into Windows code: any error of a handler ends here
+    // and is shown in the error box.
+    try {
+        StrativWindow* self = FromHandle(hwnd, message, lParam);
+        if (self == nullptr)
+            return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        const MessageScope scope(*self);
+        switch (message) {
+        case WM_NCHITTEST:
+            return self->OnNcHitTest(wParam, lParam);
+        case WM_SETCURSOR:
+            return self->OnSetCursor(wParam, lParam);
+        case WM_MOUSEMOVE:
+            return self->OnMouseMove(wParam, lParam);
+        case WM_LBUTTONDOWN:
+            return self->OnLButtonDown(wParam, lParam);
+        case WM_RBUTTONDOWN:
+            return self->OnRButtonDown(wParam, lParam);
+        case WM_MBUTTONDOWN:
+            return self->OnMButtonDown(wParam, lParam);
+        case WM_LBUTTONUP:
+            return self->OnLButtonUp(wParam, lParam);
+        case WM_RBUTTONUP:
+            return self->OnRButtonUp(wParam, lParam);
+        case WM_MBUTTONUP:
+            return self->OnMButtonUp(wParam, lParam);
+        case WM_MOUSELEAVE:
+            return self->OnMouseLeave();
+        case WM_CAPTURECHANGED:
+            return self->OnCaptureChanged(lParam);
+        case WM_PAINT:
+            return self->OnPaint();
+        case WM_PRINTCLIENT:
+            return self->OnPrintClient(wParam);
+        case WM_ERASEBKGND:
+            return self->OnEraseBkgnd();
+        case WM_SIZE:
+            return self->OnSize();
+        case WM_MOVE:
+            return self->OnMove();
+        case WM_NCDESTROY:
+            return self->OnNcDestroy(hwnd, wParam, lParam);
+        default:
+            return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        }
+    } catch (...) {
+        ShowCurrentException(hwnd);
+        return 0;
+    }
+}
+
+HINSTANCE StrativWindowModule() {
+    // The module holding this code: the executable, or the control library
+    // when a host loaded it.
+    HMODULE module = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                             GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(&StrativWindow::WindowProc), &module);
+    return module;
+}
+
+void RegisterStrativWindowClass() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        InstallPlatformCollation();
+
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        // Redraw the whole window on every size change: the last column
+        // stretches to the right edge, so no old pixel stays valid.
+        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = &StrativWindow::WindowProc;
+        wc.hInstance = StrativWindowModule();
+        wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+        wc.lpszClassName = StrativWindow::ClassName;
+        if (::RegisterClassExA(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            RaiseLastWin32Error("RegisterClassEx");
+    });
+}
+
+} // namespace corvane::win32

@@ -1,0 +1,136 @@
+// What the control asks of its window, done on the real HWND.
+#include "win32/Alignment.h"
+#include "win32/ErrorBox.h"
+#include "win32/StrativWindow.h"
+
+namespace corvane::win32 {
+namespace {
+
+constexpr WORD SizeWestEastCursor = 32644;   // IDC_SIZEWE
+constexpr WORD SizeNorthSouthCursor = 32645; // IDC_SIZENS
+
+} // namespace
+
+void StrativWindow::Invalidate() {
+    if (window_)
+        ::InvalidateRect(window_.get(), nullptr, FALSE);
+}
+
+void StrativWindow::Repaint() {
+    if (window_)
+        ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void StrativWindow::RecreateWnd() {
+    if (!window_)
+        return;
+    ReleaseWindowCanvas();
+    ReleaseCapture();
+    tooltip_.Destroy();
+    window_.reset();
+    CreateHandle();
+}
+
+void StrativWindow::Realign() {
+    const HWND parent = window_ ? ::GetParent(window_.get()) : nullptr;
+    if (parent == nullptr || control_.Align() == alNone)
+        return;
+    RECT client{};
+    ::GetClientRect(parent, &client);
+    const Bounds current{control_.Left(), control_.Top(), control_.Width(), control_.Height()};
+    const Bounds aligned = AlignedBounds(control_.Align(), current, client.right, client.bottom);
+    control_.SetBounds(aligned.Left, aligned.Top, aligned.Width, aligned.Height);
+}
+
+void StrativWindow::UpdateWindowState() {
+    const HWND hwnd = window_.get();
+    if (hwnd == nullptr || syncingBounds_)
+        return;
+    ::SetWindowPos(hwnd, nullptr, control_.Left(), control_.Top(), control_.Width(),
+                   control_.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if ((::IsWindowVisible(hwnd) != FALSE) != control_.Visible())
+        ::ShowWindow(hwnd, control_.Visible() ? SW_SHOWNA : SW_HIDE);
+    if ((::IsWindowEnabled(hwnd) != FALSE) != control_.Enabled())
+        ::EnableWindow(hwnd, control_.Enabled() ? TRUE : FALSE);
+}
+
+TCanvas* StrativWindow::Canvas() {
+    // During a paint the canvas already draws where the paint goes.
+    if (canvas_.Attached())
+        return &canvas_;
+    if (!window_)
+        return nullptr;
+    canvasDC_ = std::make_unique<WindowDC>(window_.get());
+    canvas_.Attach(canvasDC_->get());
+    return &canvas_;
+}
+
+bool StrativWindow::NewStyleControls() const {
+    // Three-dimensional controls came with Windows 95 (version 4).
+    return LOBYTE(LOWORD(::GetVersion())) >= 4;
+}
+
+void StrativWindow::SetCapture() {
+    if (window_)
+        ::SetCapture(window_.get());
+}
+
+void StrativWindow::ReleaseCapture() {
+    if (!HasCapture())
+        return;
+    // Our own release must not count as losing the pointer (OnCaptureChanged).
+    releasingCapture_ = true;
+    ::ReleaseCapture();
+    releasingCapture_ = false;
+}
+
+bool StrativWindow::HasCapture() const {
+    return window_ && ::GetCapture() == window_.get();
+}
+
+bool StrativWindow::SetSizingCursor(TSizingCursor cursor) {
+    const WORD id = cursor == TSizingCursor::WestEast ? SizeWestEastCursor : SizeNorthSouthCursor;
+    const HCURSOR handle = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(id));
+    if (handle == nullptr)
+        return false;
+    ::SetCursor(handle);
+    return true;
+}
+
+TPoint StrativWindow::ScreenToClient(TPoint p) const {
+    POINT pt{p.X, p.Y};
+    if (window_)
+        ::ScreenToClient(window_.get(), &pt);
+    return TPoint{pt.x, pt.y};
+}
+
+TPoint StrativWindow::ClientToScreen(TPoint p) const {
+    POINT pt{p.X, p.Y};
+    if (window_)
+        ::ClientToScreen(window_.get(), &pt);
+    return TPoint{pt.x, pt.y};
+}
+
+int StrativWindow::TrackPopupMenu(const std::vector<TMenuEntry>& entries, TPoint p) {
+    tooltip_.Pop();
+    const UniqueMenu menu = BuildPopupMenu(entries);
+    const POINT at{p.X, p.Y};
+    const int command = menuTracker_ ? menuTracker_(menu.get(), at, window_.get())
+                                     : TrackWithSystemMenu(menu.get(), at, window_.get());
+    return EntryIndexFromCommand(command, entries.size());
+}
+
+int StrativWindow::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
+    tooltip_.Pop();
+    return ::MessageBoxA(MessageBoxOwner(window_.get()), text.c_str(), caption.c_str(), style);
+}
+
+void StrativWindow::CancelHint() {
+    tooltip_.Pop();
+}
+
+void StrativWindow::DesignerModified() {
+    // No form designer hosts this window.
+}
+
+} // namespace corvane::win32

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every tree and runs all tests:
+#   build/native   host build: unit tests, the same under ASan/UBSan, benchmarks
+#   build/cross    32-bit Windows build (the product), tests under Wine
+#   build/cross64  64-bit Windows build, tests under 64-bit Wine; this is where
+#                  the Windows tests run on hosts that cannot execute 32-bit code
+#   build/fuzz     libFuzzer targets from fuzz/*.cpp, each run FUZZ_SECONDS
+# Exits non-zero if any build or test failed.
+#
+# Environment: JOBS (default 2), FUZZ_SECONDS (default 60), FUZZ_SEED (default 1).
+set -uo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$ROOT"
+JOBS=${JOBS:-2}
+export FUZZ_SECONDS=${FUZZ_SECONDS:-60}
+LOGS=$ROOT/build/logs
+T0=$(date +%s)
+
+"$ROOT/scripts/setup.sh" || {
+    echo "test.sh: setup failed" >&2
+    exit 1
+}
+mkdir -p "$LOGS"
+
+failures=()
+summaries=()
+total_passed=0
+total_failed=0
+total_skipped=0
+
+step() { echo "=== $* ($(($(date +%s) - T0)) s)"; }
+
+# configure_and_build NAME DIR [cmake args...]
+configure_and_build() {
+    local name=$1 dir=$2
+    shift 2
+    step "$name: configure and build"
+    if ! cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$LOGS/$name-configure.log" 2>&1; then
+        cat "$LOGS/$name-configure.log"
+        failures+=("$name: configure")
+        return 1
+    fi
+    grep -E '^-- (Wine|The following)' "$LOGS/$name-configure.log" || true
+    if ! cmake --build "$dir" -j "$JOBS"; then
+        failures+=("$name: build")
+        return 1
+    fi
+}
+
+# run_ctest NAME DIR
+run_ctest() {
+    local name=$1 dir=$2 log=$LOGS/$1-ctest.log
+    step "$name: ctest"
+    ctest --test-dir "$dir" -j "$JOBS" --output-on-failure --no-tests=error 2>&1 | tee "$log"
+    local rc=${PIPESTATUS[0]}
+    local line
+    line=$(grep -E '^[0-9]+% tests passed' "$log" | tail -n1)
+    if [[ $line =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then
+        local failed=${BASH_REMATCH[1]} total=${BASH_REMATCH[2]}
+        total_failed=$((total_failed + failed))
+        total_passed=$((total_passed + total - failed))
+    fi
+    summaries+=("$name: ${line:-no summary (ctest exit $rc)}")
+    if [ "$rc" -ne 0 ]; then
+        failures+=("$name: tests")
+    fi
+}
+
+# Wine tests are registered but disabled in a tree whose loader cannot run
+# here (e.g. a kernel without 32-bit support); count them as skipped.
+wine_usable() {
+    grep -q '^CORVANE_WINE_USABLE:INTERNAL=TRUE$' "$1/CMakeCache.txt" 2>/dev/null
+}
+
+skip_tree() {
+    local name=$1 dir=$2 reason=$3 count
+    count=$(ctest --test-dir "$dir" -N 2>/dev/null | sed -n 's/^Total Tests: //p')
+    count=${count:-0}
+    total_skipped=$((total_skipped + count))
+    summaries+=("$name: $count tests skipped: $reason")
+    echo "$name: skipping $count tests: $reason"
+}
+
+if configure_and_build native build/native; then
+    run_ctest native build/native
+fi
+
+CROSS_TREES=(
+    "cross build/cross cmake/toolchain-mingw-i686.cmake"
+    "cross64 build/cross64 cmake/toolchain-mingw-x86_64.cmake"
+)
+for entry in "${CROSS_TREES[@]}"; do
+    read -r name dir toolchain <<<"$entry"
+    if configure_and_build "$name" "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/$toolchain"; then
+        if wine_usable "$dir"; then
+            run_ctest "$name" "$dir"
+        else
+            reason=$(grep -o 'Wine tests are disabled in this tree: .*' \
+                "$LOGS/$name-configure.log" | head -n1)
+            skip_tree "$name" "$dir" "${reason:-Wine cannot run the programs of this tree}"
+        fi
+    fi
+done
+
+if compgen -G "$ROOT/fuzz/*.cpp" >/dev/null; then
+    if CC=clang CXX=clang++ configure_and_build fuzz build/fuzz -DCORVANE_FUZZ=ON \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++; then
+        run_ctest fuzz build/fuzz
+    fi
+else
+    echo "fuzz: no fuzz/*.cpp, nothing to fuzz"
+fi
+
+echo
+echo "=== Summary ($(($(date +%s) - T0)) s)"
+for s in "${summaries[@]}"; do
+    echo "  $s"
+done
+if [ ${#failures[@]} -gt 0 ]; then
+    echo "FAILED steps:"
+    for f in "${failures[@]}"; do
+        echo "  $f"
+    done
+fi
+# A build failure counts as one failure so the closing line never hides it.
+build_failures=0
+for f in "${failures[@]}"; do
+    case $f in *": tests") ;; *) build_failures=$((build_failures + 1)) ;; esac
+done
+echo "total: $total_passed passed, $((total_failed + build_failures)) failed, $total_skipped skipped"
+[ ${#failures[@]} -eq 0 ]

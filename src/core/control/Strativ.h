@@ -3,6 +3,7 @@
 // root is never shown), the level and leaf index over it and the context
 // menu; the platform window reaches it through the entry points below.
 
+#include "core/control/ColumnLayout.h"
 #include "core/control/StrativTypes.h"
 #include "core/framework/Control.h"
 #include "core/model/SectionRef.h"
@@ -142,6 +143,25 @@ private:
     void DrawDropMark();
     void DropSection(THeaderColumns* Target);
 
+    // Geometry and painting helpers.
+    TColumnLayout& Layout() const;
+    TRect ClientRect() const;
+    bool FindInColumn(TColumnLayout& Layout, int Column, TPoint P, TSectionHit& Hit) const;
+    // PaintSection on the window's canvas, outside a full repaint; nothing
+    // without a window.
+    void RepaintSection(const THeaderColumns* Section, const TRect& Rect);
+
+    // Pointer helpers.
+    bool ColumnExists(int Column) const;
+    void TrackWidth(int X);
+    void TrackHeight(int Y);
+    void EndWidthResize();
+    void EndHeightResize();
+    void StartDrag(int X, int Y);
+    void TrackHotSection(int X, int Y);
+    bool CanDrop(const THeaderColumns* Source, const THeaderColumns* Target) const;
+    void MoveSection(THeaderColumns* Source, THeaderColumns* Target, bool AsChild);
+
     THeaderOptions options_ = AllHeaderOptions;
     bool pressed_ = false;
     std::string about_;
@@ -169,6 +189,7 @@ private:
     TBorderStyle borderStyle_ = bsSingle;
     TPoint grabOffset_;
     TCustomizeDialog* customizeDialog_ = nullptr;
+    mutable TColumnLayout layout_; // cached column edges; see ColumnLayout.h
 };
 
 } // namespace corvane

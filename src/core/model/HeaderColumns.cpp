@@ -68,6 +68,15 @@ int THeaderColumns::Width() const {
     return static_cast<int>(sum);
 }
 
+void THeaderColumns::SetWidth(int value) {
+    width_ = value;
+    // Unreported, but geometry caches must see it.
+    if (value < 0)
+        section_registry::NoteShapeChange();
+    else
+        section_registry::NoteWidthChange();
+}
+
 void THeaderColumns::SetHeight(int value) {
     if (value == height_)
         return;
@@ -218,6 +227,7 @@ void THeaderColumns::Exchange(int Index1, int Index2) {
     if (Index1 < 0 || Index1 >= Count() || Index2 < 0 || Index2 >= Count())
         return;
     std::swap(children_[static_cast<size_t>(Index1)], children_[static_cast<size_t>(Index2)]);
+    section_registry::NoteShapeChange();
     Changed(true);
 }
 
@@ -232,6 +242,7 @@ void THeaderColumns::SetIndex(int NewIndex) {
         RaiseListIndexError(NewIndex);
     siblings.erase(siblings.begin() + current);
     siblings.insert(siblings.begin() + NewIndex, this);
+    section_registry::NoteShapeChange();
     Changed(true);
 }
 
@@ -260,6 +271,7 @@ void THeaderColumns::AddChild(THeaderColumns* Child) {
     children_.push_back(Child);
     Child->parent_ = this;
     Child->id_ = nextId_++;
+    section_registry::NoteShapeChange();
     Changed(false);
 }
 
@@ -269,6 +281,7 @@ void THeaderColumns::RemoveChild(THeaderColumns* Child) {
         return; // not ours: its real parent keeps it
     children_.erase(it);
     Child->parent_ = nullptr;
+    section_registry::NoteShapeChange();
     Changed(false);
 }
 
@@ -284,8 +297,10 @@ void THeaderColumns::CustomSort(TSectionCompare Compare, bool Recursive) {
     if (Compare == nullptr)
         Compare = &CompareCaptions;
     UpdateScope update(*this);
-    if (!children_.empty())
+    if (!children_.empty()) {
         QuickSort(Compare, 0, Count() - 1);
+        section_registry::NoteShapeChange();
+    }
     if (Recursive)
         for (THeaderColumns* child : std::vector<THeaderColumns*>(children_))
             child->CustomSort(Compare, true);
@@ -342,6 +357,7 @@ void THeaderColumns::AssignFrom(const THeaderColumns& Source) {
     typeCol_ = Source.typeCol_;
     alignment_ = Source.alignment_;
     width_ = Source.Width();
+    section_registry::NoteShapeChange();
     height_ = Source.height_;
     Clear();
     for (const THeaderColumns* child : Source.children_)

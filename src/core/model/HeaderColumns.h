@@ -46,7 +46,7 @@ public:
     int Width() const;
     int StoredWidth() const { return width_; }
     // Plain store: no notification, no check, also on a node with children.
-    void SetWidth(int value) { width_ = value; }
+    void SetWidth(int value);
     int Height() const { return height_; }
     // Values of 2 and below become 2; reports through the parent when it changes.
     void SetHeight(int value);

@@ -34,6 +34,7 @@ void TLevels::SetRoot(THeaderColumns* ARoot) {
 }
 
 void TLevels::Rebuild(THeaderColumns* /*Section*/) {
+    ++rebuildCount_;
     Build();
     checkedFrees_ = section_registry::FreedCount();
 }

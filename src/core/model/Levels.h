@@ -33,6 +33,8 @@ public:
     // The change handler; the reporting section is ignored.
     virtual void Rebuild(THeaderColumns* Section);
     const TChangeHandler& PrevOnChange() const { return prevOnChange_; }
+    // Rises with every rebuild: readers that keep derived data compare it.
+    uint64_t RebuildCount() const { return rebuildCount_; }
 
     // Columns, left to right.
     int LeafCount() const;
@@ -52,6 +54,7 @@ private:
     std::vector<std::vector<SectionRef>> levels_;
     int levelCount_ = 0; // levels_ keeps spare rows to avoid reallocation
     mutable uint64_t checkedFrees_ = 0;
+    uint64_t rebuildCount_ = 0;
 };
 
 } // namespace corvane

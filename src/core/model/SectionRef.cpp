@@ -18,6 +18,8 @@ struct Registry {
     std::vector<Slot> slots{Slot{nullptr, 1, 0}}; // slot 0 means "no section"
     uint32_t freeHead = 0;
     uint64_t freed = 0;
+    uint64_t shapeChanges = 0;
+    uint64_t widthChanges = 0;
 };
 
 // Never destroyed: sections freed during thread or process shutdown must
@@ -51,6 +53,7 @@ void Release(uint32_t slot) {
     s.nextFree = r.freeHead;
     r.freeHead = slot;
     ++r.freed;
+    ++r.shapeChanges;
 }
 
 uint32_t Generation(uint32_t slot) {
@@ -64,6 +67,22 @@ THeaderColumns* Lookup(uint32_t slot, uint32_t generation) {
 
 uint64_t FreedCount() {
     return TheRegistry().freed;
+}
+
+uint64_t ShapeChanges() {
+    return TheRegistry().shapeChanges;
+}
+
+void NoteShapeChange() {
+    ++TheRegistry().shapeChanges;
+}
+
+uint64_t WidthChanges() {
+    return TheRegistry().widthChanges;
+}
+
+void NoteWidthChange() {
+    ++TheRegistry().widthChanges;
 }
 
 } // namespace section_registry

@@ -27,6 +27,15 @@ THeaderColumns* Lookup(uint32_t slot, uint32_t generation);
 // Counts every section freed on this thread; lets holders of many references
 // check them only when something was actually freed.
 uint64_t FreedCount();
+// Count changes on this thread that geometry caches depend on, so that they
+// can compare two numbers instead of re-reading the tree. Shape: a child
+// added, removed or reordered, a section freed, a negative width stored
+// (it breaks the left-to-right order of column edges). Widths: any other
+// stored width written.
+uint64_t ShapeChanges();
+void NoteShapeChange();
+uint64_t WidthChanges();
+void NoteWidthChange();
 
 } // namespace section_registry
 

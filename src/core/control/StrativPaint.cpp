@@ -1,0 +1,105 @@
+// Painting: the background, then column by column every section from the
+// leaf up, each multi-child section once; a section is a face (bevel frames
+// or a button) with its caption inside.
+
+#include "core/control/Strativ.h"
+
+#include "core/control/StrativPaintFace.h"
+#include "core/model/HeaderColumns.h"
+#include "core/platform/Canvas.h"
+
+namespace corvane {
+namespace {
+
+unsigned CaptionFormat(const THeaderColumns& section) {
+    unsigned format = DT_LEFT;
+    if (section.Alignment() == taRightJustify)
+        format = DT_RIGHT;
+    else if (section.Alignment() == taCenter)
+        format = DT_CENTER;
+    if (section.Wordwrap())
+        return format | DT_WORDBREAK;
+    return format | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+}
+
+} // namespace
+
+void TStrativ::Paint(TCanvas& Canvas) {
+    Canvas.SetFont(Font());
+    Canvas.SetBrushColor(Color());
+    Canvas.FillRect(ClientRect());
+    Canvas.SetBrushStyle(TBrushStyle::Clear);
+
+    TColumnLayout& layout = Layout();
+    const int64_t clientWidth = ClientWidth();
+    int64_t right = 0;
+    for (int i = 0; i < layout.Count(); ++i) {
+        right += layout.LeafWidth(i);
+        // A column ending within 2 pixels of the edge, or past it, is the
+        // last one painted: it reaches the edge.
+        if (clientWidth - right < 2 || i == layout.Count() - 1)
+            right = clientWidth;
+        PaintColumn(Canvas, i);
+        if (right == clientWidth)
+            break;
+    }
+}
+
+void TStrativ::PaintColumn(TCanvas& Canvas, int Column) {
+    TColumnLayout& layout = Layout();
+    if (Column < 0 || Column >= layout.Count())
+        return;
+    THeaderColumns* leaf = layout.Leaf(Column);
+    const THeaderColumns* below = nullptr;
+    for (const THeaderColumns* s = leaf; s != nullptr && s->Parent() != nullptr;
+         below = s, s = s->Parent()) {
+        // A section with several children belongs to the column of its first
+        // child; so do all its ancestors, which that column's walk paints.
+        if (s != leaf && s->Count() >= 2 && s->Children().front() != below)
+            break;
+        PaintSection(Canvas, s, SectionRect(s));
+    }
+}
+
+void TStrativ::PaintSection(TCanvas& Canvas, const THeaderColumns* Section, TRect Rect) {
+    if (Section == nullptr)
+        return;
+    const bool down = hotSection_ == Section && pressed_;
+    const TRect visible = ClientRect();
+    TRect64 r = Widen(Rect);
+    int64_t inset = 2;
+    if (headerstyle_ == bsWin31) {
+        TColor top = 0, bottom = 0;
+        if (bevelOuter_ != bvNone) {
+            BevelColors(bevelOuter_, down, top, bottom);
+            DrawFrames(Canvas, r, bevelWidth_, top, bottom, visible);
+        }
+        DrawFrames(Canvas, r, borderWidth_, Color(), Color(), visible);
+        if (bevelInner_ != bvNone) {
+            BevelColors(bevelInner_, down, top, bottom);
+            DrawFrames(Canvas, r, bevelWidth_, top, bottom, visible);
+        }
+        inset = int64_t{bevelWidth_} + 1;
+    } else if (headerstyle_ == bsNew || Services().NewStyleControls()) {
+        DrawButtonFace(Canvas, r, down);
+    } else {
+        DrawOldFace(Canvas, r, down, bevelWidth_, visible);
+    }
+    Shrink(r, inset);
+
+    Canvas.SetBrushColor(Color());
+    Canvas.FillRect(Narrow(r));
+    Canvas.SetBrushStyle(TBrushStyle::Clear);
+    const bool hot = (options_ & hoHotTrack) != 0 && hotSection_ == Section;
+    Canvas.SetFontColor(hot ? hotTrackColor_ : Font().Color);
+    if (Section->Wordwrap())
+        Shrink(r, 2);
+    Canvas.DrawTextEx(Section->Caption(), Narrow(r), CaptionFormat(*Section));
+}
+
+void TStrativ::RepaintSection(const THeaderColumns* Section, const TRect& Rect) {
+    if (TCanvas* canvas = Services().Canvas())
+        PaintSection(*canvas, Section, Rect);
+}
+
+} // namespace corvane

@@ -1,0 +1,213 @@
+// The pointer state machine: the cursor over section edges arms a resize,
+// a press starts it (or presses a section, or opens the context menu), moves
+// drive it (or a drag, or hot tracking), the release ends it.
+
+#include "core/control/Strativ.h"
+
+#include "core/control/CustomizePopupMenu.h"
+#include "core/model/HeaderColumns.h"
+#include "core/model/Levels.h"
+
+#include <cstdlib>
+
+namespace corvane {
+namespace {
+
+constexpr int HTCLIENT = 1;
+// Half-width of the band around an edge where the sizing cursor appears.
+constexpr int64_t ZoneReach = 4;
+// Rows above the bottom of the control where no band edge can be grabbed.
+constexpr int64_t BottomMargin = 4;
+
+} // namespace
+
+void TStrativ::WMNCHitTest(TPoint Screen) {
+    hitPoint_ = Screen;
+}
+
+bool TStrativ::WMSetCursor(int HitTestCode) {
+    resizeColumn_ = -1;
+    hitPoint_ = Services().ScreenToClient(hitPoint_);
+    resizeAllowed_ = false;
+    TSectionHit hit;
+    if (HitTestCode == HTCLIENT)
+        hit = SectionAt(hitPoint_);
+    if (hit.Section != nullptr) {
+        const int64_t offsetX = int64_t{hit.Rect.Right} - (int64_t{hitPoint_.X} + 2);
+        const int64_t offsetY = int64_t{hit.Rect.Bottom} - (int64_t{hitPoint_.Y} + 2);
+        grabOffset_ = TPoint{SaturateToInt(offsetX), SaturateToInt(offsetY)};
+        if (std::llabs(offsetX) < ZoneReach) {
+            // The cursor is only asked for when the zone may be used: one that
+            // cannot be loaded makes the zone unusable.
+            grabOffset_.Y = 0;
+            resizeColumn_ = hit.Column;
+            resizeAllowed_ = ((options_ & hoHresize) != 0 || Designing()) &&
+                             Services().SetSizingCursor(TSizingCursor::WestEast);
+            trackState_ = tsWidthResize;
+        } else if (std::llabs(offsetY) < ZoneReach &&
+                   std::llabs(int64_t{hit.Rect.Bottom} - ClientHeight()) > BottomMargin) {
+            grabOffset_.X = 0;
+            resizeAllowed_ = ((options_ & hoVResize) != 0 || Designing()) &&
+                             Services().SetSizingCursor(TSizingCursor::NorthSouth);
+            trackState_ = tsHeightResize;
+        }
+    }
+    if (resizeAllowed_) {
+        resizeSection_ = hit.Section;
+        return true;
+    }
+    resizeSection_.reset();
+    if (trackState_ != tsDragging)
+        trackState_ = tsIdle;
+    return false;
+}
+
+void TStrativ::WMMouseMove(TPoint Client) {
+    if (!(options_ & hoHint))
+        return;
+    THeaderColumns* section = SectionAt(Client).Section;
+    if (section == nullptr || hotSection_ == section)
+        return;
+    std::string hint;
+    DoHint(section, hint);
+    if (hint.empty())
+        return;
+    Services().CancelHint();
+    SetHint(hint);
+}
+
+void TStrativ::MouseDown(TMouseButton Button, TShiftState /*Shift*/, int X, int Y) {
+    if (Button == mbLeft || (Button == mbRight && Designing())) {
+        if (resizeAllowed_) {
+            Services().SetCapture(); // the armed resize begins
+        } else if (!Designing() && Button == mbLeft && (options_ & hoClick)) {
+            const TSectionHit hit = SectionAt(TPoint{X, Y});
+            if (hit.Section != nullptr) {
+                pressed_ = true;
+                RepaintSection(hit.Section, hit.Rect);
+            }
+        }
+    } else if (Button == mbRight && (options_ & hoCustomize)) {
+        const TPoint screen = Services().ClientToScreen(TPoint{X, Y});
+        customizeMenu_->SetPopupComponent(this);
+        customizeMenu_->PopupAt(Services(), screen.X, screen.Y, options_);
+    }
+}
+
+void TStrativ::MouseMove(TShiftState Shift, int X, int Y) {
+    if (Services().HasCapture() && trackState_ != tsIdle) {
+        switch (trackState_) {
+        case tsDragging: {
+            const TSectionHit hit = SectionAt(TPoint{X, Y});
+            resizeAllowed_ = false;
+            if (hit.Section == nullptr || !dragSection_)
+                return;
+            DrawDropMark(); // erases the mark at the old point
+            dragPoint_ = TPoint{X, Y};
+            DrawDropMark();
+            break;
+        }
+        case tsWidthResize:
+            if (resizeAllowed_ && resizeSection_)
+                TrackWidth(X);
+            break;
+        case tsHeightResize:
+            if (resizeSection_)
+                TrackHeight(Y);
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    if (!dragSection_ && (Shift & ssLeft) && (options_ & hoDragdrop))
+        StartDrag(X, Y);
+    else if (!Designing())
+        TrackHotSection(X, Y);
+}
+
+// No movement threshold: the first move with the button held drags, also
+// when the press had started a click.
+void TStrativ::StartDrag(int X, int Y) {
+    trackState_ = tsDragging;
+    dragSection_ = SectionAt(TPoint{X, Y}).Section;
+    dragPoint_ = TPoint{X, Y};
+    Services().SetCapture();
+    resizeAllowed_ = false;
+    pressed_ = false;
+}
+
+// Repaints happen whatever hoHotTrack says; only the caption colour does not.
+void TStrativ::TrackHotSection(int X, int Y) {
+    const TSectionHit hit = SectionAt(TPoint{X, Y});
+    if (hit.Section == nullptr)
+        return;
+    THeaderColumns* old = hotSection_.get();
+    hotSection_ = hit.Section;
+    if (hit.Section == old)
+        return;
+    RepaintSection(hit.Section, hit.Rect);
+    if (old != nullptr)
+        RepaintSection(old, SectionRect(old));
+}
+
+void TStrativ::MouseUp(TMouseButton /*Button*/, TShiftState /*Shift*/, int X, int Y) {
+    if (trackState_ != tsIdle) {
+        Services().ReleaseCapture();
+        // Back to idle also when an event handler raises, so the machine is
+        // never left half-way through a resize or drag.
+        struct BackToIdle {
+            TStrativ& self;
+            ~BackToIdle() {
+                self.trackState_ = tsIdle;
+                self.resizeAllowed_ = false;
+                self.pressed_ = false;
+                self.pendingSize_ = TPoint{-1, -1};
+                self.trackLine_ = TPoint{-1, -1};
+            }
+        };
+        {
+            BackToIdle idle{*this};
+            switch (trackState_) {
+            case tsWidthResize:
+                if (resizeSection_)
+                    EndWidthResize();
+                break;
+            case tsHeightResize:
+                if (resizeSection_)
+                    EndHeightResize();
+                break;
+            case tsDragging:
+                DropSection(SectionAt(TPoint{X, Y}).Section);
+                break;
+            default:
+                break;
+            }
+        }
+        Repaint();
+        return;
+    }
+    if (!pressed_)
+        return;
+    // The click goes to the section under the release point; over nothing,
+    // the press stays.
+    const TSectionHit hit = SectionAt(TPoint{X, Y});
+    if (hit.Section == nullptr)
+        return;
+    pressed_ = false;
+    RepaintSection(hit.Section, hit.Rect);
+    DoHeaderClick(hit.Section);
+}
+
+void TStrativ::MouseLeave() {
+    if (!(options_ & hoHotTrack))
+        return;
+    THeaderColumns* old = hotSection_.get();
+    if (old == nullptr)
+        return;
+    const TRect rect = SectionRect(old);
+    hotSection_.reset();
+    RepaintSection(old, rect);
+}
+
+} // namespace corvane

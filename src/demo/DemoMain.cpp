@@ -1,0 +1,70 @@
+// corvane-demo: one header control in a window, every event printed to
+// standard output.
+//
+//   corvane-demo.exe                      run until the window is closed
+//   corvane-demo.exe --screenshot F.png   show the window, save it as F.png, exit
+#include "MainWindow.h"
+#include "Screenshot.h"
+#include "win32/ErrorBox.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+namespace {
+
+void PumpPending() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+int RunMessageLoop() {
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+int Run(int argc, char** argv) {
+    std::string screenshot;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
+            screenshot = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: corvane-demo [--screenshot FILE.png]\n");
+            return 2;
+        }
+    }
+
+    corvane::demo::MainWindow window;
+    if (screenshot.empty())
+        return RunMessageLoop();
+
+    PumpPending();
+    ::RedrawWindow(window.Handle(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpPending();
+    corvane::demo::SaveClientScreenshot(window.Handle(), screenshot);
+    std::printf("screenshot saved to %s\n", screenshot.c_str());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "corvane-demo: %s\n", e.what());
+        // Nobody would see a box on a hidden display.
+        if (argc == 1)
+            corvane::win32::ShowErrorBox(nullptr, e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,131 @@
+#include "MainWindow.h"
+
+#include "EventLog.h"
+#include "SampleTree.h"
+#include "win32/ErrorBox.h"
+
+#include <algorithm>
+
+namespace corvane::demo {
+namespace {
+
+constexpr const char* ClassName = "CorvaneDemoWindow";
+constexpr int Margin = 12;
+constexpr int HeaderClientHeight = 72;
+constexpr int HeaderWidth = 600;
+constexpr int InstructionsHeight = 36;
+
+void RegisterClassOnce() {
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &MainWindow::WindowProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = ClassName;
+    if (::RegisterClassExA(&wc) == 0)
+        win32::RaiseLastWin32Error("RegisterClassEx");
+    registered = true;
+}
+
+} // namespace
+
+MainWindow::MainWindow() {
+    RegisterClassOnce();
+    header_.SetColor(clBtnFace);
+    header_.SetHeaderstyle(bsNew);
+    header_.SetDoubleBuffered(true);
+    header_.SetShowHint(true);
+    header_.SetBounds(Margin, Margin, HeaderWidth + 2, HeaderClientHeight + 2);
+    BuildSampleTree(header_);
+    LogEvents(header_);
+
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    RECT r{0, 0, HeaderWidth + 2 + 2 * Margin,
+           HeaderClientHeight + 2 + 3 * Margin + InstructionsHeight};
+    ::AdjustWindowRect(&r, style, FALSE);
+    // WM_NCCREATE hands the window to window_.
+    if (!::CreateWindowExA(0, ClassName, "CorvaneC header demo", style, CW_USEDEFAULT,
+                           CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                           ::GetModuleHandleA(nullptr), this))
+        win32::RaiseLastWin32Error("CreateWindowEx");
+
+    headerWindow_ = std::make_unique<win32::StrativWindow>(header_, window_.get());
+    instructions_.reset(::CreateWindowExA(
+        0, "STATIC",
+        "Drag a column's right edge or a band's bottom edge to resize; click, or drag a "
+        "section onto another to move it; right-click for the menu. Events go to standard "
+        "output.",
+        WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_.get(), nullptr, ::GetModuleHandleA(nullptr),
+        nullptr));
+    ::SendMessageA(instructions_.get(), WM_SETFONT,
+                   reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    RECT client{};
+    ::GetClientRect(window_.get(), &client);
+    LayOut(client.right);
+    ::ShowWindow(window_.get(), SW_SHOW);
+    ::UpdateWindow(window_.get());
+}
+
+void MainWindow::LayOut(int clientWidth) {
+    const int width = std::max(clientWidth - 2 * Margin, 40);
+    if (headerWindow_)
+        header_.SetBounds(Margin, Margin, width, HeaderClientHeight + 2);
+    if (instructions_)
+        ::MoveWindow(instructions_.get(), Margin, 2 * Margin + HeaderClientHeight + 2, width,
+                     InstructionsHeight, TRUE);
+}
+
+MainWindow* MainWindow::FromHandle(HWND hwnd, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(
+            reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_.reset(hwnd);
+        return self;
+    }
+    return reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        MainWindow* self = FromHandle(hwnd, message, lParam);
+        if (self == nullptr)
+            return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        switch (message) {
+        case WM_SIZE:
+            return self->OnSize(lParam);
+        case WM_DESTROY:
+            return self->OnDestroy();
+        case WM_NCDESTROY:
+            return self->OnNcDestroy(hwnd, wParam, lParam);
+        default:
+            return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        }
+    } catch (...) {
+        win32::ShowCurrentException(hwnd);
+        return 0;
+    }
+}
+
+LRESULT MainWindow::OnSize(LPARAM lParam) {
+    LayOut(LOWORD(lParam));
+    return 0;
+}
+
+LRESULT MainWindow::OnDestroy() {
+    ::PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT MainWindow::OnNcDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    window_.release();
+    instructions_.release(); // destroyed with its parent
+    return ::DefWindowProcA(hwnd, WM_NCDESTROY, wParam, lParam);
+}
+
+} // namespace corvane::demo

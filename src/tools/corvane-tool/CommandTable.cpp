@@ -4,6 +4,8 @@ namespace corvane_tool {
 
 int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err);
 int RunResave(const CommandLine& line, std::ostream& out, std::ostream& err);
+int RunLayout(const CommandLine& line, std::ostream& out, std::ostream& err);
+int RunHit(const CommandLine& line, std::ostream& out, std::ostream& err);
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands{
@@ -21,6 +23,20 @@ const std::vector<Command>& Commands() {
          2,
          2,
          &RunResave},
+        {"layout",
+         "[--sections] FILE WIDTHxHEIGHT",
+         "print every section's rectangle (and a leaf's column) at that client size",
+         {"--sections"},
+         2,
+         2,
+         &RunLayout},
+        {"hit",
+         "[--sections] FILE WIDTHxHEIGHT X Y",
+         "print the section, rectangle and column found at client point (X, Y)",
+         {"--sections"},
+         4,
+         4,
+         &RunHit},
     };
     return commands;
 }

@@ -42,4 +42,28 @@ void BM_SectionAtLiteral(benchmark::State& state) {
 }
 BENCHMARK(BM_SectionAtLiteral)->Arg(100)->Arg(100000)->Unit(benchmark::kNanosecond);
 
+// One top section over every column, hit in its band: the plain walk goes
+// along the whole leaf list to find its right edge.
+void BM_SectionAtOneGroup(benchmark::State& state) {
+    const int leaves = static_cast<int>(state.range(0));
+    const auto header = bench::MakeHeader(leaves, leaves);
+    int x = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(header->SectionAt(TPoint{x, 5}));
+        x = (x + 97) % bench::ClientWidth;
+    }
+}
+BENCHMARK(BM_SectionAtOneGroup)->Arg(100)->Arg(100000)->Unit(benchmark::kNanosecond);
+
+void BM_SectionAtLiteralOneGroup(benchmark::State& state) {
+    const int leaves = static_cast<int>(state.range(0));
+    const auto header = bench::MakeHeader(leaves, leaves);
+    int x = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(literal::SectionAt(*header, TPoint{x, 5}));
+        x = (x + 97) % bench::ClientWidth;
+    }
+}
+BENCHMARK(BM_SectionAtLiteralOneGroup)->Arg(100)->Arg(100000)->Unit(benchmark::kNanosecond);
+
 } // namespace

@@ -36,8 +36,9 @@ private:
 constexpr int ClientWidth = 1920;
 constexpr int ClientHeight = 40;
 
-// A header with `leaves` columns (a multiple of 10), widths 60 to 99.
-inline std::unique_ptr<TStrativ> MakeHeader(int leaves) {
+// A header with `leaves` columns (a multiple of 10), widths 60 to 99, ten
+// under each middle section and `groupSize` under each top section.
+inline std::unique_ptr<TStrativ> MakeHeader(int leaves, int groupSize = 100) {
     auto header = std::make_unique<TStrativ>();
     header->SetClientSize(ClientWidth, ClientHeight);
     THeaderColumns* root = header->Sections();
@@ -45,10 +46,10 @@ inline std::unique_ptr<TStrativ> MakeHeader(int leaves) {
     {
         // Held reports: otherwise every Add would rebuild the whole index.
         UpdateScope holdRoot(*root);
-        for (int group = 0; group * 100 < leaves; ++group) {
+        for (int group = 0; group * groupSize < leaves; ++group) {
             THeaderColumns* top = root->Add("Group " + std::to_string(group));
             UpdateScope holdTop(*top);
-            for (int i = group * 100; i < leaves && i < (group + 1) * 100; ++i) {
+            for (int i = group * groupSize; i < leaves && i < (group + 1) * groupSize; ++i) {
                 THeaderColumns* middle =
                     i % 10 == 0 ? top->Add("Part " + std::to_string(i / 10)) : top->GetLastChild();
                 middle->Add("Column " + std::to_string(i))->SetWidth(60 + i * 7 % 40);

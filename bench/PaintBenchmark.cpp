@@ -27,6 +27,26 @@ void BM_PaintLiteral(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintLiteral)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
+// One top section over every column: the plain walk goes along the whole
+// leaf list to find where it ends.
+void BM_PaintOneGroup(benchmark::State& state) {
+    const int leaves = static_cast<int>(state.range(0));
+    const auto header = bench::MakeHeader(leaves, leaves);
+    bench::NullCanvas canvas;
+    for (auto _ : state)
+        header->Paint(canvas);
+}
+BENCHMARK(BM_PaintOneGroup)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+void BM_PaintLiteralOneGroup(benchmark::State& state) {
+    const int leaves = static_cast<int>(state.range(0));
+    const auto header = bench::MakeHeader(leaves, leaves);
+    bench::NullCanvas canvas;
+    for (auto _ : state)
+        literal::Paint(*header, canvas);
+}
+BENCHMARK(BM_PaintLiteralOneGroup)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
 // The first repaint after a width changed pays for recomputing the edges.
 void BM_PaintAfterWidthChange(benchmark::State& state) {
     const auto header = bench::MakeHeader(static_cast<int>(state.range(0)));

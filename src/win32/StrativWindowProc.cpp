@@ -12,7 +12,9 @@ LRESULT CALLBACK StrativWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
     // and is shown in the error box.
     try {
         StrativWindow* self = FromHandle(hwnd, message, lParam);
-        if (self == nullptr)
+        // A window on its way out after a re-creation has nothing left to
+        // say to the control.
+        if (self == nullptr || (hwnd != self->Handle() && message != WM_NCDESTROY))
             return ::DefWindowProcA(hwnd, message, wParam, lParam);
         const MessageScope scope(*self);
         switch (message) {

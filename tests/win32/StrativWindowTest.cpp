@@ -65,6 +65,27 @@ TEST_F(StrativWindowClass, BorderStyleChangeRecreatesTheWindowInPlace) {
     EXPECT_NE(::GetWindowLongPtrA(hwnd(), GWL_STYLE) & WS_BORDER, 0);
 }
 
+TEST_F(StrativWindowClass, RecreatedFromInsideItsOwnMessageHandling) {
+    control->SetOptions(AllHeaderOptions & ~hoDragdrop);
+    control->OnHeaderClick = [this](TStrativ*, THeaderColumns*) {
+        control->SetBorderStyle(bsNone); // destroys the window whose message runs
+    };
+    MessageBoxWatch boxes;
+    const HWND old = hwnd();
+    MouseMove(300, 30);
+    LeftDown(300, 30);
+    LeftUp(300, 30);
+    PumpMessages();
+    EXPECT_TRUE(boxes.Seen().empty());
+    EXPECT_FALSE(::IsWindow(old));
+    ASSERT_TRUE(::IsWindow(hwnd()));
+    EXPECT_EQ(::GetWindowLongPtrA(hwnd(), GWL_STYLE) & WS_BORDER, 0);
+    // The new window takes the pointer as the old one did.
+    EXPECT_EQ(PointAt(97, 40), ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32644)));
+    ::UpdateWindow(hwnd());
+    EXPECT_EQ(Screenshot()->Pixel(0, 40), Sys(COLOR_BTNHIGHLIGHT));
+}
+
 TEST_F(StrativWindowClass, WindowAndControlBoundsFollowEachOther) {
     control->SetBounds(5, 6, 300, 40);
     RECT r = RectInParent(hwnd());

@@ -11,14 +11,27 @@ constexpr int IconIds[] = {20, 0x440};
 MessageBoxWatch* g_boxWatch = nullptr;
 PopupMenuWatch* g_menuWatch = nullptr;
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+// The first visible window of a class among this thread's top-level windows.
+struct Search {
+    const char* className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindByClass(HWND window, LPARAM search) {
+    auto* s = reinterpret_cast<Search*>(search);
     char name[16] = {};
     ::GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && ::IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(found) = window;
+    if (std::string(name) == s->className && ::IsWindowVisible(window)) {
+        s->found = window;
         return FALSE;
     }
     return TRUE;
+}
+
+HWND FindThreadWindow(const char* className) {
+    Search search{className};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindByClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::string WindowText(HWND window) {
@@ -50,8 +63,7 @@ MessageBoxWatch::~MessageBoxWatch() {
 void CALLBACK MessageBoxWatch::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (g_boxWatch == nullptr)
         return;
-    HWND box = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&box));
+    const HWND box = FindThreadWindow("#32770");
     if (box == nullptr || box == g_boxWatch->handled_)
         return;
     g_boxWatch->handled_ = box;
@@ -84,8 +96,8 @@ PopupMenuWatch::~PopupMenuWatch() {
 void CALLBACK PopupMenuWatch::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (g_menuWatch == nullptr)
         return;
-    HWND menuWindow = ::FindWindowA("#32768", nullptr);
-    if (menuWindow == nullptr || !::IsWindowVisible(menuWindow)) {
+    const HWND menuWindow = FindThreadWindow("#32768");
+    if (menuWindow == nullptr) {
         g_menuWatch->handled_ = nullptr;
         return;
     }

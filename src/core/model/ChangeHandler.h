@@ -23,6 +23,7 @@ public:
             object);
     }
 
+    void* Target() const { return target_; }
     explicit operator bool() const { return function_ != nullptr; }
     void operator()(THeaderColumns* section) const { function_(target_, section); }
     bool operator==(const TChangeHandler& other) const {

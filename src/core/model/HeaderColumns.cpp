@@ -15,6 +15,9 @@ THeaderColumns::THeaderColumns(THeaderColumns* AParent) : slot_(section_registry
         try {
             SetParent(AParent);
         } catch (...) {
+            // The parent's report failed after the node was appended: this
+            // object is going away, so its parent must not keep it.
+            ForgetParent();
             section_registry::Release(slot_);
             throw;
         }
@@ -40,14 +43,18 @@ THeaderColumns::~THeaderColumns() {
         SetParent(nullptr);
     } catch (...) {
     }
-    if (parent_ != nullptr) { // the parent must never keep a freed child
-        auto& siblings = parent_->children_;
-        const auto it = std::find(siblings.begin(), siblings.end(), this);
-        if (it != siblings.end())
-            siblings.erase(it);
-        parent_ = nullptr;
-    }
+    ForgetParent(); // the parent must never keep a freed child
     section_registry::Release(slot_);
+}
+
+void THeaderColumns::ForgetParent() noexcept {
+    if (parent_ == nullptr)
+        return;
+    auto& siblings = parent_->children_;
+    const auto it = std::find(siblings.begin(), siblings.end(), this);
+    if (it != siblings.end())
+        siblings.erase(it);
+    parent_ = nullptr;
 }
 
 int THeaderColumns::Width() const {
@@ -208,9 +215,11 @@ void THeaderColumns::DeleteItem(THeaderColumns* Section) {
     if (Section == nullptr || Section->parent_ != this)
         throw EInvalidOperation("The section to delete is not a child of this section");
     UpdateScope update(*this);
+    // Freed also when the report of its removal fails: by then it is in no
+    // list, and nobody else would free it.
+    std::unique_ptr<THeaderColumns> doomed(Section);
     RemoveChild(Section);
     Section->Clear();
-    delete Section;
 }
 
 void THeaderColumns::Clear() {
@@ -340,9 +349,11 @@ void THeaderColumns::Assign(const TPersistent* Source) {
         TPersistent::Assign(Source);
         return;
     }
-    if (IsParent(source)) {
+    if (IsParent(source) || source->IsParent(this)) {
         // Copying from this node or from inside its subtree: the Clear below
-        // would free the source half-way, so copy from a snapshot instead.
+        // would free the source half-way. Copying from an ancestor: the copy
+        // would grow the very subtree it is reading, without end. Either way,
+        // copy from a snapshot instead.
         THeaderColumns snapshot;
         snapshot.AssignFrom(*source);
         AssignFrom(snapshot);

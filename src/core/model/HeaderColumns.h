@@ -121,6 +121,8 @@ public:
 
 private:
     void AssignFrom(const THeaderColumns& Source);
+    // Leaves the parent's list without a report (for a node going away).
+    void ForgetParent() noexcept;
     void QuickSort(TSectionCompare Compare, int L, int R);
 
     int width_ = DefaultWidth;

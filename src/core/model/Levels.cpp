@@ -3,23 +3,53 @@
 #include "core/framework/Exceptions.h"
 #include "core/model/HeaderColumns.h"
 
+#include <cstdint>
+#include <unordered_map>
 #include <utility>
 
 namespace corvane {
+namespace {
+
+// Live indexes of this thread by token; tokens are never reused.
+struct LiveIndexes {
+    std::unordered_map<uintptr_t, TLevels*> byToken;
+    uintptr_t nextToken = 1;
+};
+
+// Never destroyed, like the section registry: nodes freed at shutdown may
+// still report.
+LiveIndexes& Live() {
+    thread_local LiveIndexes* live = new LiveIndexes;
+    return *live;
+}
+
+void RebuildIfAlive(void* token, THeaderColumns* section) {
+    const auto& live = Live().byToken;
+    const auto it = live.find(reinterpret_cast<uintptr_t>(token));
+    if (it != live.end())
+        it->second->Rebuild(section);
+}
+
+} // namespace
 
 TLevels::TLevels(THeaderColumns* ARoot) {
+    LiveIndexes& live = Live();
+    const uintptr_t token = live.nextToken++;
+    live.byToken.emplace(token, this);
+    handler_ = TChangeHandler(&RebuildIfAlive, reinterpret_cast<void*>(token));
     if (ARoot == nullptr)
         return;
     SetRoot(ARoot);
     if (ARoot->OnChange())
         prevOnChange_ = ARoot->OnChange();
-    ARoot->SetOnChange(TChangeHandler::Bind<TLevels, &TLevels::Rebuild>(this));
+    ARoot->SetOnChange(handler_);
 }
 
 TLevels::~TLevels() {
     if (THeaderColumns* root = root_.get())
         root->SetOnChange(prevOnChange_);
     root_.reset();
+    Live().byToken.erase(reinterpret_cast<uintptr_t>(handler_.Target()));
 }
 
 void TLevels::SetRoot(THeaderColumns* ARoot) {
@@ -27,10 +57,17 @@ void TLevels::SetRoot(THeaderColumns* ARoot) {
         root_ = ARoot;
         Rebuild(ARoot);
     } else {
-        leaves_.clear();
-        levelCount_ = 0;
+        ClearEntries();
         root_.reset();
     }
+}
+
+// Spare rows above levelCount_ are always empty: Build appends to the rows.
+void TLevels::ClearEntries() {
+    leaves_.clear();
+    for (int d = 0; d < levelCount_; ++d)
+        levels_[static_cast<size_t>(d)].clear();
+    levelCount_ = 0;
 }
 
 void TLevels::Rebuild(THeaderColumns* /*Section*/) {
@@ -40,10 +77,7 @@ void TLevels::Rebuild(THeaderColumns* /*Section*/) {
 }
 
 void TLevels::Build() {
-    leaves_.clear();
-    for (int d = 0; d < levelCount_; ++d)
-        levels_[static_cast<size_t>(d)].clear();
-    levelCount_ = 0;
+    ClearEntries();
     const THeaderColumns* root = root_.get();
     if (root == nullptr)
         return;

@@ -33,6 +33,8 @@ public:
     // The change handler; the reporting section is ignored.
     virtual void Rebuild(THeaderColumns* Section);
     const TChangeHandler& PrevOnChange() const { return prevOnChange_; }
+    // What this index installs on the nodes of its tree.
+    const TChangeHandler& Handler() const { return handler_; }
     // Rises with every rebuild: readers that keep derived data compare it.
     uint64_t RebuildCount() const { return rebuildCount_; }
 
@@ -47,7 +49,12 @@ public:
 private:
     void Validate() const;
     void Build();
+    void ClearEntries();
 
+    // The handler is bound to a token of this index, not to its address:
+    // nodes taken out of the tree keep their handler, and once the index is
+    // gone their reports must reach nothing.
+    TChangeHandler handler_;
     TChangeHandler prevOnChange_;
     SectionRef root_;
     std::vector<SectionRef> leaves_;

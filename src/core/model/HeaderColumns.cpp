@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
 #include <memory>
 
 namespace corvane {
@@ -35,6 +36,7 @@ THeaderColumns::~THeaderColumns() {
     }
     while (!children_.empty()) {
         THeaderColumns* last = children_.back();
+        FreeDescendantsQuietly(last);
         delete last;
         if (!children_.empty() && children_.back() == last)
             children_.pop_back();
@@ -228,7 +230,28 @@ void THeaderColumns::Clear() {
     UpdateScope update(*this);
     while (!children_.empty()) {
         THeaderColumns* last = children_.back();
+        FreeDescendantsQuietly(last);
         delete last; // its destructor detaches it through RemoveChild
+    }
+}
+
+void THeaderColumns::FreeDescendantsQuietly(THeaderColumns* node) noexcept {
+    // Bottom-up, without recursion, so that a tree of any depth can be freed.
+    // Every node on the way down is marked as updating, as its destructor
+    // would mark it: what the freed leaves report stops there, exactly as
+    // when each destructor frees its own children.
+    THeaderColumns* current = node;
+    while (true) {
+        if (!current->children_.empty()) {
+            current->updateCount_ = 1;
+            current = current->children_.back();
+        } else if (current == node) {
+            return;
+        } else {
+            THeaderColumns* up = current->parent_;
+            delete current;
+            current = up;
+        }
     }
 }
 
@@ -260,7 +283,8 @@ void THeaderColumns::SetParent(THeaderColumns* Value) {
         return;
     // Checked before anything moves: a node under its own subtree would make
     // the tree cyclic, and every walk over it endless.
-    if (Value != nullptr && IsParent(Value))
+    // (A node without children is only an ancestor of itself: no walk.)
+    if (Value != nullptr && (Value == this || (HasChildren() && IsParent(Value))))
         throw EInvalidOperation("A section cannot be moved into its own subtree");
     if (parent_ != nullptr)
         parent_->RemoveChild(this);
@@ -271,7 +295,9 @@ void THeaderColumns::SetParent(THeaderColumns* Value) {
 void THeaderColumns::AddChild(THeaderColumns* Child) {
     if (Child == nullptr)
         return;
-    if (Child->IsParent(this))
+    // A child without children can only be an ancestor of this node by being
+    // this node; skipping the walk keeps building deep trees linear.
+    if (Child == this || (Child->HasChildren() && Child->IsParent(this)))
         throw EInvalidOperation("A section cannot be moved into its own subtree");
     // A node listed by two parents would be freed twice; take it from its
     // old list first.
@@ -285,10 +311,12 @@ void THeaderColumns::AddChild(THeaderColumns* Child) {
 }
 
 void THeaderColumns::RemoveChild(THeaderColumns* Child) {
-    const auto it = std::find(children_.begin(), children_.end(), Child);
-    if (it == children_.end())
+    // A section is listed at most once, so searching from the back finds the
+    // same entry and keeps Clear (which frees the last child first) linear.
+    const auto it = std::find(children_.rbegin(), children_.rend(), Child);
+    if (it == children_.rend())
         return; // not ours: its real parent keeps it
-    children_.erase(it);
+    children_.erase(std::next(it).base());
     Child->parent_ = nullptr;
     section_registry::NoteShapeChange();
     Changed(false);
@@ -363,16 +391,54 @@ void THeaderColumns::Assign(const TPersistent* Source) {
 }
 
 void THeaderColumns::AssignFrom(const THeaderColumns& Source) {
-    UpdateScope update(*this);
-    caption_ = Source.caption_;
-    typeCol_ = Source.typeCol_;
-    alignment_ = Source.alignment_;
-    width_ = Source.Width();
-    section_registry::NoteShapeChange();
-    height_ = Source.height_;
-    Clear();
-    for (const THeaderColumns* child : Source.children_)
-        Add(std::string())->AssignFrom(*child);
+    // The copy walks the source in pre-order with an explicit stack, so that
+    // a tree of any depth is copied without exhausting the call stack. Each
+    // copied node is bracketed by BeginUpdate/EndUpdate around its fields and
+    // its children, as a recursive copy would bracket it.
+    struct Frame {
+        THeaderColumns* target;
+        const THeaderColumns* source;
+        size_t nextChild;
+    };
+    std::vector<Frame> frames;
+    auto open = [&frames](THeaderColumns* target, const THeaderColumns* source) {
+        frames.push_back(Frame{target, source, 0});
+        target->BeginUpdate();
+        target->caption_ = source->caption_;
+        target->typeCol_ = source->typeCol_;
+        target->alignment_ = source->alignment_;
+        target->width_ = source->Width();
+        section_registry::NoteShapeChange();
+        target->height_ = source->height_;
+        target->Clear();
+    };
+    try {
+        open(this, &Source);
+        while (!frames.empty()) {
+            Frame& frame = frames.back();
+            if (frame.nextChild < frame.source->children_.size()) {
+                const THeaderColumns* child = frame.source->children_[frame.nextChild++];
+                THeaderColumns* copy = frame.target->Add(std::string());
+                open(copy, child);
+            } else {
+                THeaderColumns* done = frame.target;
+                frames.pop_back();
+                done->EndUpdate();
+            }
+        }
+    } catch (...) {
+        // Close every bracket still open, innermost first; the first error is
+        // the one the caller sees.
+        while (!frames.empty()) {
+            THeaderColumns* pending = frames.back().target;
+            frames.pop_back();
+            try {
+                pending->EndUpdate();
+            } catch (...) {
+            }
+        }
+        throw;
+    }
 }
 
 void THeaderColumns::SetOnChange(const TChangeHandler& Handler) {

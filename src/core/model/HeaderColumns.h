@@ -123,6 +123,8 @@ private:
     void AssignFrom(const THeaderColumns& Source);
     // Leaves the parent's list without a report (for a node going away).
     void ForgetParent() noexcept;
+    // Frees every descendant of node (node itself stays), reporting nothing.
+    static void FreeDescendantsQuietly(THeaderColumns* node) noexcept;
     void QuickSort(TSectionCompare Compare, int L, int R);
 
     int width_ = DefaultWidth;

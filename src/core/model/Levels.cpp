@@ -16,11 +16,19 @@ struct LiveIndexes {
     uintptr_t nextToken = 1;
 };
 
-// Never destroyed, like the section registry: nodes freed at shutdown may
-// still report.
+// Freed with its thread only when no index of the thread is left, like the
+// section registry: nodes freed at shutdown may still report.
+struct LiveIndexesHolder {
+    LiveIndexes* live = new LiveIndexes;
+    ~LiveIndexesHolder() {
+        if (live->byToken.empty())
+            delete live;
+    }
+};
+
 LiveIndexes& Live() {
-    thread_local LiveIndexes* live = new LiveIndexes;
-    return *live;
+    thread_local LiveIndexesHolder holder;
+    return *holder.live;
 }
 
 void RebuildIfAlive(void* token, THeaderColumns* section) {

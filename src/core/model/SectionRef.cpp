@@ -18,21 +18,32 @@ struct Registry {
     std::vector<Slot> slots{Slot{nullptr, 1, 0}}; // slot 0 means "no section"
     uint32_t freeHead = 0;
     uint64_t freed = 0;
+    size_t live = 0; // sections holding a slot
     uint64_t shapeChanges = 0;
     uint64_t widthChanges = 0;
 };
 
-// Never destroyed: sections freed during thread or process shutdown must
-// still find it.
+// Freed with its thread only when no section of the thread is left: a
+// section still alive then (freed later, during process shutdown) must still
+// find its table.
+struct RegistryHolder {
+    Registry* registry = new Registry;
+    ~RegistryHolder() {
+        if (registry->live == 0)
+            delete registry;
+    }
+};
+
 Registry& TheRegistry() {
-    thread_local Registry* registry = new Registry;
-    return *registry;
+    thread_local RegistryHolder holder;
+    return *holder.registry;
 }
 
 } // namespace
 
 uint32_t Acquire(THeaderColumns* node) {
     Registry& r = TheRegistry();
+    ++r.live;
     if (r.freeHead != 0) {
         const uint32_t slot = r.freeHead;
         r.freeHead = r.slots[slot].nextFree;
@@ -45,6 +56,7 @@ uint32_t Acquire(THeaderColumns* node) {
 
 void Release(uint32_t slot) {
     Registry& r = TheRegistry();
+    --r.live;
     Slot& s = r.slots[slot];
     s.node = nullptr;
     ++s.generation;

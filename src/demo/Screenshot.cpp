@@ -3,6 +3,7 @@
 #include "PngFile.h"
 #include "core/framework/Exceptions.h"
 #include "win32/GdiHandles.h"
+#include "win32/TopDownDib.h"
 
 #include <cstdint>
 #include <vector>
@@ -20,19 +21,10 @@ void SaveClientScreenshot(HWND window, const std::string& path) {
     const int width = client.right;
     const int height = client.bottom;
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-
     const WindowDC screen(window);
     const MemoryDC memory(screen.get());
     void* bits = nullptr;
-    const UniqueBitmap bitmap(
-        ::CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const UniqueBitmap bitmap = win32::CreateTopDownDib(memory.get(), width, height, &bits);
     if (!bitmap)
         throw Exception("Cannot create a bitmap for the screenshot");
     {

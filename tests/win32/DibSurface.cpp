@@ -1,19 +1,14 @@
 #include "DibSurface.h"
 
+#include "win32/TopDownDib.h"
+
 #include <stdexcept>
 
 namespace corvane::win32::testing {
 
 DibSurface::DibSurface(int width, int height) : width_(width), height_(height), dc_(nullptr) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_ = CreateTopDownDib(dc_.get(), width, height, &bits);
     if (!bitmap_ || dc_.get() == nullptr)
         throw std::runtime_error("cannot create a DIB section");
     bits_ = static_cast<uint32_t*>(bits);

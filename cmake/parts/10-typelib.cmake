@@ -71,10 +71,12 @@ set(_tl_writer ${_tl_work}/corvane-typelib-writer.exe)
 add_custom_command(OUTPUT ${_tl_writer}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_tl_work}
     COMMAND ${CORVANE_TYPELIB_WRITER_CXX} ${_tl_flags} ${_tl_src}/TypeLibTable.cpp
-            ${_tl_src}/TypeLibWriter.cpp ${_tl_src}/WriteTypeLibMain.cpp -o ${_tl_writer}
+            ${_tl_src}/TypeLibWriter.cpp ${_tl_src}/ImportFixup.cpp
+            ${_tl_src}/WriteTypeLibMain.cpp -o ${_tl_writer}
             -static -static-libgcc -static-libstdc++ -lole32 -loleaut32 -luuid
     DEPENDS ${_tl_table} ${_tl_src}/TypeLibWriter.h ${_tl_src}/TypeLibWriter.cpp
-            ${_tl_src}/WriteTypeLibMain.cpp ${PROJECT_SOURCE_DIR}/src/win32/WinApi.h
+            ${_tl_src}/ImportFixup.h ${_tl_src}/ImportFixup.cpp ${_tl_src}/WriteTypeLibMain.cpp
+            ${PROJECT_SOURCE_DIR}/src/win32/WinApi.h
     COMMENT "Building the type library writer (x86_64)" VERBATIM)
 set(CORVANE_TYPELIB_RUN_WRITER
     env -u DISPLAY flock ${_tl_work}/wine.lock
@@ -101,3 +103,14 @@ function(corvane_embed_typelib target)
     set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${CORVANE_TYPELIB_FILE})
     add_dependencies(${target} corvane_typelib_files)
 endfunction()
+
+# Walks the built library (from the file and from this program's own
+# resource) against the contract written out by hand.
+corvane_add_gtest_program(corvane_typelib_tests
+    SOURCES ${PROJECT_SOURCE_DIR}/tests/server/TypeLibWalkTest.cpp
+            ${PROJECT_SOURCE_DIR}/tests/server/TypeLibHeaderTest.cpp
+    LIBRARIES corvane_typelib corvane_core ole32 oleaut32 uuid LABELS typelib)
+target_include_directories(corvane_typelib_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_compile_definitions(corvane_typelib_tests PRIVATE
+    CORVANE_TYPELIB_PATH="${CORVANE_TYPELIB_FILE}")
+corvane_embed_typelib(corvane_typelib_tests)

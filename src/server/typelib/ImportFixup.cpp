@@ -40,49 +40,59 @@ int PointGuidlessImportsAtIndex(std::vector<uint8_t>& image, int32_t index) {
         throw std::runtime_error("not an MSFT type library");
     }
     const int32_t typeInfos = ReadInt(image, TypeInfoCountInt * 4);
-    if (typeInfos < 0) {
+    if (typeInfos < 0 || static_cast<size_t>(typeInfos) > image.size() / 4) {
         throw std::runtime_error("type library header damaged");
     }
-    size_t segments = HeaderInts * 4;
+    size_t directory = HeaderInts * 4;
     if (ReadInt(image, VarFlagsInt * 4) & HelpDllFlag) {
-        segments += 4;
+        directory += 4;
     }
-    segments += static_cast<size_t>(typeInfos) * 4;
-    const auto segment = [&](size_t which, int32_t& offset, int32_t& length) {
-        offset = ReadInt(image, segments + which * SegmentBytes);
-        length = ReadInt(image, segments + which * SegmentBytes + 4);
+    directory += static_cast<size_t>(typeInfos) * 4;
+    // A segment's bytes, checked to lie inside the image; empty when absent.
+    const auto segment = [&](size_t which, size_t& offset, size_t& length) {
+        const int32_t at = ReadInt(image, directory + which * SegmentBytes);
+        const int32_t size = ReadInt(image, directory + which * SegmentBytes + 4);
+        if (at < 0 || size <= 0) {
+            offset = length = 0;
+            return;
+        }
+        offset = static_cast<size_t>(at);
+        length = static_cast<size_t>(size);
+        if (offset > image.size() || image.size() - offset < length) {
+            throw std::runtime_error("type library segment outside the file");
+        }
     };
-    int32_t imports = 0, importsLength = 0, guids = 0, guidsLength = 0;
+    size_t imports = 0, importsLength = 0, guids = 0, guidsLength = 0;
     segment(ImportInfoSegment, imports, importsLength);
     segment(GuidSegment, guids, guidsLength);
-    if (imports < 0 || importsLength <= 0) {
-        return 0;
-    }
 
-    int changed = 0;
-    for (int32_t at = 0; at + static_cast<int32_t>(ImportInfoBytes) <= importsLength;
-         at += ImportInfoBytes) {
-        const size_t record = static_cast<size_t>(imports + at);
+    // Find every record first, so a damaged one leaves the image unchanged.
+    std::vector<size_t> guidless;
+    for (size_t at = 0; at + ImportInfoBytes <= importsLength; at += ImportInfoBytes) {
+        const size_t record = imports + at;
         const int32_t flags = ReadInt(image, record);
         const int32_t guidOffset = ReadInt(image, record + 8);
         if (!(flags & OffsetIsGuid)) {
             continue;
         }
-        if (guids < 0 || guidOffset < 0 || guidOffset + 16 > guidsLength) {
+        if (guidOffset < 0 || static_cast<size_t>(guidOffset) > guidsLength ||
+            guidsLength - static_cast<size_t>(guidOffset) < 16) {
             throw std::runtime_error("type library import names no GUID");
         }
-        const uint8_t* guid = image.data() + guids + guidOffset;
+        const uint8_t* guid = image.data() + guids + static_cast<size_t>(guidOffset);
         bool null = true;
         for (int i = 0; i < 16; ++i) {
             null = null && guid[i] == 0;
         }
         if (null) {
-            WriteInt(image, record, flags & ~OffsetIsGuid);
-            WriteInt(image, record + 8, index);
-            ++changed;
+            guidless.push_back(record);
         }
     }
-    return changed;
+    for (size_t record : guidless) {
+        WriteInt(image, record, ReadInt(image, record) & ~OffsetIsGuid);
+        WriteInt(image, record + 8, index);
+    }
+    return static_cast<int>(guidless.size());
 }
 
 } // namespace corvane::typelib

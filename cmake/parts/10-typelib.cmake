@@ -41,7 +41,8 @@ find_program(CORVANE_TYPELIB_WRITER_CXX
     NAMES x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-g++ NO_CMAKE_FIND_ROOT_PATH)
 find_program(CORVANE_TYPELIB_WINE NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
 if(NOT CORVANE_TYPELIB_WINE)
-    find_program(CORVANE_TYPELIB_WINE NAMES wine64 NO_CMAKE_FIND_ROOT_PATH)
+    # Newer Wine has one loader for both architectures.
+    find_program(CORVANE_TYPELIB_WINE NAMES wine64 wine NO_CMAKE_FIND_ROOT_PATH)
 endif()
 foreach(tool CORVANE_HOST_CXX CORVANE_TYPELIB_WRITER_CXX CORVANE_TYPELIB_WINE)
     if(NOT ${tool})

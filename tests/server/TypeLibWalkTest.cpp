@@ -357,7 +357,7 @@ const ExpectedImpl Implemented[] = {
     {L"Sections", L"ISections", IMPLTYPEFLAG_FDEFAULT},
 };
 
-const wchar_t StdOleLibid[] = L"{00020430-0000-0000-C000-000000000046}";
+const wchar_t StdOle[] = L"{00020430-0000-0000-C000-000000000046} 2.0";
 
 // ---- Helpers ---------------------------------------------------------------
 
@@ -418,15 +418,17 @@ std::wstring TypeName(ITypeInfo* info) {
     return name.Str();
 }
 
+// The LIBID and version of the library holding a type: "{...} 2.0".
 std::wstring ContainingLibrary(ITypeInfo* info) {
     Ref<ITypeLib> lib;
     UINT index = 0;
     EXPECT_EQ(info->GetContainingTypeLib(lib.Out(), &index), S_OK);
     TLIBATTR* attr = nullptr;
     EXPECT_EQ(lib->GetLibAttr(&attr), S_OK);
-    std::wstring guid = GuidText(attr->guid);
+    std::wstring text = GuidText(attr->guid) + L" " + std::to_wstring(attr->wMajorVerNum) + L"." +
+                        std::to_wstring(attr->wMinorVerNum);
     lib->ReleaseTLibAttr(attr);
-    return guid;
+    return text;
 }
 
 // A TYPEDESC as a C declaration; user-defined types by name, resolved
@@ -453,7 +455,7 @@ std::string Describe(ITypeInfo* owner, const TYPEDESC& desc) {
             return "<unresolved>";
         }
         const std::string name = Narrow(TypeName(target.Get()));
-        return ContainingLibrary(target.Get()) == StdOleLibid ? "stdole." + name : name;
+        return ContainingLibrary(target.Get()) == StdOle ? "stdole." + name : name;
     }
     default:
         return "vt" + std::to_string(desc.vt);
@@ -590,7 +592,9 @@ void TypeLibWalk::CheckMembers(ITypeInfo* info, const std::vector<ExpectedMember
         got.resize(named.size());
         EXPECT_EQ(got, named);
         Bstr help;
-        ASSERT_EQ(info->GetDocumentation(want.Id, nullptr, help.Out(), nullptr, nullptr), S_OK);
+        DWORD context = 1;
+        ASSERT_EQ(info->GetDocumentation(want.Id, nullptr, help.Out(), &context, nullptr), S_OK);
+        EXPECT_EQ(context, 0u);
         if (want.Help) {
             EXPECT_EQ(Narrow(help.Str()), Narrow(want.Help));
         } else {
@@ -677,7 +681,7 @@ TEST_P(TypeLibWalk, DualInterfacesSlotBySlot) {
         ASSERT_EQ(table->GetRefTypeOfImplType(0, &href), S_OK);
         ASSERT_EQ(table->GetRefTypeInfo(href, base.Out()), S_OK);
         EXPECT_EQ(TypeName(base.Get()), L"IDispatch");
-        EXPECT_EQ(ContainingLibrary(base.Get()), StdOleLibid);
+        EXPECT_EQ(ContainingLibrary(base.Get()), StdOle);
         CheckMembers(table.Get(), *dual.Members, true);
     }
 }

@@ -86,6 +86,7 @@ add_custom_command(OUTPUT ${_tl_writer}
     DEPENDS ${_tl_table} ${_tl_src}/TypeLibWriter.h ${_tl_src}/TypeLibWriter.cpp
             ${_tl_src}/ImportFixup.h ${_tl_src}/ImportFixup.cpp ${_tl_src}/WriteTypeLibMain.cpp
             ${PROJECT_SOURCE_DIR}/src/win32/WinApi.h
+            ${PROJECT_SOURCE_DIR}/src/core/framework/Graphics.h
     COMMENT "Building the type library writer (x86_64)" VERBATIM)
 set(CORVANE_TYPELIB_RUN_WRITER
     env -u DISPLAY flock ${_tl_work}/wine.lock

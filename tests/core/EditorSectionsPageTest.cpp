@@ -255,20 +255,20 @@ TEST_P(SectionsPageKeys, KeyCommands) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, SectionsPageKeys,
-                         ::testing::Values(KeyCase{"F3AddsSibling", "A", VK_F3, 0, "@Group", 5},
-                                           KeyCase{"F3WithShiftAltStillSibling", "A", VK_F3,
+                         ::testing::Values(KeyCase{"F3AddsSibling", "A", KeyF3, 0, "@Group", 5},
+                                           KeyCase{"F3WithShiftAltStillSibling", "A", KeyF3,
                                                    ssShift | ssAlt, "@Group", 5},
-                                           KeyCase{"CtrlF3AddsChild", "A", VK_F3, ssCtrl, "@A", 5},
+                                           KeyCase{"CtrlF3AddsChild", "A", KeyF3, ssCtrl, "@A", 5},
                                            KeyCase{"CtrlF3NothingSelectedAddsTopLevel", nullptr,
-                                                   VK_F3, ssCtrl, "@top", 5},
-                                           KeyCase{"F4Deletes", "Group", VK_F4, 0, "C@top", 1},
-                                           KeyCase{"F4NothingSelected", nullptr, VK_F4, 0, "none",
+                                                   KeyF3, ssCtrl, "@top", 5},
+                                           KeyCase{"F4Deletes", "Group", KeyF4, 0, "C@top", 1},
+                                           KeyCase{"F4NothingSelected", nullptr, KeyF4, 0, "none",
                                                    4},
                                            KeyCase{"OtherKey", "C", 'A', 0, "C@top", 4}),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(SectionsPage, F3OnAnEmptyTreeAddsATopLevelItem) {
-    int key = VK_F3;
+    int key = KeyF3;
     page.Headers.UserKeyDown(key, 0);
     ASSERT_EQ(page.Headers.Count(), 1);
     EXPECT_EQ(page.Headers.Selected(), page.Headers.First());
@@ -278,11 +278,11 @@ TEST_F(SectionsPage, F3OnAnEmptyTreeAddsATopLevelItem) {
 TEST_F(SectionsPage, EnterLoadsAndGoesToTheWidthEditUnlessACaptionIsBeingEdited) {
     page.CopySectionsToTree(root);
     page.Headers.Select(Item("C"));
-    int key = VK_F2;
+    int key = KeyF2;
     page.Headers.UserKeyDown(key, 0);
     ASSERT_EQ(port.editing, Item("C"));
     page.widthEdit.SetText("1");
-    key = VK_Enter;
+    key = KeyEnter;
     page.Headers.UserKeyDown(key, 0); // editing: Enter belongs to the edit
     EXPECT_EQ(page.widthEdit.FocusRequests(), 0);
     port.Accept("");

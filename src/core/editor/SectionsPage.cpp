@@ -260,23 +260,23 @@ void TSectionsPage::HeadersEdited(TTreeNode*, std::string&) {
 
 void TSectionsPage::HeadersKeyDown(int& key, TShiftState shift) {
     switch (key) {
-    case VK_Enter:
+    case KeyEnter:
         if (!Headers.IsEditing() && Headers.Selected() != nullptr) {
             HeadersClick();
             widthEdit.Focus();
         }
         break;
-    case VK_F2:
+    case KeyF2:
         if (Headers.Selected() != nullptr)
             Headers.EditText(Headers.Selected());
         break;
-    case VK_F3:
+    case KeyF3:
         if (shift & ssCtrl)
             AddSubbtnClick();
         else
             AddBtnClick();
         break;
-    case VK_F4:
+    case KeyF4:
         DeleteBtnClick();
         break;
     default:

@@ -16,7 +16,7 @@ class THeaderColumns;
 namespace corvane::editor {
 
 // Virtual-key codes the tree view's key commands look at.
-enum : int { VK_Enter = 13, VK_F2 = 113, VK_F3 = 114, VK_F4 = 115 };
+enum : int { KeyEnter = 13, KeyF2 = 113, KeyF3 = 114, KeyF4 = 115 };
 
 class TSectionsPage {
 public:

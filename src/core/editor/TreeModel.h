@@ -87,7 +87,7 @@ public:
     TTreeModel(const TTreeModel&) = delete;
     TTreeModel& operator=(const TTreeModel&) = delete;
 
-    void SetPort(TTreeViewPort* port) { port_ = port; }
+    void AttachPort(TTreeViewPort* port) { port_ = port; }
 
     // --- Items ---------------------------------------------------------------
     int Count() const { return static_cast<int>(roots_.size()); }

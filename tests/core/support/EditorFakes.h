@@ -15,8 +15,8 @@ namespace corvane::editor::testing {
 
 class FakeTreePort : public TTreeViewPort {
 public:
-    explicit FakeTreePort(TTreeModel& model) : model_(model) { model.SetPort(this); }
-    ~FakeTreePort() override { model_.SetPort(nullptr); }
+    explicit FakeTreePort(TTreeModel& model) : model_(model) { model.AttachPort(this); }
+    ~FakeTreePort() override { model_.AttachPort(nullptr); }
 
     void BeginFill() override { ++fills; }
     void EndFill() override { ++fillsEnded; }

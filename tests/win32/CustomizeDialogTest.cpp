@@ -195,3 +195,119 @@ TEST_F(CustomizeDialogWin32, NumberFieldsTakeDigitsAndBackspaceOnly) {
 
 } // namespace
 } // namespace corvane::win32::testing
+
+namespace corvane::win32::testing {
+namespace {
+
+// Where a control of the layout sits on its page, and the page's tab order.
+struct Placement {
+    const char* caption; // window text ("" for an edit: found by id)
+    int id;
+    RECT bounds; // left, top, right, bottom on the page
+};
+
+RECT OnPage(HWND control) {
+    RECT r;
+    ::GetWindowRect(control, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::vector<std::string> TabStops(HWND page) {
+    std::vector<std::string> out;
+    for (HWND c = ::GetWindow(page, GW_CHILD); c != nullptr; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        if (::GetWindowLongA(c, GWL_STYLE) & WS_TABSTOP) {
+            char name[32] = {};
+            ::GetClassNameA(c, name, sizeof name);
+            const std::string text = Text(c);
+            out.push_back(text.empty() || std::string(name) == "Edit" ? name : text);
+        }
+    }
+    return out;
+}
+
+using CustomizeDialogLayout = CustomizeDialogWin32;
+
+TEST_F(CustomizeDialogLayout, ControlsSitAtTheirBoundsInTheirTabOrder) {
+    const Placement placements[] = {
+        {"", Form::HeadersId, {4, 84, 275, 237}},
+        {"", Form::WidthEditId, {292, 82, 415, 103}},
+        {"", Form::HeightEditId, {292, 126, 413, 147}},
+        {"Add", 0, {8, 248, 83, 273}},
+        {"Move Down...", 0, {336, 248, 411, 273}},
+        {"&WordWrap", 0, {292, 224, 389, 241}},
+        {"", Form::HintEditId, {226, 88, 437, 109}},
+        {"", Form::BorderWidthId, {126, 228, 183, 249}},
+        {"Section Click", 0, {328, 20, 431, 35}}, // inside Options at (6, 6)
+        {"Click to Select a Hot Track Color...", 0, {196, 224, 441, 249}},
+        {"Selected Color and Font", 0, {196, 252, 441, 281}},
+    };
+    std::vector<std::string> general, sections;
+    Customize({[&](HWND form) {
+        for (const Placement& p : placements) {
+            const HWND c =
+                p.id != 0 ? DialogControl(form, p.id) : ButtonWithCaption(form, p.caption);
+            ASSERT_NE(c, nullptr) << p.caption << p.id;
+            const RECT r = OnPage(c);
+            EXPECT_EQ(
+                std::vector<LONG>({r.left, r.top, r.right, r.bottom}),
+                std::vector<LONG>({p.bounds.left, p.bounds.top, p.bounds.right, p.bounds.bottom}))
+                << p.caption << p.id;
+        }
+        general = TabStops(Form::FromHandle(form)->PageWindow(0));
+        sections = TabStops(Form::FromHandle(form)->PageWindow(1));
+        Press(form, Form::CancelButtonId);
+    }});
+    EXPECT_EQ(sections, (std::vector<std::string>{"SysTreeView32", "Edit", "Edit", "Left", "Add",
+                                                  "Add Subitem", "Delete", "Edit", "Move Up...",
+                                                  "Move Down...", "&WordWrap"}));
+    EXPECT_EQ(general,
+              // A radio group's tab stop is its chosen item (the header's values).
+              (std::vector<std::string>{"New", "None", "None", "Single", "Edit", "None", "&Visible",
+                                        "&ShowHint", "&Customizing", "H&otTrack", "&Height Resize",
+                                        "&Width Resize", "H&intSections", "&Move Sections",
+                                        "Show A&bout", "Section Click", "Edit", "Edit"}));
+}
+
+TEST_F(CustomizeDialogWin32, EnterAcceptsAnInPlaceCaptionAndOtherwiseGoesToTheWidthEdit) {
+    const auto tree = [](HWND form) { return Form::FromHandle(form)->TreeView(); };
+    bool focusOnWidth = false;
+    Customize({
+        [&](HWND form) {
+            ChoosePage(form, 1);
+            ::SetFocus(tree(form));
+            ::SendMessageA(tree(form), TVM_SELECTITEM, TVGN_CARET,
+                           reinterpret_cast<LPARAM>(FindItem(tree(form), "B")));
+            Key(tree(form), VK_F2);
+            const auto edit =
+                reinterpret_cast<HWND>(::SendMessageA(tree(form), TVM_GETEDITCONTROL, 0, 0));
+            ASSERT_NE(edit, nullptr);
+            ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Second"));
+            // Through the dialog's own loop, as typed.
+            ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        },
+        [&](HWND form) { ::PostMessageA(tree(form), WM_KEYDOWN, VK_RETURN, 0); },
+        [&](HWND form) {
+            focusOnWidth = ::GetFocus() == DialogControl(form, Form::WidthEditId);
+            Press(form, Form::OkButtonId);
+        },
+    });
+    EXPECT_TRUE(focusOnWidth);
+    EXPECT_NE(Section("Second"), nullptr);
+    EXPECT_EQ(Section("B"), nullptr);
+}
+
+TEST_F(CustomizeDialogWin32, HotTrackColourComesFromTheColourDialog) {
+    control->SetColor(0x00336699);
+    MessageBoxWatch dialogs; // confirms the colour dialog as it comes up
+    Customize({[&](HWND form) {
+        Click(ButtonWithCaption(form, "Click to Select a Hot Track Color..."));
+        Press(form, Form::OkButtonId);
+    }});
+    // Pre-set with the panel's colour and confirmed unchanged.
+    EXPECT_EQ(control->HotTrackColor(), 0x00336699u);
+    EXPECT_EQ(dialogs.Seen().size(), 1u);
+}
+
+} // namespace
+} // namespace corvane::win32::testing

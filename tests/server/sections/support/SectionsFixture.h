@@ -23,7 +23,7 @@ namespace corvane::test {
 using server::TComPtr;
 
 class SectionsTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override;
     void TearDown() override;
 

@@ -12,12 +12,16 @@ SYSKIND ThisSystem() {
     return sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
 }
 
-bool IsRegistered() {
+// The registered path of the library, or "" when it is not registered.
+std::wstring RegisteredPath() {
     BSTR path = nullptr;
     const HRESULT hr = QueryPathOfRegTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion,
                                              CorvaneC_MinorVersion, 0, &path);
+    std::wstring result = SUCCEEDED(hr) && path ? std::wstring(path, SysStringLen(path)) : L"";
     SysFreeString(path);
-    return SUCCEEDED(hr);
+    while (!result.empty() && result.back() == L'\0')
+        result.pop_back();
+    return result;
 }
 
 } // namespace
@@ -33,7 +37,10 @@ std::wstring WidePath(const char* path) {
 }
 
 TTypeLibRegistration::TTypeLibRegistration(const char* path) : path_(WidePath(path)) {
-    if (IsRegistered()) {
+    // Registered to another file (a registered module): not ours to touch.
+    // Registered to this very file: left over by an earlier run that died.
+    const std::wstring registered = RegisteredPath();
+    if (!registered.empty() && lstrcmpiW(registered.c_str(), path_.c_str()) != 0) {
         result_ = S_OK;
         return;
     }

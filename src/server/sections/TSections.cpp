@@ -5,9 +5,16 @@
 
 namespace corvane::server {
 
+namespace {
+
+// The locale the library declares (US English); registration files it there.
+constexpr LCID LibraryLocale = 0x0409;
+
+} // namespace
+
 TComPtr<ISections> TSections::Create(THeaderColumns* node) {
-    const TComPtr<ITypeLib> lib =
-        LoadRegisteredTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion, CorvaneC_MinorVersion);
+    const TComPtr<ITypeLib> lib = LoadRegisteredTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion,
+                                                        CorvaneC_MinorVersion, LibraryLocale);
     return TComPtr<ISections>(new TSections(lib.Get(), node));
 }
 

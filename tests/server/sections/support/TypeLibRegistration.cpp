@@ -13,10 +13,10 @@ SYSKIND ThisSystem() {
 }
 
 // The registered path of the library, or "" when it is not registered.
-std::wstring RegisteredPath() {
+std::wstring RegisteredPath(LCID locale) {
     BSTR path = nullptr;
     const HRESULT hr = QueryPathOfRegTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion,
-                                             CorvaneC_MinorVersion, 0, &path);
+                                             CorvaneC_MinorVersion, locale, &path);
     std::wstring result = SUCCEEDED(hr) && path ? std::wstring(path, SysStringLen(path)) : L"";
     SysFreeString(path);
     while (!result.empty() && result.back() == L'\0')
@@ -37,9 +37,18 @@ std::wstring WidePath(const char* path) {
 }
 
 TTypeLibRegistration::TTypeLibRegistration(const char* path) : path_(WidePath(path)) {
+    {
+        server::TComPtr<ITypeLib> lib;
+        TLIBATTR* attr = nullptr;
+        if (SUCCEEDED(LoadTypeLibEx(path_.c_str(), REGKIND_NONE, lib.Put())) &&
+            SUCCEEDED(lib->GetLibAttr(&attr))) {
+            locale_ = attr->lcid;
+            lib->ReleaseTLibAttr(attr);
+        }
+    }
     // Registered to another file (a registered module): not ours to touch.
     // Registered to this very file: left over by an earlier run that died.
-    const std::wstring registered = RegisteredPath();
+    const std::wstring registered = RegisteredPath(locale_);
     if (!registered.empty() && lstrcmpiW(registered.c_str(), path_.c_str()) != 0) {
         result_ = S_OK;
         return;
@@ -62,7 +71,7 @@ HRESULT TTypeLibRegistration::Register() {
 }
 
 HRESULT TTypeLibRegistration::Unregister() {
-    return UnRegisterTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion, CorvaneC_MinorVersion, 0,
+    return UnRegisterTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion, CorvaneC_MinorVersion, locale_,
                              ThisSystem());
 }
 

@@ -302,6 +302,7 @@ TEST_F(SectionsMembersTest, AddAndChangedReportAsTheTreeDoes) {
     EXPECT_EQ(counter.last, a);
     // The new child got the tree's handler.
     EXPECT_TRUE(SectionOf(added.Get())->OnChange());
+    root->SetOnChange(TChangeHandler()); // the counter goes before the tree
 }
 
 TEST_F(SectionsMembersTest, DeleteItemFreesAChildAndRefusesAnythingElse) {
@@ -366,6 +367,60 @@ TEST_F(SectionsMembersTest, UpdateBracketsSortAndClearReachTheNode) {
     EXPECT_EQ(sa->Clear(), S_OK);
     EXPECT_EQ(a->Count(), 0);
     EXPECT_EQ(Count(sa.Get()), 0);
+}
+
+} // namespace
+} // namespace corvane::test
+
+namespace corvane::test {
+namespace {
+
+struct ReportCounter {
+    int calls = 0;
+    THeaderColumns* last = nullptr;
+    void Report(THeaderColumns* s) {
+        ++calls;
+        last = s;
+    }
+    TChangeHandler Handler() {
+        return TChangeHandler::Bind<ReportCounter, &ReportCounter::Report>(this);
+    }
+};
+
+TEST_F(SectionsMembersTest, AnUnmatchedEndUpdateReportsButKeepsTheChildrenHeard) {
+    ReportCounter counter;
+    root->SetOnChange(counter.Handler());
+    TComPtr<ISections> sa = Wrap(a), sa1 = Wrap(a1);
+    EXPECT_EQ(sa1->EndUpdate(), S_OK); // no BeginUpdate before it
+    EXPECT_EQ(counter.calls, 1);       // reports as EndUpdate does, through A
+    EXPECT_EQ(a1->UpdateCount(), 0);
+    // A's own bracket still works, and its children are heard afterwards.
+    EXPECT_EQ(sa->BeginUpdate(), S_OK);
+    EXPECT_EQ(sa->EndUpdate(), S_OK);
+    EXPECT_EQ(a->UpdateCount(), 0);
+    const int before = counter.calls;
+    TComPtr<ISections> inserted;
+    EXPECT_EQ(sa1->Insert(0, inserted.Put()), S_OK);
+    EXPECT_GT(counter.calls, before);
+    root->SetOnChange(TChangeHandler()); // the counter goes before the tree
+}
+
+TEST_F(SectionsMembersTest, ASectionMovedIntoAnotherTreeReportsToThatTree) {
+    ReportCounter here, there;
+    root->SetOnChange(here.Handler());
+    THeaderColumns otherRoot;
+    THeaderColumns* group = otherRoot.Add("Group");
+    otherRoot.SetOnChange(there.Handler());
+    TComPtr<ISections> sa = Wrap(a), sgroup = Wrap(group), added;
+    EXPECT_EQ(sa->put_Parent(sgroup.Get()), S_OK);
+    EXPECT_EQ(a->Parent(), group);
+    here.calls = there.calls = 0;
+    EXPECT_EQ(sa->Add(nullptr, added.Put()), S_OK);
+    EXPECT_EQ(there.calls, 1);
+    EXPECT_EQ(here.calls, 0);
+    EXPECT_TRUE(a1->OnChange() == there.Handler());
+    EXPECT_EQ(root->Count(), 1);
+    root->SetOnChange(TChangeHandler()); // the counters go before the tree
 }
 
 } // namespace

@@ -13,6 +13,18 @@ namespace {
 
 using server::TBstr;
 
+struct ReportCounter {
+    int calls = 0;
+    THeaderColumns* last = nullptr;
+    void Report(THeaderColumns* s) {
+        ++calls;
+        last = s;
+    }
+    TChangeHandler Handler() {
+        return TChangeHandler::Bind<ReportCounter, &ReportCounter::Report>(this);
+    }
+};
+
 class SectionsMembersTest : public SectionsTest {
 protected:
     // The section behind a handed-out wrapper, checking it was handed out
@@ -23,11 +35,6 @@ protected:
             return nullptr;
         EXPECT_EQ(RefCount(result.Get()), 1u);
         return SectionOf(result.Get());
-    }
-    long Count(ISections* s) {
-        long value = -99;
-        EXPECT_EQ(s->get_Count(&value), S_OK);
-        return value;
     }
 };
 
@@ -84,38 +91,6 @@ TEST_F(SectionsMembersTest, NavigationHandsOutNewWrappersOfTheRightSection) {
     EXPECT_EQ(Handed(none), nullptr);
     ASSERT_EQ(top->GetPrev(none.Put()), S_OK);
     EXPECT_EQ(Handed(none), nullptr);
-}
-
-TEST_F(SectionsMembersTest, ScalarPropertiesReadTheNode) {
-    using Get = HRESULT (STDMETHODCALLTYPE ISections::*)(long*);
-    struct Case {
-        const char* what;
-        THeaderColumns* SectionsTest::*node;
-        Get get;
-        long expected;
-    };
-    using T = SectionsTest;
-    const Case cases[] = {
-        {"root Index", nullptr, &ISections::get_Index, -1},
-        {"root Level", nullptr, &ISections::get_Level, 0},
-        {"root AbsoluteIndex", nullptr, &ISections::get_AbsoluteIndex, 0},
-        {"root Count", nullptr, &ISections::get_Count, 2},
-        {"A1 AbsoluteIndex", &T::a1, &ISections::get_AbsoluteIndex, 2},
-        {"B AbsoluteIndex", &T::b, &ISections::get_AbsoluteIndex, 4},
-        {"A2 Level", &T::a2, &ISections::get_Level, 2},
-        {"A2 Index", &T::a2, &ISections::get_Index, 1},
-        {"B ID", &T::b, &ISections::get_ID, 1},
-        {"A Width is the sum of its leaves", &T::a, &ISections::get_Width, 100},
-        {"B Width", &T::b, &ISections::get_Width, 75},
-        {"B Height", &T::b, &ISections::get_Height, 17},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TComPtr<ISections> s = Wrap(c.node ? this->*c.node : root.get());
-        long value = -99;
-        EXPECT_EQ((s.Get()->*c.get)(&value), S_OK);
-        EXPECT_EQ(value, c.expected);
-    }
 }
 
 TEST_F(SectionsMembersTest, PropertyPutsStoreWhatTheTreeKeeps) {
@@ -277,15 +252,8 @@ TEST_F(SectionsMembersTest, IsParentWalksUpFromTheArgument) {
 }
 
 TEST_F(SectionsMembersTest, AddAndChangedReportAsTheTreeDoes) {
-    struct Counter {
-        int calls = 0;
-        THeaderColumns* last = nullptr;
-        void Report(THeaderColumns* s) {
-            ++calls;
-            last = s;
-        }
-    } counter;
-    root->SetOnChange(TChangeHandler::Bind<Counter, &Counter::Report>(&counter));
+    ReportCounter counter;
+    root->SetOnChange(counter.Handler());
     TComPtr<ISections> top = Wrap(root.get()), sa = Wrap(a), added;
     TBstr caption = TBstr::FromWide(L"C", 1);
     // Top-level edits report nothing until Changed(True) on the root.
@@ -354,38 +322,6 @@ TEST_F(SectionsMembersTest, ParentPutMovesASectionAndRefusesUnsafeMoves) {
     EXPECT_EQ(other.Parent(), nullptr);
     EXPECT_EQ(a->Count(), 1);
 }
-
-TEST_F(SectionsMembersTest, UpdateBracketsSortAndClearReachTheNode) {
-    b->SetCaption("0");
-    TComPtr<ISections> top = Wrap(root.get()), sa = Wrap(a);
-    EXPECT_EQ(top->BeginUpdate(), S_OK);
-    EXPECT_EQ(root->UpdateCount(), 1);
-    EXPECT_EQ(top->EndUpdate(), S_OK);
-    EXPECT_EQ(root->UpdateCount(), 0);
-    EXPECT_EQ(top->AlphaSort(VARIANT_FALSE), S_OK);
-    EXPECT_EQ(root->Items(0), b); // "0" sorts before "A"
-    EXPECT_EQ(sa->Clear(), S_OK);
-    EXPECT_EQ(a->Count(), 0);
-    EXPECT_EQ(Count(sa.Get()), 0);
-}
-
-} // namespace
-} // namespace corvane::test
-
-namespace corvane::test {
-namespace {
-
-struct ReportCounter {
-    int calls = 0;
-    THeaderColumns* last = nullptr;
-    void Report(THeaderColumns* s) {
-        ++calls;
-        last = s;
-    }
-    TChangeHandler Handler() {
-        return TChangeHandler::Bind<ReportCounter, &ReportCounter::Report>(this);
-    }
-};
 
 TEST_F(SectionsMembersTest, AnUnmatchedEndUpdateReportsButKeepsTheChildrenHeard) {
     ReportCounter counter;

@@ -4,8 +4,6 @@
 
 #include "support/SectionsFixture.h"
 
-#include <olectl.h>
-
 #include <functional>
 
 namespace corvane::test {
@@ -140,19 +138,9 @@ std::vector<Member> AllMembers() {
 
 class SectionsBadInputTest : public SectionsTest {
 public:
-    // A font's dispatch interface posing as ISections: a foreign object.
+    // Another library's object posing as ISections.
     TComPtr<ISections> ForeignObject() {
-        FONTDESC desc = {sizeof(FONTDESC),
-                         const_cast<LPOLESTR>(L"Arial"),
-                         {},
-                         FW_NORMAL,
-                         ANSI_CHARSET,
-                         FALSE,
-                         FALSE,
-                         FALSE};
-        desc.cySize.int64 = 80000;
-        TComPtr<IUnknown> font;
-        EXPECT_EQ(OleCreateFontIndirect(&desc, IID_IFontDisp, font.PutVoid()), S_OK);
+        TComPtr<IDispatch> font = ForeignDispatch();
         return TComPtr<ISections>(reinterpret_cast<ISections*>(font.Get()));
     }
 };

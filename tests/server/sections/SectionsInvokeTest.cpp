@@ -146,6 +146,20 @@ TEST_F(SectionsInvokeTest, FailuresArriveAsExceptionsWithTheirDescription) {
     EXPECT_EQ(a->Count(), 2);
 }
 
+TEST_F(SectionsInvokeTest, AnotherLibrarysObjectAsTheSectionArgumentIsRefused) {
+    TComPtr<ISections> top = Wrap(root.get()), sb = Wrap(b);
+    TComPtr<IDispatch> foreign = ForeignDispatch();
+    for (DISPID id : {DISPID_ISections_DeleteItem, DISPID_ISections_IsParent}) {
+        TInvoke call(top.Get(), id, DISPATCH_METHOD, {TArg::Dispatch(foreign.Get())});
+        EXPECT_TRUE(FAILED(call.hr));
+    }
+    EXPECT_TRUE(FAILED(TInvoke(sb.Get(), DISPID_ISections_Parent, DISPATCH_PROPERTYPUTREF,
+                               {TArg::Dispatch(foreign.Get())})
+                           .hr));
+    EXPECT_EQ(root->Count(), 2);
+    EXPECT_EQ(b->Parent(), root.get());
+}
+
 TEST_F(SectionsInvokeTest, TypeInformationAndRequestChecks) {
     TComPtr<ISections> s = Wrap(a);
     UINT count = 0;

@@ -42,6 +42,9 @@ private:
     long objectsAtStart_ = 0;
 };
 
+// An automation object of another library (a standard font).
+TComPtr<IDispatch> ForeignDispatch();
+
 // The references held on p (without changing them).
 ULONG RefCount(IUnknown* p);
 

@@ -176,7 +176,10 @@ std::string EmitHeader(const TLibrary& library) {
         << "inline constexpr unsigned short " << library.Name
         << "_MajorVersion = " << library.MajorVersion << ";\n"
         << "inline constexpr unsigned short " << library.Name
-        << "_MinorVersion = " << library.MinorVersion << ";\n\n";
+        << "_MinorVersion = " << library.MinorVersion << ";\n"
+        << "// The library's locale: LoadRegTypeLib finds the registered library by it.\n"
+        << "inline constexpr LCID " << library.Name << "_Lcid = " << Hex(library.Lcid, 4)
+        << ";\n\n";
     EmitIdentifiers(out, library);
     EmitEnumerations(out, library);
     out << "\n";

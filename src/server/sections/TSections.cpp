@@ -5,16 +5,9 @@
 
 namespace corvane::server {
 
-namespace {
-
-// The locale the library declares (US English); registration files it there.
-constexpr LCID LibraryLocale = 0x0409;
-
-} // namespace
-
 TComPtr<ISections> TSections::Create(THeaderColumns* node) {
     const TComPtr<ITypeLib> lib = LoadRegisteredTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion,
-                                                        CorvaneC_MinorVersion, LibraryLocale);
+                                                        CorvaneC_MinorVersion, CorvaneC_Lcid);
     return TComPtr<ISections>(new TSections(lib.Get(), node));
 }
 

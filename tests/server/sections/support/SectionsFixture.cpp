@@ -9,6 +9,14 @@ namespace corvane::test {
 
 void SectionsTest::SetUp() {
     objectsAtStart_ = server::ObjectCount();
+    {
+        // Without the registered library no wrapper can be made, and the
+        // tests would only stumble over null pointers.
+        TComPtr<ISections> probe;
+        ASSERT_EQ(CreateSections(nullptr, probe.Put()), S_OK)
+            << "the type library is not registered";
+        EXPECT_EQ(CreateSections(nullptr, nullptr), E_POINTER);
+    }
     BuildTree();
     ClearErrorInfo();
 }

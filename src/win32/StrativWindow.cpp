@@ -31,6 +31,7 @@ StrativWindow::~StrativWindow() {
     ReleaseWindowCanvas();
     tooltip_.Destroy();
     window_.reset();
+    control_.CancelGesture(); // no window left to end it
     control_.SetWindowServices(nullptr);
 }
 

@@ -117,8 +117,6 @@ private:
     bool trackingLeave_ = false;
     bool syncingBounds_ = false;
     bool releasingCapture_ = false;
-    TPoint lastMouse_;
-    TShiftState lastShift_ = 0;
 };
 
 // Registers the window class (once per process) and what it needs: the

@@ -110,8 +110,8 @@ void StrativWindow::SyncBoundsFromWindow() {
     control_.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-void StrativWindow::SyncTooltip() {
-    tooltip_.Update(control_.ShowHint(), control_.Hint());
+bool StrativWindow::SyncTooltip() {
+    return tooltip_.Update(control_.ShowHint(), control_.Hint());
 }
 
 void StrativWindow::StartLeaveTracking() {

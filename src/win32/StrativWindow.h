@@ -80,7 +80,7 @@ private:
 
     void CreateHandle();
     void SyncBoundsFromWindow();
-    void SyncTooltip();
+    bool SyncTooltip(); // true when it turned the tooltip on
     void StartLeaveTracking();
     void ReleaseWindowCanvas();
     void PaintControl(HDC dc);

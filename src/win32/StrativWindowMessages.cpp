@@ -22,7 +22,10 @@ LRESULT StrativWindow::OnSetCursor(WPARAM wParam, LPARAM lParam) {
 LRESULT StrativWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     const TPoint p = PointFromLParam(lParam);
     control_.WMMouseMove(p);
-    SyncTooltip(); // the control may have taken a new hint text
+    // The control may have taken a new hint text; the move that turns the
+    // tip on is the one it must time its showing from.
+    if (SyncTooltip())
+        tooltip_.Relay(WM_MOUSEMOVE, wParam, lParam);
     StartLeaveTracking();
     control_.MouseMove(ShiftFromKeys(wParam), p.X, p.Y);
     return 0;

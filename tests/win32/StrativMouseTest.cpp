@@ -270,6 +270,34 @@ TEST_F(StrativHint, EnteringASectionPutsItsHintInTheTooltip) {
     EXPECT_FALSE(window->Tooltip().Active());
 }
 
+// The pointer rests after one move into a section: the tip must show without
+// a second move (the tooltip has to be on before it hears of the first).
+TEST_F(StrativHint, TheFirstMoveIntoASectionShowsItsTip) {
+    control->OnHint = [](TStrativ*, THeaderColumns* s, std::string& hint) {
+        hint = "Hint for " + s->Caption();
+    };
+    struct CursorAway {
+        ~CursorAway() { ::SetCursorPos(0, 0); } // outside the host: no stray moves later
+    } away;
+    const POINT over = ToScreen(hwnd(), 150, 40);
+    ::SetCursorPos(over.x, over.y);
+    PumpMessages(); // whatever moves the system makes of it, with the tip off
+    ASSERT_FALSE(window->Tooltip().Active());
+    const HWND tooltip = window->Tooltip().Handle();
+
+    control->SetShowHint(true);
+    MouseMove(50, 40); // enters A: one move only
+    ASSERT_TRUE(window->Tooltip().Active());
+    bool shown = false;
+    for (int i = 0; i < 150 && !shown; ++i) {
+        ::Sleep(20);
+        PumpMessages();
+        shown = ::IsWindowVisible(tooltip) != FALSE;
+    }
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(TooltipText(tooltip, hwnd()), "Hint for A");
+}
+
 TEST_F(StrativHint, TooltipComesBackAfterTheWindowIsRecreated) {
     control->OnHint = [](TStrativ*, THeaderColumns* s, std::string& hint) {
         hint = "Hint for " + s->Caption();

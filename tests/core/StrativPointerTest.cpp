@@ -154,6 +154,9 @@ INSTANTIATE_TEST_SUITE_P(
         ZoneCase{"width off, designing", NoHresize, true, true, 97, 30, "Cursor WE", true},
         ZoneCase{"no cursor", AllHeaderOptions, false, false, 97, 30, "Cursor WE", false},
         ZoneCase{"left of zone", AllHeaderOptions, false, true, 93, 30, "", false},
+        ZoneCase{"four pixels from the edge", AllHeaderOptions, false, true, 94, 30, "", false},
+        ZoneCase{"three pixels from the edge", AllHeaderOptions, false, true, 95, 30, "Cursor WE",
+                 true},
         ZoneCase{"right edge itself", AllHeaderOptions, false, true, 99, 30, "Cursor WE", true},
         ZoneCase{"band edge", AllHeaderOptions, false, true, 50, 12, "Cursor NS", true},
         ZoneCase{"band edge off", NoVresize, false, true, 50, 12, "", false},
@@ -270,6 +273,38 @@ TEST_F(StrativPointer, DropPlacesTheSectionInFrontOfTheTargetByDefault) {
     EXPECT_EQ(H().DragSection(), nullptr);
     EXPECT_EQ(H().TrackState(), tsIdle);
 }
+
+struct Placement {
+    const char* name;
+    int fromX, toX;
+    bool asChild;
+    const char* tree;
+};
+
+class DropPlacements : public StrativPointer, public ::testing::WithParamInterface<Placement> {};
+
+// A, B, C (50 each) under the root, client 300 x 25.
+TEST_P(DropPlacements, TheSectionLandsInFrontOfItsTargetOrUnderIt) {
+    const Placement& c = GetParam();
+    Make("A:50,B:50,C:50", 300, 25);
+    const bool asChild = c.asChild;
+    dropAnswer = [asChild](THeaderColumns*, THeaderColumns*, bool& child, bool&) {
+        child = asChild;
+    };
+    Move(c.fromX, 10);
+    Press(c.fromX, 10);
+    DragTo(c.fromX + 1, 10);
+    DragTo(c.toX, 10);
+    Release(c.toX, 10);
+    EXPECT_EQ(DescribeTree(H().Sections()), c.tree) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drops, DropPlacements,
+    ::testing::Values(Placement{"to the right, same parent", 25, 125, false, "B,A,C"},
+                      Placement{"onto the next one", 25, 75, false, "A,B,C"},
+                      Placement{"to the left, same parent", 125, 25, false, "C,A,B"},
+                      Placement{"to the right, as child", 25, 125, true, "B,C(A)"}));
 
 TEST_F(StrativPointer, DropAsChildWhenTheHandlerAsks) {
     Make("A:50,B:50,C(c1:50,c2:50)", 400, 40);

@@ -1,15 +1,19 @@
 #include "core/stream/StrativProperties.h"
 
 #include "core/control/Strativ.h"
+#include "core/framework/streaming/PropertyBuilders.h"
 #include "core/model/HeaderColumns.h"
 #include "core/stream/HeaderColumnsProperties.h"
-#include "core/stream/PropertyBuilders.h"
 
 namespace corvane {
 
 using namespace property_builders;
 
 namespace {
+
+constexpr TIdentMapEntry HeaderOption[] = {
+    {0x01, "hoCustomize"}, {0x02, "hoAbout"},    {0x04, "hoVResize"}, {0x08, "hoHresize"},
+    {0x10, "hoClick"},     {0x20, "hoHotTrack"}, {0x40, "hoHint"},    {0x80, "hoDragdrop"}};
 
 using C = TCustomControl;
 
@@ -56,6 +60,8 @@ TPublishedProperty ShowHint() {
 }
 
 } // namespace
+
+const TIdentMap HeaderOptionIdents(HeaderOption);
 
 const TPublishedClass& FontClass() {
     static const TPublishedClass Class{{

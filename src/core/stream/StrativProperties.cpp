@@ -59,6 +59,18 @@ TPublishedProperty ShowHint() {
     return p;
 }
 
+// A reference to another component, stored as the identifier of its name
+// while there is one.
+template <class T, class Get, class Set>
+TPublishedProperty ComponentReference(const char* Name, Get get, Set set) {
+    TPublishedProperty p;
+    p.Name = Name;
+    p.Stored = [get](const TPersistent& o) { return !std::invoke(get, As<T>(o)).empty(); };
+    p.Write = [get](TWriter& w, const TPersistent& o) { w.WriteIdent(std::invoke(get, As<T>(o))); };
+    p.Read = [set](TReader& r, TPersistent& o) { std::invoke(set, As<T>(o), r.ReadIdent()); };
+    return p;
+}
+
 } // namespace
 
 const TIdentMap HeaderOptionIdents(HeaderOption);
@@ -123,6 +135,7 @@ const TPublishedClass& StrativClass() {
                    [](const C& c) { return !c.ParentFont(); }),
         Boolean<C>("ParentFont", &C::ParentFont, &C::SetParentFont, true),
         Boolean<C>("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint, true),
+        ComponentReference<C>("PopupMenu", &C::PopupMenu, &C::SetPopupMenu),
         Object<T>("Sections", &T::Sections, HeaderColumnsClass()),
         ShowHint(),
         Integer<C>("TabOrder", &C::TabOrder, &C::SetTabOrder, -1),

@@ -32,6 +32,7 @@ StrativWindow::~StrativWindow() {
     ReleaseWindowCanvas();
     tooltip_.Destroy();
     window_.reset();
+    control_.CancelGesture(); // no window left to end it
     control_.SetWindowServices(nullptr);
     control_.SetCustomizeDialog(nullptr);
 }
@@ -111,8 +112,8 @@ void StrativWindow::SyncBoundsFromWindow() {
     control_.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-void StrativWindow::SyncTooltip() {
-    tooltip_.Update(control_.ShowHint(), control_.Hint());
+bool StrativWindow::SyncTooltip() {
+    return tooltip_.Update(control_.ShowHint(), control_.Hint());
 }
 
 void StrativWindow::StartLeaveTracking() {

@@ -8,6 +8,7 @@
 #include "core/model/Levels.h"
 #include "core/model/SectionRef.h"
 #include "HeaderColumnsTestTree.h"
+#include "support/EagerIndex.h"
 
 #include <gtest/gtest.h>
 
@@ -282,8 +283,7 @@ public:
 
     std::vector<SectionRef> leaves;
     std::vector<std::vector<SectionRef>> levels;
-    std::vector<SectionRef> eagerLeaves;
-    std::vector<std::vector<SectionRef>> eagerLevels;
+    testing::EagerIndex eager;
 
 private:
     RandomEditRun& run_;
@@ -364,11 +364,8 @@ private:
         index_.reset();
         index_ = std::make_unique<RecordingLevels>(root_, *this);
         index_->Rebuild(root_); // the constructor's rebuild ran before this class existed
-        EagerRebuild();
+        index_->eager.Take(root_);
     }
-
-    // What a direct rebuild does to the eager reference.
-    void EagerRebuild() { Expected(index_->Root(), index_->eagerLeaves, index_->eagerLevels); }
 
     // Runs one edit; `expected` names the error it must raise, if any.
     // True when the edit ended as expected; false when an injected failure
@@ -576,7 +573,7 @@ private:
                 index_->SetRoot(nullptr);
                 EXPECT_EQ(0, index_->LeafCount());
                 index_->SetRoot(root_);
-                EagerRebuild();
+                index_->eager.Take(root_);
                 ExpectIndexShowsTree();
             }
             return false;
@@ -751,14 +748,8 @@ private:
         (void)leafCount;
         ExpectIndexEquals(index_->leaves, index_->levels, "as last rebuilt");
         if (!failReports_) {
-            // An eager index also rebuilds on a read that finds a freed entry.
-            bool freedEntry = false;
-            for (const auto& level : index_->eagerLevels)
-                for (const SectionRef& entry : level)
-                    freedEntry = freedEntry || !entry;
-            if (freedEntry)
-                EagerRebuild();
-            ExpectIndexEquals(index_->eagerLeaves, index_->eagerLevels, "as rebuilt on every report");
+            index_->eager.Read(root_);
+            ExpectIndexEquals(index_->eager.leaves, index_->eager.levels, "as rebuilt on every report");
         }
         for (int i = 0; i < index_->LeafCount(); ++i) {
             const THeaderColumns* leaf = index_->Leaf(i);
@@ -791,7 +782,7 @@ private:
 void RecordingLevels::TreeChanged(THeaderColumns* Section) {
     if (run_.ShouldFail())
         throw std::bad_alloc();
-    RandomEditRun::Expected(Root(), eagerLeaves, eagerLevels);
+    eager.Take(Root());
     TLevels::TreeChanged(Section);
 }
 

@@ -342,8 +342,9 @@ void THeaderColumns::CustomSort(TSectionCompare Compare, bool Recursive) {
         Compare = &CompareCaptions;
     UpdateScope update(*this);
     if (!children_.empty()) {
-        // Reported only when the bracket closes, after the children's sorts.
-        stale_indexes::BeforeEdit(TChangeHandler());
+        // Reported when the bracket closes (after the children's sorts, which
+        // report nothing and so catch a stale index up themselves).
+        stale_indexes::BeforeEdit(ReportTarget(false));
         QuickSort(Compare, 0, Count() - 1);
         section_registry::NoteShapeChange();
     }

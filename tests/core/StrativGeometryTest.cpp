@@ -198,6 +198,7 @@ TEST(StrativGeometry, CachedGeometryEqualsTheWalkAlongTheLeafList) {
         header.Sections()->Clear();
         random.Grow(header.Sections(), 0);
         header.Sections()->Changed(true);
+        random.Reported(header);
         for (int round = 0; round < 25; ++round) {
             header.SetClientSize(random.Pick(0, 300), random.Pick(0, 40));
             std::vector<THeaderColumns*> sections = random.All(header.Sections());
@@ -218,7 +219,12 @@ TEST(StrativGeometry, CachedGeometryEqualsTheWalkAlongTheLeafList) {
                 ASSERT_EQ(ours.Column, plain.Column);
                 ASSERT_EQ(ours.Rect, plain.Rect);
             }
-            random.Edit(header, detached);
+            // Several edits between reads: a reported one followed by one that
+            // reports nothing must leave the index at the report.
+            for (int edits = random.Pick(1, 3); edits > 0; --edits)
+                random.Edit(header, detached);
+            ASSERT_TRUE(random.IndexAsRebuiltOnEveryReport(header))
+                << "seed " << seed << " round " << round;
         }
     }
 }

@@ -354,6 +354,7 @@ TEST(StrativPaint, PaintEqualsThePlainWalkOnRandomHeaders) {
         header.Sections()->Clear();
         random.Grow(header.Sections(), 0);
         header.Sections()->Changed(true);
+        random.Reported(header);
         header.SetHeaderstyle(seed % 2 ? bsNew : bsWin31);
         header.SetBevelOuter(bvRaised);
         for (int round = 0; round < 15; ++round) {
@@ -363,6 +364,8 @@ TEST(StrativPaint, PaintEqualsThePlainWalkOnRandomHeaders) {
             literal::Paint(header, plain);
             ASSERT_EQ(ours.calls, plain.calls) << "seed " << seed << " round " << round;
             random.Edit(header, detached);
+            ASSERT_TRUE(random.IndexAsRebuiltOnEveryReport(header))
+                << "seed " << seed << " round " << round;
         }
     }
 }

@@ -82,6 +82,10 @@ private:
 } // namespace
 
 size_t LoadStrativ(TStrativ& Control, ByteView Bytes) {
+    return LoadStrativ(Control, Bytes, TEntryRead());
+}
+
+size_t LoadStrativ(TStrativ& Control, ByteView Bytes, const TEntryRead& OnEntryRead) {
     TReader reader(Bytes, Control.ClassName());
     reader.ReadSignature();
     reader.ReadStr(); // the class name: the stream is read into this control whatever it says
@@ -89,8 +93,12 @@ size_t LoadStrativ(TStrativ& Control, ByteView Bytes) {
     LoadingScope loading(Control);
     Control.SetName(name);
     LegacyDefaults legacy;
-    while (!reader.EndOfList())
+    while (!reader.EndOfList()) {
+        const size_t start = reader.Position();
         legacy.Note(reader.ReadProperty(Control, StrativClass()));
+        if (OnEntryRead)
+            OnEntryRead(start, reader.Position());
+    }
     reader.ReadListEnd();
     if (!reader.EndOfList())
         throw EReadError("Class " + reader.ReadStr() + " not found");

@@ -23,9 +23,9 @@ public:
 
     // The next unit with a primary weight; false at the end of the text.
     bool NextUnit(TByteWeights& weights) {
-        char special = 0;
-        while (Next(weights, special)) {
-            if (special == 0)
+        bool tieBreak = false;
+        while (Next(weights, tieBreak)) {
+            if (!tieBreak)
                 return true;
         }
         return false;
@@ -35,9 +35,9 @@ public:
     // units precede it; false at the end of the text.
     bool NextSpecial(int& position, int& weight) {
         TByteWeights weights{};
-        char special = 0;
-        while (Next(weights, special)) {
-            if (special != 0) {
+        bool tieBreak = false;
+        while (Next(weights, tieBreak)) {
+            if (tieBreak) {
                 position = units_;
                 weight = weights.Special;
                 return true;
@@ -47,14 +47,14 @@ public:
     }
 
 private:
-    // Steps over one unit or one tie-break byte (special set to 1 for the
-    // latter); skips bytes that carry no weight at all.
-    bool Next(TByteWeights& weights, char& special) {
+    // Steps over one unit or one tie-break byte (tieBreak tells which);
+    // skips bytes that carry no weight at all.
+    bool Next(TByteWeights& weights, bool& tieBreak) {
         while (true) {
             if (expansion_ != nullptr && *expansion_ != 0) {
                 weights = WeightsOf(*expansion_++);
                 ++units_;
-                special = 0;
+                tieBreak = false;
                 return true;
             }
             expansion_ = nullptr;
@@ -68,11 +68,11 @@ private:
             weights = WeightsOf(byte);
             if (weights.Primary != 0) {
                 ++units_;
-                special = 0;
+                tieBreak = false;
                 return true;
             }
             if (weights.Special != 0) {
-                special = 1;
+                tieBreak = true;
                 return true;
             }
         }

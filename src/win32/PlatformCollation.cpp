@@ -18,4 +18,14 @@ void InstallPlatformCollation() {
     SetCaptionCompare(&CompareWithLstrcmp);
 }
 
+namespace {
+
+// Installed while the program or library loads, so that a host sorting a
+// control that has no window yet sorts as the platform does. (Only a
+// pointer is stored: nothing here may call into other libraries while the
+// loader runs.)
+const bool installedAtLoad = (InstallPlatformCollation(), true);
+
+} // namespace
+
 } // namespace corvane::win32

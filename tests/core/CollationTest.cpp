@@ -71,8 +71,20 @@ TEST(PortableCaptionCompare, DigitsCompareAsCharactersNotNumbers) {
     ExpectAscending({"Item 10", "Item 2"});
 }
 
-TEST(PortableCaptionCompare, HighBytesSortAfterAsciiByValue) {
-    ExpectAscending({"z", "Z", "\x80", "\xC4", "\xFF"});
+TEST(PortableCaptionCompare, UpperHalfLettersSortWithTheirBaseLetter) {
+    ExpectAscending({"cafe", "Cafe", "caf\xE9", "Caf\xE9", "caf\xE8", "caff", "z", "Z"});
+    ExpectAscending({"\xA3", "0", "a"});  // currency symbols before digits
+    EXPECT_EQ(Portable("\xE6", "ae"), 0); // a ligature is its letters
+    EXPECT_EQ(Portable("stra\337e", "strasse"), 0);
+}
+
+TEST(PortableCaptionCompare, HyphensAndApostrophesOnlyBreakTies) {
+    ExpectAscending({"cob", "coop", "co-op", "Co-op", "cop"});
+    ExpectAscending({"its", "it's", "It's"});
+    ExpectAscending({"a1", "a'1", "a-1", "a2"});
+    // A tie-break byte further left weighs more; then the byte itself.
+    ExpectAscending({"coop-", "coo-p", "co'op", "co-op", "co--op", "c-oop", "-coop"});
+    EXPECT_EQ(Portable("co\xADop", "coop"), 0); // the soft hyphen weighs nothing
 }
 
 int ReverseCompare(const char* a, const char* b) {
@@ -85,6 +97,7 @@ TEST(CompareCaptions, UsesInstalledComparisonUntilReset) {
     EXPECT_GT(corvane::CompareCaptions("apple", "banana"), 0);
     corvane::SetCaptionCompare(nullptr);
     EXPECT_LT(corvane::CompareCaptions("apple", "banana"), 0);
+    EXPECT_EQ(corvane::InstalledCaptionCompare(), nullptr);
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include <pthread.h>
 
 #include <functional>
+#include <memory>
+#include <stdexcept>
 
 using namespace corvane;
 
@@ -20,10 +22,13 @@ constexpr int Depth = 4000;
 // A recursion of 16 bytes or more per level would overflow it.
 constexpr size_t SmallStack = 64 * 1024;
 
-void RunWithSmallStack(const std::function<void()>& body) {
+// A Windows thread's default stack.
+constexpr size_t DefaultWindowsStack = 1024 * 1024;
+
+void RunWithStack(size_t stackSize, const std::function<void()>& body) {
     pthread_attr_t attr;
     ASSERT_EQ(pthread_attr_init(&attr), 0);
-    ASSERT_EQ(pthread_attr_setstacksize(&attr, SmallStack), 0);
+    ASSERT_EQ(pthread_attr_setstacksize(&attr, stackSize), 0);
     pthread_t thread;
     auto trampoline = [](void* arg) -> void* {
         (*static_cast<const std::function<void()>*>(arg))();
@@ -33,6 +38,10 @@ void RunWithSmallStack(const std::function<void()>& body) {
               0);
     pthread_join(thread, nullptr);
     pthread_attr_destroy(&attr);
+}
+
+void RunWithSmallStack(const std::function<void()>& body) {
+    RunWithStack(SmallStack, body);
 }
 
 // A chain root -> n1 -> n2 -> ... of the given depth; returns the deepest node.
@@ -101,4 +110,77 @@ TEST(HeaderColumnsDeepTree, FreeingADeepSubtreeReportsOnlyThroughItsParent) {
     EXPECT_EQ(reports, (std::vector<THeaderColumns*>{top, top}));
     ASSERT_EQ(top->Count(), 1);
     EXPECT_EQ(top->Items(0), keep);
+}
+
+namespace {
+
+// A chain of the given depth where every node of the chain also has a leaf
+// "z" listed before the next link "a": sorting by caption swaps them at
+// every level.
+void BuildComb(THeaderColumns& root, int depth) {
+    THeaderColumns* node = &root;
+    for (int i = 0; i < depth; ++i) {
+        node->Add("z");
+        node = node->Add("a");
+    }
+}
+
+// The depth down to which every level is in the expected order, following "a".
+int SortedDepth(const THeaderColumns& root, const char* first, const char* second) {
+    const THeaderColumns* node = &root;
+    int depth = 0;
+    while (node->Count() == 2 && node->Items(0)->Caption() == first &&
+           node->Items(1)->Caption() == second && node->UpdateCount() == 0) {
+        node = node->Items(first[0] == 'a' ? 0 : 1);
+        ++depth;
+    }
+    return depth;
+}
+
+int Descending(THeaderColumns* a, THeaderColumns* b) {
+    return -THeaderColumns::CompareCaptions(a, b);
+}
+
+} // namespace
+
+// A Windows host sorts on its user-interface thread, whose stack is 1 MB.
+TEST(HeaderColumnsDeepTree, RecursiveSortOfFiftyThousandLevelsFitsAWindowsThreadStack) {
+    constexpr int SortDepth = 50000;
+    bool finished = false;
+    RunWithStack(DefaultWindowsStack, [&] {
+        auto root = std::make_unique<THeaderColumns>();
+        BuildComb(*root, SortDepth);
+        root->AlphaSort(true);
+        EXPECT_EQ(SortedDepth(*root, "a", "z"), SortDepth);
+        root->CustomSort(&Descending, true);
+        EXPECT_EQ(SortedDepth(*root, "z", "a"), SortDepth);
+        root.reset();
+        finished = true;
+    });
+    EXPECT_TRUE(finished);
+}
+
+namespace {
+
+int failAfter = 0;
+int FailingCompare(THeaderColumns* a, THeaderColumns* b) {
+    if (--failAfter == 0)
+        throw std::runtime_error("compare failed");
+    return THeaderColumns::CompareCaptions(a, b);
+}
+
+} // namespace
+
+TEST(HeaderColumnsDeepTree, SortFailingDeepDownClosesEveryBracket) {
+    RunWithSmallStack([&] {
+        THeaderColumns root;
+        BuildComb(root, Depth);
+        THeaderColumns* top = root.Items(1);
+        failAfter = Depth; // two comparisons a level: fails half-way down
+        EXPECT_THROW(top->CustomSort(&FailingCompare, true), std::runtime_error);
+        int open = 0;
+        for (const THeaderColumns* node = &root; node != nullptr; node = node->GetNext())
+            open += node->UpdateCount();
+        EXPECT_EQ(open, 0);
+    });
 }

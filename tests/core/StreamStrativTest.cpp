@@ -241,6 +241,43 @@ TEST(StreamStrativTest, AbsentEntriesKeepValuesExceptThoseTheDefaultRuleLeavesOu
     EXPECT_EQ(control.Sections()->Items(0)->Caption(), TStrativ::DefaultSectionCaption);
 }
 
+// The values a stream without those entries stands for belong to a stream
+// that was read whole: a load that fails keeps what the control had, except
+// what was read before the error.
+TEST(StreamStrativTest, FailedLoadLeavesOnlyWhatWasRead) {
+    struct Case {
+        const char* name;
+        Bytes entries;
+        TBevelCut bevelOuter;
+        TButtonStyle headerstyle;
+        const char* menu;
+    };
+    const Case cases[] = {
+        {"bad first entry", Cat(Name("Left"), ShortString("x")), bvLowered, bsWin31, "Menu"},
+        {"unknown first entry", Cat(Name("Foo"), B({0x02, 0x00})), bvLowered, bsWin31, "Menu"},
+        {"ends inside the entries", Cat(Name("Left"), B({0x02, 0x05}), Name("Top")), bvLowered,
+         bsWin31, "Menu"},
+        {"fails after bevel", Cat(Name("BevelOuter"), Ident("bvSpace"), Name("Align"), Ident("x")),
+         bvSpace, bsWin31, "Menu"},
+        {"fails after menu and style",
+         Cat(Name("CustomizeMenustring"), ShortString("Read"), Name("Headerstyle"), Ident("bsNew"),
+             Name("Bogus"), B({0x02, 0x00})),
+         bvLowered, bsNew, "Read"},
+        {"no end of the child list", Cat(B({0x00})), bvLowered, bsWin31, "Menu"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TStrativ control;
+        control.SetBevelOuter(bvLowered);
+        control.SetHeaderstyle(bsWin31);
+        control.SetCustomizeMenustring("Menu");
+        EXPECT_THROW(LoadStrativ(control, Cat(Prefix, c.entries)), Exception);
+        EXPECT_EQ(control.BevelOuter(), c.bevelOuter);
+        EXPECT_EQ(control.Headerstyle(), c.headerstyle);
+        EXPECT_EQ(control.CustomizeMenustring(), c.menu);
+    }
+}
+
 TEST(StreamStrativTest, PropertyNamesMatchWithoutRegardToCase) {
     TStrativ control;
     LoadStrativ(control, Cat(Prefix, Name("BEVELOUTER"), Ident("BVSPACE"),

@@ -9,6 +9,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace corvane {
 namespace {
 
@@ -77,15 +79,44 @@ TEST(StreamToolDumpTest, ControlEntriesThenTheTree) {
               "      'High' type=0 width=40 height=17 align=taCenter wordwrap=True\n");
 }
 
-TEST(StreamToolDumpTest, ShowsWhatIsStoredEvenForUnknownEntries) {
-    const Bytes stream = Cat(Text("TPF0"), Name("TOther"), Name(""), Name("Odd name"),
-                             B({0x04, 0x00, 0x00, 0x00, 0x80}), Name("Flags"), B({0x0B, 0x00}),
-                             B({0x00, 0x00}), Text("xyz"));
+TEST(StreamToolDumpTest, ShowsWhatIsStoredWhateverTheClassName) {
+    const Bytes stream =
+        Cat(Text("TPF0"), Name("TOther"), Name(""), Name("Left"), B({0x04, 0x00, 0x00, 0x00, 0x80}),
+            Name("Options"), B({0x0B, 0x00}), B({0x00, 0x00}), Text("xyz"));
     EXPECT_EQ(DumpControlStream(stream), "object TOther\n"
-                                         "  'Odd name' = -2147483648\n"
-                                         "  Flags = []\n"
+                                         "  Left = -2147483648\n"
+                                         "  Options = []\n"
                                          "end\n"
                                          "3 more bytes after the control\n");
+}
+
+// A damaged document fails in dump exactly where loading it fails, with the
+// same message, after the entries before it.
+TEST(StreamToolDumpTest, DamagedEntriesFailAsLoadingDoes) {
+    const Bytes head = Cat(Text("TPF0"), Name("TStrativ"), Name(""));
+    const Bytes good = Cat(Name("Left"), B({0x02, 0x07}));
+    const Bytes badTree = Cat(Name("Sections.HeaderColumns"), B({0x01, 0x06, 0x01}), Text("x"),
+                              B({0x02, 0x00, 0x02, 0x4B, 0x02, 0x11, 0x06, 0x01}), Text("a"));
+    const Bytes damaged[] = {
+        Cat(Name("Sections.Bogus"), B({0x02, 0x00})),
+        Cat(Name("Sections.Alignment"), Ident("taFoo")),
+        Cat(Name("Sections.Width"), ShortString("wide")),
+        Cat(Name("HeaderColumns"), WorkedExample),
+        Cat(Name("Options"), B({0x0B}), Name("hoNothing"), B({0x00})),
+        Cat(Name("Color"), Ident("clNoSuch")),
+        badTree,
+        Cat(Name("Font.Bogus"), B({0x02, 0x00})),
+    };
+    for (const Bytes& entry : damaged) {
+        const Bytes stream = Cat(head, good, entry, B({0x00, 0x00}));
+        TStrativ control;
+        const std::string loadError = ReadErrorOf([&] { LoadStrativ(control, stream); });
+        ASSERT_FALSE(loadError.empty());
+        EXPECT_EQ(ReadErrorOf([&] { DumpControlStream(stream); }), loadError);
+        std::ostringstream printed;
+        EXPECT_EQ(ReadErrorOf([&] { DumpControlStream(stream, printed); }), loadError);
+        EXPECT_EQ(printed.str(), "object TStrativ\n  Left = 7\n") << loadError;
+    }
 }
 
 TEST(StreamToolDumpTest, FaultyDataRaisesTheReadErrors) {

@@ -3,6 +3,7 @@
 # Options:
 #   -DRUNNER=<a|b>          command the tool runs under (the Wine helper), if any
 #   -DEXPECT_STDOUT=<file>  standard output must equal the file (CR LF counts as LF)
+#   -DSTDOUT_FILE=<file>    standard output goes to that file (e.g. /dev/full) instead
 #   -DEXPECT_STDERR=<text>  standard error must contain the text
 #   -DOUTPUT=<file> -DEXPECT_OUTPUT=<file>
 #                           the tool writes OUTPUT, which must equal EXPECT_OUTPUT byte for byte
@@ -16,8 +17,14 @@ if(DEFINED OUTPUT)
     file(MAKE_DIRECTORY "${output_dir}")
 endif()
 
-execute_process(COMMAND ${runner} "${TOOL}" ${args}
-    RESULT_VARIABLE exit_code OUTPUT_VARIABLE stdout ERROR_VARIABLE stderr)
+if(DEFINED STDOUT_FILE)
+    execute_process(COMMAND ${runner} "${TOOL}" ${args}
+        RESULT_VARIABLE exit_code OUTPUT_FILE "${STDOUT_FILE}" ERROR_VARIABLE stderr)
+    set(stdout "")
+else()
+    execute_process(COMMAND ${runner} "${TOOL}" ${args}
+        RESULT_VARIABLE exit_code OUTPUT_VARIABLE stdout ERROR_VARIABLE stderr)
+endif()
 string(REPLACE "\r\n" "\n" stdout "${stdout}")
 
 set(failed FALSE)

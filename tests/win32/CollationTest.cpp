@@ -1,6 +1,7 @@
 // The sorting order users see comes from lstrcmpA; the portable core must
-// order plain captions (letters, digits, spaces) the same way, or sorting
-// would change when the Win32 layer installs the platform comparison.
+// order captions (letters, digits, spaces, hyphens, apostrophes, the upper
+// half of the code page) the same way, or native builds would sort
+// differently from the platform.
 #include "core/platform/Collation.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,16 @@ int Sign(int v) {
 
 // lstrcmpA is WINAPI (stdcall on 32-bit), so it cannot be installed directly.
 int CallCount = 0;
+
+// What was installed before the first test ran: the library's start-up,
+// not the first window, must have installed the platform's comparison.
+corvane::CaptionCompareFn InstalledBeforeAnyTest = nullptr;
+class RecordInstalledCompare : public ::testing::Environment {
+public:
+    void SetUp() override { InstalledBeforeAnyTest = corvane::InstalledCaptionCompare(); }
+};
+const auto* const recordInstalled = ::testing::AddGlobalTestEnvironment(new RecordInstalledCompare);
+
 int PlatformCompare(const char* a, const char* b) {
     ++CallCount;
     return lstrcmpA(a, b);
@@ -80,6 +91,57 @@ const std::vector<std::string>& Captions() {
         "Q 1 2",
         "q12",
         "q 12",
+        // Hyphens and apostrophes weigh nothing until the last tie.
+        "coop",
+        "co-op",
+        "Co-op",
+        "co-opt",
+        "cob",
+        "its",
+        "it's",
+        "It's",
+        "a-1",
+        "a'1",
+        "re-sort",
+        "resort",
+        "re sort",
+        "-lead",
+        "lead-",
+        "a--b",
+        "a-'b",
+        "a'-b",
+        "e-mail",
+        "E-Mail",
+        "email",
+        // The upper half of the code page: accents, ligatures, symbols.
+        "caf\xE9",
+        "cafe",
+        "Caf\xE9",
+        "caf\xE9s",
+        "caff",
+        "na\xEFve",
+        "naive",
+        "\374ber", // octal: a hex escape would swallow the "be"
+        "\334ber",
+        "uber",
+        "ubel",
+        "r\xE9sum\xE9",
+        "resume",
+        "r\xE9sume",
+        "resum\xE9",
+        "ca\xF1on",
+        "canon",
+        "stra\337e",
+        "strasse",
+        "strassen",
+        "\346ther",
+        "aether",
+        "\x80 5",
+        "\xA3 5",
+        "$ 5",
+        "5 \x80",
+        "\xA9 2026",
+        "x\xB1y",
     };
     return captions;
 }
@@ -108,8 +170,18 @@ TEST(PlatformCollation, PortableStandInAgreesWithLstrcmpA) {
     EXPECT_EQ(mismatches, 0);
 }
 
+TEST(PlatformCollation, LstrcmpAIsInstalledBeforeAnyWindowExists) {
+    ASSERT_NE(InstalledBeforeAnyTest, nullptr);
+    for (const auto& a : Captions())
+        for (const auto& b : Captions())
+            ASSERT_EQ(Sign(InstalledBeforeAnyTest(a.c_str(), b.c_str())),
+                      Sign(lstrcmpA(a.c_str(), b.c_str())))
+                << '"' << a << "\" vs \"" << b << '"';
+}
+
 TEST(PlatformCollation, InstalledPlatformCompareIsUsed) {
     CallCount = 0;
+    const corvane::CaptionCompareFn previous = corvane::InstalledCaptionCompare();
     corvane::SetCaptionCompare(&PlatformCompare);
     EXPECT_LT(corvane::CompareCaptions("apple", "Apple"), 0);
     EXPECT_GT(corvane::CompareCaptions("Cherry", "banana"), 0);
@@ -117,6 +189,7 @@ TEST(PlatformCollation, InstalledPlatformCompareIsUsed) {
     EXPECT_EQ(CallCount, 2);
     EXPECT_LT(corvane::CompareCaptions("a", "b"), 0);
     EXPECT_EQ(CallCount, 2);
+    corvane::SetCaptionCompare(previous);
 }
 
 } // namespace

@@ -43,14 +43,17 @@ TEST(SystemColours, DirectAndSystemColours) {
     EXPECT_EQ(ToColorRef(clWindow), ::GetSysColor(COLOR_WINDOW));
 }
 
-TEST(PlatformCollationInstall, RegisteringTheWindowClassInstallsLstrcmp) {
-    // lstrcmpA puts "co-op" next to "coop" (hyphens weigh almost nothing);
-    // the portable stand-in, which sorts punctuation first, before "cob".
-    ASSERT_NE(PortableCaptionCompare("co-op", "cob") > 0, ::lstrcmpA("co-op", "cob") > 0);
+TEST(PlatformCollationInstall, WindowClassAndPlatformAgreeOnPunctuation) {
+    // lstrcmpA puts "co-op" next to "coop" (hyphens weigh almost nothing),
+    // after "cob"; so must whatever is installed, before and after the
+    // first window class exists.
+    const CaptionCompareFn atLoad = InstalledCaptionCompare();
+    ASSERT_NE(atLoad, nullptr);
+    EXPECT_EQ(CompareCaptions("co-op", "cob") > 0, ::lstrcmpA("co-op", "cob") > 0);
     RegisterStrativWindowClass();
+    EXPECT_EQ(InstalledCaptionCompare(), atLoad);
     EXPECT_EQ(CompareCaptions("co-op", "cob") > 0, ::lstrcmpA("co-op", "cob") > 0);
     EXPECT_EQ(CompareCaptions("a", "B") < 0, ::lstrcmpA("a", "B") < 0);
-    SetCaptionCompare(nullptr);
 }
 
 } // namespace

@@ -12,6 +12,7 @@ TStrativ::TStrativ() {
     SetBounds(0, 0, 250, 25);
     trackState_ = tsIdle;
     sections_ = std::make_unique<THeaderColumns>();
+    sections_->MakeOwnedRoot();
     sections_->Add(DefaultSectionCaption);
     levels_ = std::make_unique<TLevels>(sections_.get());
     bevelWidth_ = 1;

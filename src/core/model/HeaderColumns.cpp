@@ -9,6 +9,8 @@
 #include <exception>
 #include <iterator>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 namespace corvane {
 
@@ -283,9 +285,26 @@ void THeaderColumns::SetIndex(int NewIndex) {
     Changed(true);
 }
 
+namespace {
+
+[[noreturn]] void RaiseOwnedRootMove() {
+    throw EInvalidOperation("The root section of a header cannot be moved");
+}
+
+} // namespace
+
+void THeaderColumns::MakeOwnedRoot() {
+    if (parent_ != nullptr)
+        throw EInvalidOperation("Only a section without parent can be a header's root");
+    ownedRoot_ = true;
+}
+
 void THeaderColumns::SetParent(THeaderColumns* Value) {
     if (Value == parent_)
         return;
+    // Its holder frees it; a parent would free it a second time.
+    if (ownedRoot_)
+        RaiseOwnedRootMove();
     // Checked before anything moves: a node under its own subtree would make
     // the tree cyclic, and every walk over it endless.
     // (A node without children is only an ancestor of itself: no walk.)
@@ -300,6 +319,8 @@ void THeaderColumns::SetParent(THeaderColumns* Value) {
 void THeaderColumns::AddChild(THeaderColumns* Child) {
     if (Child == nullptr)
         return;
+    if (Child->ownedRoot_)
+        RaiseOwnedRootMove();
     // A child without children can only be an ancestor of this node by being
     // this node; skipping the walk keeps building deep trees linear.
     if (Child == this || (Child->HasChildren() && Child->IsParent(this)))
@@ -340,26 +361,75 @@ void THeaderColumns::AlphaSort(bool Recursive) {
 void THeaderColumns::CustomSort(TSectionCompare Compare, bool Recursive) {
     if (Compare == nullptr)
         Compare = &CompareCaptions;
-    UpdateScope update(*this);
-    if (!children_.empty()) {
-        // Reported when the bracket closes (after the children's sorts, which
-        // report nothing and so catch a stale index up themselves).
-        stale_indexes::BeforeEdit(ReportTarget(false));
-        QuickSort(Compare, 0, Count() - 1);
-        section_registry::NoteShapeChange();
+    if (!Recursive) {
+        UpdateScope update(*this);
+        SortChildren(Compare);
+        return;
     }
-    if (Recursive)
-        for (THeaderColumns* child : std::vector<THeaderColumns*>(children_))
-            child->CustomSort(Compare, true);
+    // Every node of the subtree, parents before children and children in
+    // their sorted order, each inside its own update bracket that closes
+    // after its whole subtree: the order a recursive sort would take, walked
+    // with an explicit stack so that no depth can exhaust the call stack.
+    struct Frame {
+        THeaderColumns* Node;
+        std::vector<THeaderColumns*> Sorted; // the children as sorted
+        size_t NextChild;
+    };
+    std::vector<Frame> open;
+    auto enter = [&open, Compare](THeaderColumns* node) {
+        node->BeginUpdate();
+        open.push_back(Frame{node, {}, 0});
+        node->SortChildren(Compare);
+        open.back().Sorted = node->children_;
+    };
+    try {
+        enter(this);
+        while (!open.empty()) {
+            Frame& top = open.back();
+            if (top.NextChild < top.Sorted.size()) {
+                enter(top.Sorted[top.NextChild++]);
+            } else {
+                THeaderColumns* done = top.Node;
+                open.pop_back();
+                done->EndUpdate();
+            }
+        }
+    } catch (...) {
+        // Close the brackets still open, innermost first; the first error is
+        // the one the caller sees.
+        while (!open.empty()) {
+            THeaderColumns* pending = open.back().Node;
+            open.pop_back();
+            try {
+                pending->EndUpdate();
+            } catch (...) {
+            }
+        }
+        throw;
+    }
+}
+
+void THeaderColumns::SortChildren(TSectionCompare Compare) {
+    if (children_.empty())
+        return;
+    // Reported when the bracket closes (after the children's sorts, which
+    // report nothing and so catch a stale index up themselves).
+    stale_indexes::BeforeEdit(ReportTarget(false));
+    QuickSort(Compare, 0, Count() - 1);
+    section_registry::NoteShapeChange();
 }
 
 // The framework list's quicksort, step for step: callers may see its
-// (unstable) order of equal captions.
+// (unstable) order of equal captions. The left part is sorted before the
+// right one, as the recursive original does, from a stack of ranges still
+// to sort, so that no order of captions can exhaust the call stack.
 void THeaderColumns::QuickSort(TSectionCompare Compare, int L, int R) {
     auto at = [this](int i) -> THeaderColumns*& { return children_[static_cast<size_t>(i)]; };
-    int I;
-    do {
-        I = L;
+    std::vector<std::pair<int, int>> ranges{{L, R}};
+    while (!ranges.empty()) {
+        std::tie(L, R) = ranges.back();
+        ranges.pop_back();
+        int I = L;
         int J = R;
         THeaderColumns* P = at(L + (R - L) / 2);
         do {
@@ -375,10 +445,11 @@ void THeaderColumns::QuickSort(TSectionCompare Compare, int L, int R) {
                 --J;
             }
         } while (I <= J);
+        if (I < R)
+            ranges.emplace_back(I, R);
         if (L < J)
-            QuickSort(Compare, L, J);
-        L = I;
-    } while (I < R);
+            ranges.emplace_back(L, J);
+    }
 }
 
 void THeaderColumns::Assign(const TPersistent* Source) {

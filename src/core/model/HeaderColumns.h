@@ -90,7 +90,8 @@ public:
     void Clear();
     void Exchange(int Index1, int Index2);
     virtual void SetIndex(int NewIndex);
-    // Refuses (raises) a move that would make the node its own ancestor.
+    // Refuses (raises) a move that would make the node its own ancestor, and
+    // any move of an owned root.
     void SetParent(THeaderColumns* Value);
     void AddChild(THeaderColumns* Child);
     void RemoveChild(THeaderColumns* Child);
@@ -116,6 +117,12 @@ public:
     // The caption comparison used by AlphaSort (the platform's collation).
     static int CompareCaptions(THeaderColumns* a, THeaderColumns* b);
 
+    // Marks a parentless node as the root its holder (a header control) owns
+    // for its whole life: it never becomes anyone's child, so no other tree
+    // can free it.
+    void MakeOwnedRoot();
+    bool IsOwnedRoot() const { return ownedRoot_; }
+
     // Slot of this node in the section registry (see SectionRef).
     uint32_t RegistrySlot() const { return slot_; }
 
@@ -125,6 +132,8 @@ private:
     void ForgetParent() noexcept;
     // Frees every descendant of node (node itself stays), reporting nothing.
     static void FreeDescendantsQuietly(THeaderColumns* node) noexcept;
+    // Sorts the children with Compare (no bracket, no report).
+    void SortChildren(TSectionCompare Compare);
     void QuickSort(TSectionCompare Compare, int L, int R);
     // The handler that Changed(All) on this node will call (unassigned when
     // it reaches none), found as Changed and DoChange find it: stale indexes
@@ -140,6 +149,7 @@ private:
     uint32_t slot_;
     TAlignment alignment_ = taLeftJustify;
     bool wordwrap_ = false;
+    bool ownedRoot_ = false;
     THeaderColumns* parent_ = nullptr;
     std::string caption_ = "HeaderColumns";
     TChangeHandler onChange_;

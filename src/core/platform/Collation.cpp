@@ -1,47 +1,146 @@
 #include "core/platform/Collation.h"
 
+#include "core/platform/CollationTable.h"
+
 namespace corvane {
 namespace {
 
+using collation::ByteWeights;
+using collation::ExpansionOf;
+using collation::TByteWeights;
+
 CaptionCompareFn g_compare = nullptr;
 
-// Primary weight: class first (space/punctuation, digits, letters, high bytes),
-// then the character within its class, letters folded to lower case.
-int PrimaryWeight(unsigned char c) {
-    if (c >= 'A' && c <= 'Z')
-        return 0x300 + (c - 'A' + 'a');
-    if (c >= 'a' && c <= 'z')
-        return 0x300 + c;
-    if (c >= '0' && c <= '9')
-        return 0x200 + c;
-    if (c >= 0x80)
-        return 0x400 + c;
-    return 0x100 + c;
+const TByteWeights& WeightsOf(char c) {
+    return ByteWeights[static_cast<unsigned char>(c)];
+}
+
+// Walks a caption's units: every byte with a primary weight, ligatures as
+// the letters they stand for. Position counts the units passed so far.
+class UnitCursor {
+public:
+    explicit UnitCursor(const char* text) : next_(text) {}
+
+    // The next unit with a primary weight; false at the end of the text.
+    bool NextUnit(TByteWeights& weights) {
+        bool tieBreak = false;
+        while (Next(weights, tieBreak)) {
+            if (!tieBreak)
+                return true;
+        }
+        return false;
+    }
+
+    // The next byte without primary weight that breaks ties, and how many
+    // units precede it; false at the end of the text.
+    bool NextSpecial(int& position, int& weight) {
+        TByteWeights weights{};
+        bool tieBreak = false;
+        while (Next(weights, tieBreak)) {
+            if (tieBreak) {
+                position = units_;
+                weight = weights.Special;
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    // Steps over one unit or one tie-break byte (tieBreak tells which);
+    // skips bytes that carry no weight at all.
+    bool Next(TByteWeights& weights, bool& tieBreak) {
+        while (true) {
+            if (expansion_ != nullptr && *expansion_ != 0) {
+                weights = WeightsOf(*expansion_++);
+                ++units_;
+                tieBreak = false;
+                return true;
+            }
+            expansion_ = nullptr;
+            if (*next_ == 0)
+                return false;
+            const char byte = *next_++;
+            if (const char* letters = ExpansionOf(static_cast<unsigned char>(byte))) {
+                expansion_ = letters;
+                continue;
+            }
+            weights = WeightsOf(byte);
+            if (weights.Primary != 0) {
+                ++units_;
+                tieBreak = false;
+                return true;
+            }
+            if (weights.Special != 0) {
+                tieBreak = true;
+                return true;
+            }
+        }
+    }
+
+    const char* next_;
+    const char* expansion_ = nullptr;
+    int units_ = 0;
+};
+
+int Order(int a, int b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// One level of the comparison over the units of both texts; a text that
+// ends first sorts first.
+template <class Weight> int CompareLevel(const char* a, const char* b, Weight weight) {
+    UnitCursor ca(a);
+    UnitCursor cb(b);
+    TByteWeights wa{};
+    TByteWeights wb{};
+    while (true) {
+        const bool moreA = ca.NextUnit(wa);
+        const bool moreB = cb.NextUnit(wb);
+        if (!moreA || !moreB)
+            return Order(moreA, moreB);
+        if (const int order = Order(weight(wa), weight(wb)))
+            return order;
+    }
+}
+
+// The last tie-break: hyphens, apostrophes and control characters. The text
+// whose first such byte stands earlier sorts later; at the same place the
+// byte's own weight decides; a text with fewer of them sorts first.
+int CompareSpecials(const char* a, const char* b) {
+    UnitCursor ca(a);
+    UnitCursor cb(b);
+    while (true) {
+        int positionA = 0, weightA = 0, positionB = 0, weightB = 0;
+        const bool moreA = ca.NextSpecial(positionA, weightA);
+        const bool moreB = cb.NextSpecial(positionB, weightB);
+        if (!moreA || !moreB)
+            return Order(moreA, moreB);
+        if (positionA != positionB)
+            return positionA < positionB ? 1 : -1;
+        if (const int order = Order(weightA, weightB))
+            return order;
+    }
 }
 
 } // namespace
 
 int PortableCaptionCompare(const char* a, const char* b) {
-    const auto* pa = reinterpret_cast<const unsigned char*>(a);
-    const auto* pb = reinterpret_cast<const unsigned char*>(b);
-    int caseOrder = 0; // decided by the first difference in case only
-    for (;; ++pa, ++pb) {
-        if (*pa == 0 || *pb == 0) {
-            if (*pa != *pb)
-                return *pa == 0 ? -1 : 1;
-            return caseOrder;
-        }
-        const int wa = PrimaryWeight(*pa);
-        const int wb = PrimaryWeight(*pb);
-        if (wa != wb)
-            return wa < wb ? -1 : 1;
-        if (caseOrder == 0 && *pa != *pb)
-            caseOrder = (*pa > *pb) ? -1 : 1; // lower case ('a' > 'A') first
-    }
+    if (const int order = CompareLevel(a, b, [](const TByteWeights& w) { return w.Primary; }))
+        return order;
+    if (const int order = CompareLevel(a, b, [](const TByteWeights& w) { return w.Diacritic; }))
+        return order;
+    if (const int order = CompareLevel(a, b, [](const TByteWeights& w) { return w.Case; }))
+        return order;
+    return CompareSpecials(a, b);
 }
 
 void SetCaptionCompare(CaptionCompareFn fn) {
     g_compare = fn;
+}
+
+CaptionCompareFn InstalledCaptionCompare() {
+    return g_compare;
 }
 
 int CompareCaptions(const char* a, const char* b) {

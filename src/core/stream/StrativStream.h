@@ -6,6 +6,7 @@
 #include "core/framework/streaming/ByteReader.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace corvane {
@@ -19,5 +20,10 @@ std::vector<uint8_t> SaveStrativ(TStrativ& Control);
 // Returns the number of bytes the control's data took: a host's stream may
 // go on with data of its own.
 size_t LoadStrativ(TStrativ& Control, ByteView Bytes);
+
+// Called after each entry was read into the control, with where its bytes
+// (name and value) start and end.
+using TEntryRead = std::function<void(size_t Start, size_t End)>;
+size_t LoadStrativ(TStrativ& Control, ByteView Bytes, const TEntryRead& OnEntryRead);
 
 } // namespace corvane

@@ -1,11 +1,13 @@
 #include "core/stream/StreamDump.h"
 
+#include "core/control/Strativ.h"
 #include "core/framework/Exceptions.h"
 #include "core/framework/streaming/IdentMap.h"
 #include "core/framework/streaming/PublishedProperty.h"
 #include "core/framework/streaming/Reader.h"
 #include "core/framework/streaming/StreamErrors.h"
 #include "core/model/HeaderColumns.h"
+#include "core/stream/StrativStream.h"
 
 #include <memory>
 #include <sstream>
@@ -116,37 +118,60 @@ std::string ValueText(TReader& Reader) {
 
 } // namespace
 
-std::string DumpControlStream(ByteView Bytes) {
-    TReader reader(Bytes);
-    reader.ReadSignature();
-    const std::string className = reader.ReadStr();
+namespace {
+
+void PrintTrees(std::ostream& Out, const std::vector<DumpedTree>& Trees) {
+    for (const DumpedTree& tree : Trees) {
+        Out << NameText(tree.Name) << ":\n";
+        DumpTree(Out, *tree.Root, 1);
+    }
+}
+
+// One entry that loading has accepted, shown from its own bytes.
+void PrintEntry(std::ostream& Out, ByteView Entry, std::vector<DumpedTree>& Trees) {
+    TReader reader(Entry);
     const std::string name = reader.ReadStr();
-    std::ostringstream out;
-    out << "object " << (name.empty() ? "" : NameText(name) + ": ") << NameText(className) << '\n';
+    Out << "  " << NameText(name) << " = ";
+    if (IsHeaderColumnsEntry(name)) {
+        DumpedTree tree{name, std::make_unique<THeaderColumns>()};
+        tree.Root->ReadData(reader);
+        Out << "(" << CountSections(*tree.Root) << " sections, below)\n";
+        Trees.push_back(std::move(tree));
+    } else {
+        Out << ValueText(reader) << '\n';
+    }
+}
+
+} // namespace
+
+void DumpControlStream(ByteView Bytes, std::ostream& Out) {
+    TReader head(Bytes);
+    head.ReadSignature();
+    const std::string className = head.ReadStr();
+    const std::string name = head.ReadStr();
+    Out << "object " << (name.empty() ? "" : NameText(name) + ": ") << NameText(className) << '\n';
+    // The stream is loaded into a control as a host would load it, so that a
+    // document fails here exactly where, and as, loading it fails.
+    TStrativ control;
     std::vector<DumpedTree> trees;
-    while (!reader.EndOfList()) {
-        const std::string entry = reader.ReadStr();
-        out << "  " << NameText(entry) << " = ";
-        if (IsHeaderColumnsEntry(entry)) {
-            DumpedTree tree{entry, std::make_unique<THeaderColumns>()};
-            tree.Root->ReadData(reader);
-            out << "(" << CountSections(*tree.Root) << " sections, below)\n";
-            trees.push_back(std::move(tree));
-        } else {
-            out << ValueText(reader) << '\n';
-        }
+    size_t used = 0;
+    try {
+        used = LoadStrativ(control, Bytes, [&](size_t Start, size_t End) {
+            PrintEntry(Out, ByteView(Bytes.Data + Start, End - Start), trees);
+        });
+    } catch (...) {
+        PrintTrees(Out, trees);
+        throw;
     }
-    reader.ReadListEnd();
-    if (!reader.EndOfList())
-        throw EReadError("Class " + reader.ReadStr() + " not found");
-    reader.ReadListEnd();
-    out << "end\n";
-    for (const DumpedTree& tree : trees) {
-        out << NameText(tree.Name) << ":\n";
-        DumpTree(out, *tree.Root, 1);
-    }
-    if (reader.Remaining() > 0)
-        out << reader.Remaining() << " more bytes after the control\n";
+    Out << "end\n";
+    PrintTrees(Out, trees);
+    if (Bytes.Size > used)
+        Out << Bytes.Size - used << " more bytes after the control\n";
+}
+
+std::string DumpControlStream(ByteView Bytes) {
+    std::ostringstream out;
+    DumpControlStream(Bytes, out);
     return out.str();
 }
 

@@ -18,7 +18,8 @@ const std::vector<Command>& Commands() {
          &RunDump},
         {"resave",
          "[--sections] FILE OUT",
-         "load FILE into a new control as a host would and save it to OUT",
+         "load FILE into a new control as a host would and save it to OUT; bytes after\n"
+         "      the control (the host's own data) follow it unchanged",
          {"--sections"},
          2,
          2,

@@ -1,8 +1,11 @@
 // Finds the command, checks its command line, runs it, and turns errors into
-// exit codes: 2 for usage errors, 1 for everything that fails while running.
+// exit codes: 2 for usage errors, 1 for everything that fails while running,
+// output that could not be written included.
 
 #include "Command.h"
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 
 namespace corvane_tool {
@@ -30,9 +33,7 @@ int UsageError(std::ostream& err, const std::string& message) {
     return ExitUsage;
 }
 
-} // namespace
-
-int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty())
         return UsageError(err, "no command given");
     if (args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
@@ -67,6 +68,21 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         err << "corvane-tool: " << e.what() << '\n';
         return ExitFailure;
     }
+}
+
+} // namespace
+
+int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    errno = 0;
+    const int code = RunCommand(args, out, err);
+    out.flush();
+    if (out)
+        return code;
+    // A full disk or a closed pipe: what was printed is not all there.
+    const int error = errno;
+    err << "corvane-tool: cannot write standard output"
+        << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+    return ExitFailure;
 }
 
 } // namespace corvane_tool

@@ -9,8 +9,10 @@ namespace corvane_tool {
 
 int RunDump(const CommandLine& line, std::ostream& out, std::ostream& /*err*/) {
     const std::vector<uint8_t> bytes = ReadFileBytes(line.Args[0]);
-    out << (line.Has("--sections") ? corvane::DumpHeaderColumnsValue(bytes)
-                                   : corvane::DumpControlStream(bytes));
+    if (line.Has("--sections"))
+        out << corvane::DumpHeaderColumnsValue(bytes);
+    else
+        corvane::DumpControlStream(bytes, out);
     return ExitOk;
 }
 

@@ -143,3 +143,11 @@ write("bad-signature.control.bin", b"TPF1" + whole[4:])
 write("empty-list.sections.bin", b"\x01\x00")
 deep = b"".join(b"\x01\x06\x00\x02\x00\x02\x01\x02\x11\x02\x00\x02\x01" for _ in range(1001))
 write("too-deep.sections.bin", deep + b"\x02\x00" + b"\x00" * 1001)
+
+# Damaged in a way only the property tables notice: dump fails on the same
+# entry as loading, after what it could read.
+write("bogus-entry.control.bin", control([("Left", integer(7)), ("Sections.Bogus", integer(1))]))
+
+# Host data after the control (and after a bare tree): kept by resave.
+write("trailing.control.bin", whole + b"HOST\x00data")
+write("trailing.sections.bin", worked + b"\x01\x02\x03")

@@ -99,7 +99,7 @@ void TReader::ReadSignature() {
         RaiseInvalidStreamFormat();
 }
 
-void TReader::ReadProperty(TPersistent& Instance, const TPublishedClass& Class) {
+std::string TReader::ReadProperty(TPersistent& Instance, const TPublishedClass& Class) {
     const std::string path = ReadStr();
     TPersistent* object = &Instance;
     const TPublishedClass* objectClass = &Class;
@@ -119,7 +119,7 @@ void TReader::ReadProperty(TPersistent& Instance, const TPublishedClass& Class) 
     const TPublishedProperty* property = objectClass->Find(name);
     if (property != nullptr && !property->IsObject()) {
         property->Read(*this, *object);
-        return;
+        return path;
     }
     if (objectClass->DefinesProperties) {
         pendingRead_ = false;
@@ -128,7 +128,7 @@ void TReader::ReadProperty(TPersistent& Instance, const TPublishedClass& Class) 
             object->DefineProperties(*this);
         }
         if (pendingRead_)
-            return;
+            return path;
     }
     RaisePropertyDoesNotExist(className_, path, name);
 }

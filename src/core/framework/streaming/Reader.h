@@ -53,8 +53,9 @@ public:
     void ReadSignature();
     // Reads one "name value" entry into Instance: the name is a published
     // property of Instance, a path through its object properties
-    // ("Sections.Caption"), or a property Instance defines.
-    void ReadProperty(TPersistent& Instance, const TPublishedClass& Class);
+    // ("Sections.Caption"), or a property Instance defines. Returns the
+    // entry's name as the stream spells it.
+    std::string ReadProperty(TPersistent& Instance, const TPublishedClass& Class);
 
     size_t Position() const { return in_.Position(); }
     size_t Remaining() const { return in_.Remaining(); }

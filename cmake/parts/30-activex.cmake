@@ -7,11 +7,11 @@ endif()
 
 file(GLOB CORVANE_ACTIVEX_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/server/activex/*.cpp)
 set(CORVANE_ACTIVEX_LIBS corvane_win32 corvane_server_base ole32 oleaut32 uuid)
-if(TARGET corvane_typelib AND TARGET corvane_automation)
-    file(GLOB CORVANE_CONTROL_SOURCES CONFIGURE_DEPENDS
-        ${PROJECT_SOURCE_DIR}/src/server/control/*.cpp)
-    list(APPEND CORVANE_ACTIVEX_SOURCES ${CORVANE_CONTROL_SOURCES})
-    list(APPEND CORVANE_ACTIVEX_LIBS corvane_typelib corvane_automation)
+file(GLOB CORVANE_CONTROL_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/server/control/*.cpp)
+list(APPEND CORVANE_ACTIVEX_SOURCES ${CORVANE_CONTROL_SOURCES})
+list(APPEND CORVANE_ACTIVEX_LIBS corvane_typelib)
+if(TARGET corvane_automation)
+    list(APPEND CORVANE_ACTIVEX_LIBS corvane_automation)
 endif()
 
 add_library(corvane_activex STATIC ${CORVANE_ACTIVEX_SOURCES})

@@ -68,6 +68,9 @@ public:
         return &s_;
     }
     BSTR detach() { return std::exchange(s_, nullptr); }
+    // The slot itself, for a by-reference argument whose callee may replace
+    // the string; what is there afterwards is freed by this object.
+    BSTR* slot() { return &s_; }
 
 private:
     BSTR s_ = nullptr;

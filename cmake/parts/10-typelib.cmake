@@ -13,6 +13,14 @@
 # run under Wine. That program is always built for x86_64 and run by 64-bit
 # Wine, and told which system to write for: the i686 tree then needs no
 # 32-bit Wine to build, which some hosts cannot run.
+# The byte-level repair of written libraries is portable: its tests run in
+# every tree.
+corvane_add_gtest_program(corvane_typelib_fixup_tests
+    SOURCES ${PROJECT_SOURCE_DIR}/tests/server/ImportFixupTest.cpp
+            ${PROJECT_SOURCE_DIR}/src/server/typelib/ImportFixup.cpp
+    LABELS typelib)
+target_include_directories(corvane_typelib_fixup_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
+
 if(NOT CORVANE_CROSS)
     return()
 endif()
@@ -71,10 +79,12 @@ set(_tl_writer ${_tl_work}/corvane-typelib-writer.exe)
 add_custom_command(OUTPUT ${_tl_writer}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_tl_work}
     COMMAND ${CORVANE_TYPELIB_WRITER_CXX} ${_tl_flags} ${_tl_src}/TypeLibTable.cpp
-            ${_tl_src}/TypeLibWriter.cpp ${_tl_src}/WriteTypeLibMain.cpp -o ${_tl_writer}
+            ${_tl_src}/TypeLibWriter.cpp ${_tl_src}/ImportFixup.cpp
+            ${_tl_src}/WriteTypeLibMain.cpp -o ${_tl_writer}
             -static -static-libgcc -static-libstdc++ -lole32 -loleaut32 -luuid
     DEPENDS ${_tl_table} ${_tl_src}/TypeLibWriter.h ${_tl_src}/TypeLibWriter.cpp
-            ${_tl_src}/WriteTypeLibMain.cpp ${PROJECT_SOURCE_DIR}/src/win32/WinApi.h
+            ${_tl_src}/ImportFixup.h ${_tl_src}/ImportFixup.cpp ${_tl_src}/WriteTypeLibMain.cpp
+            ${PROJECT_SOURCE_DIR}/src/win32/WinApi.h
     COMMENT "Building the type library writer (x86_64)" VERBATIM)
 set(CORVANE_TYPELIB_RUN_WRITER
     env -u DISPLAY flock ${_tl_work}/wine.lock
@@ -101,3 +111,22 @@ function(corvane_embed_typelib target)
     set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${CORVANE_TYPELIB_FILE})
     add_dependencies(${target} corvane_typelib_files)
 endfunction()
+
+# Walks the built library (from the file and from this program's own
+# resource) against the contract written out by hand.
+corvane_add_gtest_program(corvane_typelib_tests
+    SOURCES ${PROJECT_SOURCE_DIR}/tests/server/TypeLibWalkTest.cpp
+            ${PROJECT_SOURCE_DIR}/tests/server/TypeLibHeaderTest.cpp
+    LIBRARIES corvane_typelib corvane_core ole32 oleaut32 uuid LABELS typelib)
+target_include_directories(corvane_typelib_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_compile_definitions(corvane_typelib_tests PRIVATE
+    CORVANE_TYPELIB_PATH="${CORVANE_TYPELIB_FILE}")
+corvane_embed_typelib(corvane_typelib_tests)
+
+# Two builds give the same bytes.
+string(REPLACE ";" "|" _tl_run "${CORVANE_TYPELIB_RUN_WRITER}")
+add_test(NAME corvane_typelib_reproducible
+    COMMAND ${CMAKE_COMMAND} -DRUN=${_tl_run} -DBUILT=${CORVANE_TYPELIB_FILE}
+            -DSYSKIND=${CORVANE_TYPELIB_SYSKIND} -DSCRATCH=${_tl_work}/CorvaneC-again.tlb
+            -P ${PROJECT_SOURCE_DIR}/cmake/TypeLibReproducible.cmake)
+set_tests_properties(corvane_typelib_reproducible PROPERTIES TIMEOUT 300 LABELS "typelib;wine")

@@ -1,6 +1,9 @@
 #include "server/typelib/TypeLibWriter.h"
 
+#include "server/typelib/ImportFixup.h"
+
 #include <cstdio>
+#include <cwchar>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -30,6 +33,12 @@ public:
         }
     }
     T** Out() { return &Ptr; }
+    void Reset() {
+        if (Ptr) {
+            Ptr->Release();
+            Ptr = nullptr;
+        }
+    }
     T* operator->() const { return Ptr; }
     T* Get() const { return Ptr; }
 
@@ -115,6 +124,7 @@ private:
 class TWriter {
 public:
     TWriter(const TLibrary& library, const wchar_t* path, SYSKIND syskind) : Library(library) {
+        Path = path;
         Check(CreateTypeLib2(syskind, path, Lib.Out()), "CreateTypeLib2");
     }
 
@@ -136,13 +146,17 @@ public:
             Check(Info(type.Name)->LayOut(), std::string("LayOut ") + type.Name);
         }
         Check(Lib->SaveAllChanges(), "SaveAllChanges");
+        Lib.Reset(); // closes the library before it is patched
+        FixGuidlessImport();
     }
 
 private:
     const TLibrary& Library;
     TRef<ICreateTypeLib2> Lib;
     std::map<std::string, TRef<ICreateTypeInfo>> Infos;
+    std::wstring Path;
     TRef<ITypeInfo> Dispatch, OleColor, FontDisp;
+    UINT FontDispIndex = 0; // its position in stdole, which has no GUID for it
 
     ICreateTypeInfo* Info(const std::string& name) const {
         auto found = Infos.find(name);
@@ -171,6 +185,30 @@ private:
         Check(stdole->GetTypeInfoOfGuid(IID_IDispatch, Dispatch.Out()), "stdole IDispatch");
         FindStandardType(stdole.Get(), L"OLE_COLOR", OleColor);
         FindStandardType(stdole.Get(), L"IFontDisp", FontDisp);
+        TRef<ITypeLib> container;
+        Check(FontDisp->GetContainingTypeLib(container.Out(), &FontDispIndex), "IFontDisp index");
+    }
+
+    void FixGuidlessImport() const {
+        std::vector<uint8_t> image;
+        FILE* file = _wfopen(Path.c_str(), L"rb");
+        if (!file) {
+            throw std::runtime_error("cannot read the written library");
+        }
+        uint8_t buffer[4096];
+        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+            image.insert(image.end(), buffer, buffer + got);
+        }
+        std::fclose(file);
+        if (PointGuidlessImportsAtIndex(image, static_cast<int32_t>(FontDispIndex)) != 1) {
+            throw std::runtime_error("expected one reference to IFontDisp to repair");
+        }
+        file = _wfopen(Path.c_str(), L"wb");
+        const bool written =
+            file && std::fwrite(image.data(), 1, image.size(), file) == image.size();
+        if (!file || std::fclose(file) != 0 || !written) {
+            throw std::runtime_error("cannot rewrite the library");
+        }
     }
 
     static void FindStandardType(ITypeLib* stdole, const wchar_t* name, TRef<ITypeInfo>& result) {

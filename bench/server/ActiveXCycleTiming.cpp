@@ -3,7 +3,8 @@
 // and USER handles, committed memory, live objects of the module. A timing
 // program, built with the cross trees and not run by CTest.
 //
-//     corvane_activex_cycles.exe [cycles]     (default 1000)
+//     corvane_activex_cycles.exe [cycles] [create]   (default 1000; "create":
+//                                                    without the activation)
 #include "../../tests/server/activex/TestHost.h"
 #include "server/ModuleCounts.h"
 
@@ -12,11 +13,21 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 using namespace corvane::server;
 using namespace corvane::server::test;
 
 namespace {
+
+double ProcessCpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto seconds = [](const FILETIME& t) {
+        return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
 
 struct Usage {
     DWORD Gdi = 0;
@@ -32,14 +43,18 @@ Usage Measure() {
     counters.cb = sizeof counters;
     ::GetProcessMemoryInfo(::GetCurrentProcess(),
                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    u.Private = counters.PrivateUsage;
+    u.Private = counters.PagefileUsage;
     return u;
 }
+
+bool activate = true;
 
 bool Cycle(TestSite& site) {
     auto control = NewControl();
     if (!control)
         return false;
+    if (!activate)
+        return true;
     auto ole = Query<IOleObject>(control.get(), IID_IOleObject);
     if (FAILED(ole->SetClientSite(&site)) ||
         ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, site.Window(), nullptr) != S_OK)
@@ -53,6 +68,7 @@ bool Cycle(TestSite& site) {
 
 int main(int argc, char** argv) {
     const int cycles = argc > 1 ? std::atoi(argv[1]) : 1000;
+    activate = !(argc > 2 && std::string(argv[2]) == "create");
     if (FAILED(::OleInitialize(nullptr)))
         return 2;
     int failed = 0;
@@ -63,6 +79,7 @@ int main(int argc, char** argv) {
         PumpMessages();
         const Usage before = Measure();
         const auto start = std::chrono::steady_clock::now();
+        const double cpuStart = ProcessCpuSeconds();
         for (int i = 0; i < cycles; ++i) {
             if (!Cycle(site))
                 ++failed;
@@ -70,14 +87,17 @@ int main(int argc, char** argv) {
         }
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double cpu = ProcessCpuSeconds() - cpuStart;
         const Usage after = Measure();
-        std::printf("%d cycles (create, in-place activate, destroy): %.3f ms per cycle\n", cycles,
-                    seconds * 1000.0 / cycles);
+        std::printf("%d cycles (create, %sdestroy): %.3f ms per cycle\n", cycles,
+                    activate ? "in-place activate, " : "", seconds * 1000.0 / cycles);
+        std::printf("process CPU time %.3f ms per cycle (the Wine server's own work not included)\n",
+                    cpu * 1000.0 / cycles);
         std::printf("GDI objects %lu -> %lu, USER objects %lu -> %lu\n",
                     static_cast<unsigned long>(before.Gdi), static_cast<unsigned long>(after.Gdi),
                     static_cast<unsigned long>(before.User),
                     static_cast<unsigned long>(after.User));
-        std::printf("private memory %+lld KiB, live objects %ld, failed cycles %d\n",
+        std::printf("committed memory %+lld KiB, live objects %ld, failed cycles %d\n",
                     (static_cast<long long>(after.Private) - static_cast<long long>(before.Private)) /
                         1024,
                     ObjectCount(), failed);

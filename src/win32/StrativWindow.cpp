@@ -62,7 +62,6 @@ void StrativWindow::CreateHandle() {
     if (created == nullptr)
         RaiseLastWin32Error("CreateWindowEx");
     trackingLeave_ = false;
-    tooltip_.Create(created);
     SyncTooltip();
 }
 
@@ -118,6 +117,10 @@ void StrativWindow::SyncBoundsFromWindow() {
 }
 
 void StrativWindow::SyncTooltip() {
+    // The tooltip (a top-level window, slow to make) exists from the first
+    // time hints are on; embedded controls are often made by the hundred.
+    if (!tooltip_.Handle() && control_.ShowHint() && window_)
+        tooltip_.Create(window_.get());
     tooltip_.Update(control_.ShowHint(), control_.Hint());
 }
 

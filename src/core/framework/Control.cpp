@@ -95,6 +95,7 @@ void TCustomControl::SetEnabled(bool value) {
 void TCustomControl::SetShowHint(bool value) {
     showHint_ = value;
     parentShowHint_ = false;
+    services_->UpdateWindowState();
 }
 
 void TCustomControl::SetAlign(TAlign value) {

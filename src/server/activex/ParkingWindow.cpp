@@ -48,9 +48,10 @@ TParkingWindowRef::TParkingWindowRef() {
     ThreadParking& parking = Parking();
     if (parking.Window == nullptr) {
         RegisterParkingClass();
-        parking.Window = ::CreateWindowExA(WS_EX_TOOLWINDOW, ParkingClassName, "", WS_POPUP, 0, 0,
-                                           0, 0, nullptr, nullptr, win32::StrativWindowModule(),
-                                           nullptr);
+        // Message-only: never shown, and far cheaper to make than a hidden
+        // top-level window.
+        parking.Window = ::CreateWindowExA(0, ParkingClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                           nullptr, win32::StrativWindowModule(), nullptr);
         if (parking.Window == nullptr)
             win32::RaiseLastWin32Error("CreateWindowEx(parking)");
     }

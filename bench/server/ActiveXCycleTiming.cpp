@@ -91,16 +91,17 @@ int main(int argc, char** argv) {
         const Usage after = Measure();
         std::printf("%d cycles (create, %sdestroy): %.3f ms per cycle\n", cycles,
                     activate ? "in-place activate, " : "", seconds * 1000.0 / cycles);
-        std::printf("process CPU time %.3f ms per cycle (the Wine server's own work not included)\n",
-                    cpu * 1000.0 / cycles);
+        std::printf(
+            "process CPU time %.3f ms per cycle (the Wine server's own work not included)\n",
+            cpu * 1000.0 / cycles);
         std::printf("GDI objects %lu -> %lu, USER objects %lu -> %lu\n",
                     static_cast<unsigned long>(before.Gdi), static_cast<unsigned long>(after.Gdi),
                     static_cast<unsigned long>(before.User),
                     static_cast<unsigned long>(after.User));
-        std::printf("committed memory %+lld KiB, live objects %ld, failed cycles %d\n",
-                    (static_cast<long long>(after.Private) - static_cast<long long>(before.Private)) /
-                        1024,
-                    ObjectCount(), failed);
+        std::printf(
+            "committed memory %+lld KiB, live objects %ld, failed cycles %d\n",
+            (static_cast<long long>(after.Private) - static_cast<long long>(before.Private)) / 1024,
+            ObjectCount(), failed);
     }
     ::OleUninitialize();
     return failed == 0 && ObjectCount() == 0 ? 0 : 1;

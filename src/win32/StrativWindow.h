@@ -43,8 +43,8 @@ public:
     void SetParentWindow(HWND parent);
     // Sees each message before the control does; returning true ends the
     // message with `result`. An embedding object watches focus this way.
-    using MessageHook = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam,
-                                           LRESULT& result)>;
+    using MessageHook =
+        std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
     void SetMessageHook(MessageHook hook) { messageHook_ = std::move(hook); }
 
     // Replaces the modal menu tracking (nullptr restores the system's).

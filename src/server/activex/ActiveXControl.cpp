@@ -9,8 +9,7 @@
 namespace corvane::server {
 
 TActiveXControl::TActiveXControl(const TControlClass& controlClass, ITypeLib& typeLib)
-    : class_(controlClass),
-      typeLib_(&typeLib),
+    : class_(controlClass), typeLib_(&typeLib),
       eventsPoint_(*static_cast<IOleObject*>(this), *this, controlClass.EventsIid, 1),
       notifyPoint_(*static_cast<IOleObject*>(this), *this, IID_IPropertyNotifySink, 0) {
     Check(typeLib.GetTypeInfoOfGuid(class_.DispatchIid, dispatchInfo_.put()));
@@ -100,7 +99,9 @@ TActiveXControl::TCallOutGuard::TCallOutGuard(TActiveXControl& control) : contro
     control_.AddRef();
 }
 
-TActiveXControl::TCallOutGuard::~TCallOutGuard() { control_.ReleaseLater(); }
+TActiveXControl::TCallOutGuard::~TCallOutGuard() {
+    control_.ReleaseLater();
+}
 
 void TActiveXControl::ReleaseLater() {
     // Not the last reference: nothing can be freed under our feet.

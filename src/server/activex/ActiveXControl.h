@@ -108,8 +108,8 @@ public:
     HRESULT STDMETHODCALLTYPE InitFromData(IDataObject* data, BOOL creation,
                                            DWORD reserved) override;
     HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD reserved, IDataObject** data) override;
-    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG msg, IOleClientSite* activeSite,
-                                     LONG index, HWND parent, LPCRECT posRect) override;
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG msg, IOleClientSite* activeSite, LONG index,
+                                     HWND parent, LPCRECT posRect) override;
     HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** verbs) override;
     HRESULT STDMETHODCALLTYPE Update() override;
     HRESULT STDMETHODCALLTYPE IsUpToDate() override;
@@ -158,8 +158,7 @@ public:
                                      DWORD* freeze) override;
     HRESULT STDMETHODCALLTYPE Unfreeze(DWORD freeze) override;
     HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
-    HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags,
-                                        IAdviseSink** sink) override;
+    HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
     HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* target,
                                         LPSIZEL size) override;
 
@@ -168,8 +167,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override;
     HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC* in, FORMATETC* out) override;
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC* format, STGMEDIUM* medium,
-                                      BOOL release) override;
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) override;
     HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override;
     HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink,
                                       DWORD* connection) override;
@@ -221,12 +219,10 @@ public:
     HRESULT STDMETHODCALLTYPE HandsOffStorage() override;
     // IPersistPropertyBag
     HRESULT STDMETHODCALLTYPE Load(IPropertyBag* bag, IErrorLog* log) override;
-    HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clearDirty,
-                                   BOOL saveAll) override;
+    HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
 
     // IConnectionPointContainer
-    HRESULT STDMETHODCALLTYPE
-    EnumConnectionPoints(IEnumConnectionPoints** points) override;
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
 
     // The name of the storage stream the control is kept in.

@@ -119,8 +119,7 @@ constexpr DWORD SupportedSafety =
     INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_FOR_UNTRUSTED_DATA;
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::GetInterfaceSafetyOptions(REFIID riid,
-                                                                     DWORD* supported,
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetInterfaceSafetyOptions(REFIID riid, DWORD* supported,
                                                                      DWORD* enabled) {
     if (supported == nullptr || enabled == nullptr)
         return E_POINTER;

@@ -80,7 +80,9 @@ void CopyFontToOle(const TFont& font, IFont& target) {
     target.put_Charset(font.Charset);
 }
 
-TFontAdapter::~TFontAdapter() { Detach(); }
+TFontAdapter::~TFontAdapter() {
+    Detach();
+}
 
 void TFontAdapter::Attach(TCustomControl& control) {
     control_ = &control;
@@ -179,6 +181,8 @@ HRESULT STDMETHODCALLTYPE TFontAdapter::OnChanged(DISPID) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE TFontAdapter::OnRequestEdit(DISPID) { return S_OK; }
+HRESULT STDMETHODCALLTYPE TFontAdapter::OnRequestEdit(DISPID) {
+    return S_OK;
+}
 
 } // namespace corvane::server

@@ -33,7 +33,11 @@ int HimetricToPixelsX(long himetric) {
 int HimetricToPixelsY(long himetric) {
     return ::MulDiv(static_cast<int>(himetric), DpiY(), HimetricPerInch);
 }
-long PixelsToHimetricX(int pixels) { return ::MulDiv(pixels, HimetricPerInch, DpiX()); }
-long PixelsToHimetricY(int pixels) { return ::MulDiv(pixels, HimetricPerInch, DpiY()); }
+long PixelsToHimetricX(int pixels) {
+    return ::MulDiv(pixels, HimetricPerInch, DpiX());
+}
+long PixelsToHimetricY(int pixels) {
+    return ::MulDiv(pixels, HimetricPerInch, DpiY());
+}
 
 } // namespace corvane::server

@@ -22,8 +22,8 @@ HRESULT TActiveXControl::ActivateInPlace(bool withUI) {
         OLEINPLACEFRAMEINFO frameInfo{};
         frameInfo.cb = sizeof frameInfo;
         if (FAILED(site->GetWindow(&parent)) || parent == nullptr ||
-            FAILED(site->GetWindowContext(frame_.put(), uiWindow_.put(), &pos, &clip,
-                                          &frameInfo))) {
+            FAILED(
+                site->GetWindowContext(frame_.put(), uiWindow_.put(), &pos, &clip, &frameInfo))) {
             DeactivateInPlace();
             return E_FAIL;
         }
@@ -121,7 +121,9 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetWindow(HWND* window) {
     return *window ? S_OK : E_FAIL;
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::ContextSensitiveHelp(BOOL) {
+    return E_NOTIMPL;
+}
 
 // --- IOleInPlaceObject ------------------------------------------------------------
 
@@ -149,7 +151,9 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::SetObjectRects(LPCRECT posRect, LPCRE
     });
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::ReactivateAndUndo() { return INPLACE_E_NOTUNDOABLE; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::ReactivateAndUndo() {
+    return INPLACE_E_NOTUNDOABLE;
+}
 
 // --- IOleInPlaceActiveObject ------------------------------------------------------
 
@@ -174,11 +178,17 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::TranslateAccelerator(LPMSG msg) {
     return S_FALSE;
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::OnFrameWindowActivate(BOOL) { return S_OK; }
-HRESULT STDMETHODCALLTYPE TActiveXControl::OnDocWindowActivate(BOOL) { return S_OK; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::OnFrameWindowActivate(BOOL) {
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE TActiveXControl::OnDocWindowActivate(BOOL) {
+    return S_OK;
+}
 HRESULT STDMETHODCALLTYPE TActiveXControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
     return S_OK;
 }
-HRESULT STDMETHODCALLTYPE TActiveXControl::EnableModeless(BOOL) { return S_OK; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::EnableModeless(BOOL) {
+    return S_OK;
+}
 
 } // namespace corvane::server

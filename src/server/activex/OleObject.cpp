@@ -28,7 +28,9 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetClientSite(IOleClientSite** site) 
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetHostNames(LPCOLESTR, LPCOLESTR) {
+    return S_OK;
+}
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Close(DWORD saveOption) {
     return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
@@ -44,7 +46,9 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Close(DWORD saveOption) {
     });
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::SetMoniker(DWORD, IMoniker*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetMoniker(DWORD, IMoniker*) {
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
     if (moniker == nullptr)
@@ -75,8 +79,8 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::DoVerb(LONG verb, LPMSG, IOleClientSi
         case OLEIVERB_PRIMARY:
         case OLEIVERB_PROPERTIES: {
             // The page list is empty: a frame only when the host shows one.
-            auto controlSite = TComRef<IOleControlSite>::From(clientSite_.get(),
-                                                              IID_IOleControlSite);
+            auto controlSite =
+                TComRef<IOleControlSite>::From(clientSite_.get(), IID_IOleControlSite);
             if (controlSite)
                 controlSite->ShowPropertyFrame();
             return S_OK;
@@ -110,8 +114,12 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::EnumVerbs(IEnumOLEVERB** verbs) {
     return ::OleRegEnumVerbs(class_.Clsid, verbs);
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::Update() { return S_OK; }
-HRESULT STDMETHODCALLTYPE TActiveXControl::IsUpToDate() { return S_OK; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::Update() {
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE TActiveXControl::IsUpToDate() {
+    return S_OK;
+}
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetUserClassID(CLSID* clsid) {
     if (clsid == nullptr)
@@ -187,6 +195,8 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetMiscStatus(DWORD, DWORD* status) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::SetColorScheme(LOGPALETTE*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetColorScheme(LOGPALETTE*) {
+    return E_NOTIMPL;
+}
 
 } // namespace corvane::server

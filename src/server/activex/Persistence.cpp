@@ -28,7 +28,9 @@ std::vector<uint8_t> ReadRest(IStream& stream) {
 
 } // namespace
 
-std::vector<uint8_t> TActiveXControl::SaveState() const { return SaveStrativ(*control_); }
+std::vector<uint8_t> TActiveXControl::SaveState() const {
+    return SaveStrativ(*control_);
+}
 
 size_t TActiveXControl::LoadState(const std::vector<uint8_t>& bytes) {
     // A damaged, truncated or foreign stream must leave the control as it
@@ -46,7 +48,9 @@ size_t TActiveXControl::LoadState(const std::vector<uint8_t>& bytes) {
     }
 }
 
-void TActiveXControl::MarkClean(std::vector<uint8_t> state) { cleanState_ = std::move(state); }
+void TActiveXControl::MarkClean(std::vector<uint8_t> state) {
+    cleanState_ = std::move(state);
+}
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetClassID(CLSID* clsid) {
     if (clsid == nullptr)
@@ -58,9 +62,8 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetClassID(CLSID* clsid) {
 HRESULT STDMETHODCALLTYPE TActiveXControl::IsDirty() {
     // Compared with the state last loaded or saved, so every path of change
     // counts: properties, the pointer, sections edited through automation.
-    return Guarded(IID_IPersistStreamInit, class_.ProgId, [&]() -> HRESULT {
-        return SaveState() == cleanState_ ? S_FALSE : S_OK;
-    });
+    return Guarded(IID_IPersistStreamInit, class_.ProgId,
+                   [&]() -> HRESULT { return SaveState() == cleanState_ ? S_FALSE : S_OK; });
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Load(LPSTREAM stream) {
@@ -106,7 +109,9 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetSizeMax(ULARGE_INTEGER* size) {
     });
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::InitNew() { return S_OK; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::InitNew() {
+    return S_OK;
+}
 
 // --- IPersistStorage --------------------------------------------------------------
 
@@ -129,15 +134,18 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Save(IStorage* storage, BOOL) {
     if (storage == nullptr)
         return E_POINTER;
     TComRef<IStream> stream;
-    const HRESULT hr =
-        storage->CreateStream(StorageStreamName, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE,
-                              0, 0, stream.put());
+    const HRESULT hr = storage->CreateStream(
+        StorageStreamName, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.put());
     if (FAILED(hr))
         return hr;
     return Save(stream.get(), TRUE);
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::SaveCompleted(IStorage*) { return S_OK; }
-HRESULT STDMETHODCALLTYPE TActiveXControl::HandsOffStorage() { return S_OK; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::SaveCompleted(IStorage*) {
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE TActiveXControl::HandsOffStorage() {
+    return S_OK;
+}
 
 } // namespace corvane::server

@@ -9,11 +9,10 @@ namespace {
 
 // In type-library order, each name once.
 constexpr const wchar_t* BagProperties[] = {
-    L"HotTrackColor", L"CustomizeMenustring", L"BevelInner",    L"BevelOuter",
-    L"Color",         L"Headerstyle",         L"BorderStyle",   L"Enabled",
-    L"Font",          L"ParentFont",          L"Visible",       L"DoubleBuffered",
-    L"BiDiMode",      L"Cursor",              L"AllowClick",    L"AllowHint",
-    L"AllowVResize",  L"AllowHResize",        L"AllowCustomize", L"AllowAbout",
+    L"HotTrackColor", L"CustomizeMenustring", L"BevelInner",   L"BevelOuter",     L"Color",
+    L"Headerstyle",   L"BorderStyle",         L"Enabled",      L"Font",           L"ParentFont",
+    L"Visible",       L"DoubleBuffered",      L"BiDiMode",     L"Cursor",         L"AllowClick",
+    L"AllowHint",     L"AllowVResize",        L"AllowHResize", L"AllowCustomize", L"AllowAbout",
     L"AllowDragDrop", L"AllowHotTrack",
 };
 

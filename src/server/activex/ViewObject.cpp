@@ -91,7 +91,9 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Freeze(DWORD, LONG, void*, DWORD* fre
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::Unfreeze(DWORD) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::Unfreeze(DWORD) {
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetAdvise(DWORD aspects, DWORD flags,
                                                      IAdviseSink* sink) {
@@ -168,7 +170,9 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::DAdvise(FORMATETC*, DWORD, IAdviseSin
     return OLE_E_ADVISENOTSUPPORTED;
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::DUnadvise(DWORD) { return OLE_E_ADVISENOTSUPPORTED; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::DUnadvise(DWORD) {
+    return OLE_E_ADVISENOTSUPPORTED;
+}
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::EnumDAdvise(IEnumSTATDATA** advise) {
     if (advise == nullptr)

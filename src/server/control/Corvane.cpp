@@ -30,7 +30,9 @@ TCorvane::~TCorvane() {
     hostSink_.reset();
 }
 
-void TCorvane::SinkChanged(IDispatch* sink) { hostSink_ = TComRef<IDispatch>(sink); }
+void TCorvane::SinkChanged(IDispatch* sink) {
+    hostSink_ = TComRef<IDispatch>(sink);
+}
 
 void TCorvane::HookHeaderEvents() {
     TStrativ& header = HeaderControl();
@@ -61,9 +63,8 @@ void TCorvane::HookHeaderEvents() {
         FireHint(section, hint);
     };
     header.OnDropSection = [this](TStrativ*, THeaderColumns* source, THeaderColumns* dest,
-                                  bool& asChild, bool& allowDrop) {
-        FireDrop(source, dest, asChild, allowDrop);
-    };
+                                  bool& asChild,
+                                  bool& allowDrop) { FireDrop(source, dest, asChild, allowDrop); };
     header.SetColor(InitialColor);
     headerToken_ = RegisterHeader(&header);
 }
@@ -94,8 +95,8 @@ HRESULT STDMETHODCALLTYPE TCorvane::GetTypeInfo(UINT index, LCID, ITypeInfo** in
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE TCorvane::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count,
-                                                  LCID, DISPID* dispids) {
+HRESULT STDMETHODCALLTYPE TCorvane::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
+                                                  DISPID* dispids) {
     if (names == nullptr || dispids == nullptr)
         return E_POINTER;
     if (!IsEqualIID(riid, IID_NULL))

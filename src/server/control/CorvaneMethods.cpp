@@ -11,10 +11,14 @@ constexpr long DrawTextRtlReading = 0x20000; // DT_RTLREADING
 constexpr long DrawTextRight = 0x2;          // DT_RIGHT
 constexpr long DrawTextCenter = 0x1;         // DT_CENTER
 
-VARIANT_BOOL ToVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
+VARIANT_BOOL ToVariantBool(bool value) {
+    return value ? VARIANT_TRUE : VARIANT_FALSE;
+}
 
 // Right-to-left layouts apply only where the system has them enabled.
-bool MiddleEastSystem() { return ::GetSystemMetrics(SM_MIDEASTENABLED) != 0; }
+bool MiddleEastSystem() {
+    return ::GetSystemMetrics(SM_MIDEASTENABLED) != 0;
+}
 
 bool RightToLeftAlignment(const TStrativ& c) {
     return MiddleEastSystem() && c.BiDiMode() == bdRightToLeft;

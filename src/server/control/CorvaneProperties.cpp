@@ -6,9 +6,13 @@
 namespace corvane::server {
 namespace {
 
-VARIANT_BOOL ToVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
+VARIANT_BOOL ToVariantBool(bool value) {
+    return value ? VARIANT_TRUE : VARIANT_FALSE;
+}
 // Enumeration values are not range-checked: their low byte is passed on.
-template <class Enum> Enum LowByte(long value) { return static_cast<Enum>(value & 0xFF); }
+template <class Enum> Enum LowByte(long value) {
+    return static_cast<Enum>(value & 0xFF);
+}
 
 } // namespace
 
@@ -137,10 +141,18 @@ HRESULT STDMETHODCALLTYPE TCorvane::put_Cursor(short value) {
     return Member([&] { HeaderControl().SetCursor(value); });
 }
 
-HRESULT STDMETHODCALLTYPE TCorvane::get_AllowClick(VARIANT_BOOL* v) { return ReadOption(v, hoClick); }
-HRESULT STDMETHODCALLTYPE TCorvane::put_AllowClick(VARIANT_BOOL v) { return WriteOption(v, hoClick); }
-HRESULT STDMETHODCALLTYPE TCorvane::get_AllowHint(VARIANT_BOOL* v) { return ReadOption(v, hoHint); }
-HRESULT STDMETHODCALLTYPE TCorvane::put_AllowHint(VARIANT_BOOL v) { return WriteOption(v, hoHint); }
+HRESULT STDMETHODCALLTYPE TCorvane::get_AllowClick(VARIANT_BOOL* v) {
+    return ReadOption(v, hoClick);
+}
+HRESULT STDMETHODCALLTYPE TCorvane::put_AllowClick(VARIANT_BOOL v) {
+    return WriteOption(v, hoClick);
+}
+HRESULT STDMETHODCALLTYPE TCorvane::get_AllowHint(VARIANT_BOOL* v) {
+    return ReadOption(v, hoHint);
+}
+HRESULT STDMETHODCALLTYPE TCorvane::put_AllowHint(VARIANT_BOOL v) {
+    return WriteOption(v, hoHint);
+}
 HRESULT STDMETHODCALLTYPE TCorvane::get_AllowVResize(VARIANT_BOOL* v) {
     return ReadOption(v, hoVResize);
 }
@@ -159,8 +171,12 @@ HRESULT STDMETHODCALLTYPE TCorvane::get_AllowCustomize(VARIANT_BOOL* v) {
 HRESULT STDMETHODCALLTYPE TCorvane::put_AllowCustomize(VARIANT_BOOL v) {
     return WriteOption(v, hoCustomize);
 }
-HRESULT STDMETHODCALLTYPE TCorvane::get_AllowAbout(VARIANT_BOOL* v) { return ReadOption(v, hoAbout); }
-HRESULT STDMETHODCALLTYPE TCorvane::put_AllowAbout(VARIANT_BOOL v) { return WriteOption(v, hoAbout); }
+HRESULT STDMETHODCALLTYPE TCorvane::get_AllowAbout(VARIANT_BOOL* v) {
+    return ReadOption(v, hoAbout);
+}
+HRESULT STDMETHODCALLTYPE TCorvane::put_AllowAbout(VARIANT_BOOL v) {
+    return WriteOption(v, hoAbout);
+}
 HRESULT STDMETHODCALLTYPE TCorvane::get_AllowDragDrop(VARIANT_BOOL* v) {
     return ReadOption(v, hoDragdrop);
 }

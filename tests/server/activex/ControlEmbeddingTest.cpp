@@ -48,8 +48,8 @@ TEST_F(EmbeddingTest, InPlaceActivationMovesTheWindowIntoTheHostAndBack) {
         HWND window = nullptr;
         ASSERT_EQ(S_OK, inPlace->GetWindow(&window));
         EXPECT_NE(site.Window(), ::GetParent(window)) << "parked before activation";
-        EXPECT_EQ(E_UNEXPECTED, ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, nullptr, 0,
-                                            nullptr, nullptr))
+        EXPECT_EQ(E_UNEXPECTED,
+                  ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, nullptr, 0, nullptr, nullptr))
             << "no site yet";
 
         ASSERT_EQ(S_OK, ole->SetClientSite(&site));
@@ -73,7 +73,8 @@ TEST_F(EmbeddingTest, InPlaceActivationMovesTheWindowIntoTheHostAndBack) {
         EXPECT_EQ(200, Object(control.get()).HeaderControl().Width());
 
         // UI activation makes the control the frame's active object.
-        ASSERT_EQ(S_OK, ole->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &site, 0, site.Window(), nullptr));
+        ASSERT_EQ(S_OK,
+                  ole->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &site, 0, site.Window(), nullptr));
         EXPECT_EQ(1, site.UIActivations);
         EXPECT_TRUE(site.ActiveObject);
         auto active = Query<IOleInPlaceActiveObject>(control.get(), IID_IOleInPlaceActiveObject);

@@ -57,11 +57,12 @@ TEST_F(EventsTest, EachHeaderEventReachesTheSinkWithItsArguments) {
         {"Sizing", [&] { header->DoSizing(Section(0), 0, 120); }, 6, {"First", "120", "0"}},
         {"Sized", [&] { header->DoSized(Section(1), 1, 90); }, 11, {"Second", "90", "1"}},
         {"HeightChanged", [&] { header->DoHeightChanged(Section(0), 30); }, 12, {"First", "30"}},
-        {"HeightChanging", [&] { header->DoHeightChanging(Section(0), 31); }, 13,
-         {"First", "31"}},
+        {"HeightChanging", [&] { header->DoHeightChanging(Section(0), 31); }, 13, {"First", "31"}},
         {"Hint", [&] { header->DoHint(Section(1), hint); }, 14, {"Second", "&tip"}},
-        {"DropSection", [&] { header->DoDropSection(Section(0), Section(1), asChild, allowDrop); },
-         15, {"First", "Second", "&-1", "&-1"}},
+        {"DropSection",
+         [&] { header->DoDropSection(Section(0), Section(1), asChild, allowDrop); },
+         15,
+         {"First", "Second", "&-1", "&-1"}},
         {"Click on no section", [&] { header->DoHeaderClick(nullptr); }, 5, {"<none>"}},
     };
     for (const auto& c : cases) {

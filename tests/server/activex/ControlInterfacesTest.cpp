@@ -51,8 +51,8 @@ TEST_F(InterfacesTest, OffersTheEmbeddingInterfacesAndRefusesSimpleFrame) {
         EXPECT_EQ(c.Expected == S_OK, static_cast<bool>(found)) << c.Name;
     }
     // Every interface leads back to one identity.
-    auto viaView = Query<IUnknown>(Query<IViewObject2>(control.get(), IID_IViewObject2).get(),
-                                   IID_IUnknown);
+    auto viaView =
+        Query<IUnknown>(Query<IViewObject2>(control.get(), IID_IViewObject2).get(), IID_IUnknown);
     auto viaDispatch = Query<IUnknown>(control.get(), IID_IUnknown);
     EXPECT_EQ(viaView.get(), viaDispatch.get());
 }
@@ -86,8 +86,7 @@ TEST_F(InterfacesTest, NullOutPointersAreRefused) {
         {"GetUserClassID", [&] { return ole->GetUserClassID(nullptr); }, E_POINTER},
         {"GetExtent", [&] { return ole->GetExtent(DVASPECT_CONTENT, nullptr); }, E_POINTER},
         {"SetExtent", [&] { return ole->SetExtent(DVASPECT_CONTENT, nullptr); }, E_POINTER},
-        {"GetMiscStatus", [&] { return ole->GetMiscStatus(DVASPECT_CONTENT, nullptr); },
-         E_POINTER},
+        {"GetMiscStatus", [&] { return ole->GetMiscStatus(DVASPECT_CONTENT, nullptr); }, E_POINTER},
         {"Advise", [&] { return ole->Advise(nullptr, nullptr); }, E_POINTER},
         {"GetWindow", [&] { return inPlace->GetWindow(nullptr); }, E_POINTER},
         {"SetObjectRects", [&] { return inPlace->SetObjectRects(nullptr, nullptr); }, E_POINTER},
@@ -117,15 +116,13 @@ TEST_F(InterfacesTest, NullOutPointersAreRefused) {
         {"MapPropertyToPage", [&] { return browse->MapPropertyToPage(-501, nullptr); }, E_POINTER},
         {"QuickActivate", [&] { return quick->QuickActivate(nullptr, nullptr); }, E_POINTER},
         {"GetInterfaceSafetyOptions",
-         [&] { return safety->GetInterfaceSafetyOptions(IID_IDispatch, nullptr, &dw); },
-         E_POINTER},
+         [&] { return safety->GetInterfaceSafetyOptions(IID_IDispatch, nullptr, &dw); }, E_POINTER},
         {"GetClassID", [&] { return stream->GetClassID(nullptr); }, E_POINTER},
         {"Stream Load", [&] { return stream->Load(static_cast<IStream*>(nullptr)); }, E_POINTER},
         {"Stream Save", [&] { return stream->Save(static_cast<IStream*>(nullptr), TRUE); },
          E_POINTER},
         {"GetSizeMax", [&] { return stream->GetSizeMax(nullptr); }, E_POINTER},
-        {"Storage Load", [&] { return storage->Load(static_cast<IStorage*>(nullptr)); },
-         E_POINTER},
+        {"Storage Load", [&] { return storage->Load(static_cast<IStorage*>(nullptr)); }, E_POINTER},
         {"Bag Load", [&] { return bag->Load(static_cast<IPropertyBag*>(nullptr), nullptr); },
          E_POINTER},
         {"FindConnectionPoint", [&] { return points->FindConnectionPoint(IID_IDispatch, nullptr); },
@@ -195,21 +192,21 @@ TEST_F(InterfacesTest, ObjectSafetyHoldsOneMaskedSettingForSupportedInterfaces) 
     const struct {
         DWORD Mask, Enabled, Expected;
     } settings[] = {
-        {3, 3, 3}, // both on
-        {1, 3, 1}, // the host's mask limits what is stored
+        {3, 3, 3},       // both on
+        {1, 3, 1},       // the host's mask limits what is stored
         {0xFF, 0xF2, 2}, // bits beyond the two options are not reported
         {3, 0, 0},
     };
     for (const auto& s : settings) {
         // Set through one interface, read through another: one value per object.
-        EXPECT_EQ(S_OK, safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, s.Mask,
-                                                          s.Enabled));
+        EXPECT_EQ(S_OK,
+                  safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, s.Mask, s.Enabled));
         EXPECT_EQ(S_OK, safety->GetInterfaceSafetyOptions(IID_ICorvane, &supported, &enabled));
         EXPECT_EQ(s.Expected, enabled) << "mask " << s.Mask << " enabled " << s.Enabled;
     }
     // An interface the object lacks: both words 0, the query's failure.
-    EXPECT_EQ(E_NOINTERFACE, safety->GetInterfaceSafetyOptions(IID_IPersistFile, &supported,
-                                                               &enabled));
+    EXPECT_EQ(E_NOINTERFACE,
+              safety->GetInterfaceSafetyOptions(IID_IPersistFile, &supported, &enabled));
     EXPECT_EQ(0u, supported);
     EXPECT_EQ(0u, enabled);
     EXPECT_EQ(E_NOINTERFACE, safety->SetInterfaceSafetyOptions(IID_IPersistFile, 3, 3));

@@ -55,8 +55,8 @@ TEST_F(PersistenceTest, LoadLeavesAHostStreamJustBehindTheControlsData) {
     stream->Write(saved.data(), static_cast<ULONG>(saved.size()), nullptr);
     LARGE_INTEGER start{};
     stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    ASSERT_EQ(S_OK, Query<IPersistStreamInit>(copy.get(), IID_IPersistStreamInit)
-                        ->Load(stream.get()));
+    ASSERT_EQ(S_OK,
+              Query<IPersistStreamInit>(copy.get(), IID_IPersistStreamInit)->Load(stream.get()));
     ULARGE_INTEGER position{};
     LARGE_INTEGER none{};
     stream->Seek(none, STREAM_SEEK_CUR, &position);
@@ -79,7 +79,8 @@ TEST_F(PersistenceTest, BadDocumentsFailAndLeaveTheControlAsItWas) {
         std::vector<uint8_t> Bytes;
     } cases[] = {
         {"empty", {}},
-        {"truncated in the middle", std::vector<uint8_t>(good.begin(), good.begin() + good.size() / 2)},
+        {"truncated in the middle",
+         std::vector<uint8_t>(good.begin(), good.begin() + good.size() / 2)},
         {"truncated by one", std::vector<uint8_t>(good.begin(), good.end() - 1)},
         {"bad signature", badSignature},
         {"unknown property", newerWriter},
@@ -162,10 +163,13 @@ TEST_F(PersistenceTest, PropertyBagRoundTripWritesTheListAndKeepsTheTree) {
     auto persist = Query<IPersistPropertyBag>(original.get(), IID_IPersistPropertyBag);
     ASSERT_EQ(S_OK, persist->Save(&bag, TRUE, TRUE));
     const std::vector<std::wstring> expected = {
-        L"AllowAbout", L"AllowClick", L"AllowCustomize", L"AllowDragDrop", L"AllowHResize",
-        L"AllowHint", L"AllowHotTrack", L"AllowVResize", L"BevelInner", L"BevelOuter",
-        L"BiDiMode", L"BorderStyle", L"Color", L"Cursor", L"CustomizeMenustring",
-        L"DoubleBuffered", L"Enabled", L"Font", L"Headerstyle", L"HotTrackColor", L"ParentFont",
+        L"AllowAbout",     L"AllowClick",    L"AllowCustomize",
+        L"AllowDragDrop",  L"AllowHResize",  L"AllowHint",
+        L"AllowHotTrack",  L"AllowVResize",  L"BevelInner",
+        L"BevelOuter",     L"BiDiMode",      L"BorderStyle",
+        L"Color",          L"Cursor",        L"CustomizeMenustring",
+        L"DoubleBuffered", L"Enabled",       L"Font",
+        L"Headerstyle",    L"HotTrackColor", L"ParentFont",
         L"Visible"};
     std::vector<std::wstring> written;
     for (const auto& entry : bag.Types)
@@ -189,8 +193,9 @@ TEST_F(PersistenceTest, PropertyBagRoundTripWritesTheListAndKeepsTheTree) {
     partial.Values[L"BevelInner"] = L"not a number";
     partial.Values[L"BevelOuter"] = L"3";
     auto third = NewControl();
-    ASSERT_EQ(S_OK, Query<IPersistPropertyBag>(third.get(), IID_IPersistPropertyBag)
-                        ->Load(&partial, nullptr));
+    ASSERT_EQ(
+        S_OK,
+        Query<IPersistPropertyBag>(third.get(), IID_IPersistPropertyBag)->Load(&partial, nullptr));
     TxBevelCut inner = ::bvSpace, outer = ::bvNone;
     third->get_BevelInner(&inner);
     third->get_BevelOuter(&outer);

@@ -109,8 +109,8 @@ TEST_F(PropertiesTest, StandardDispidsAndTheLateBoundHeaderToken) {
     const struct {
         const wchar_t* Name;
         DISPID Expected;
-    } names[] = {{L"Color", -501}, {L"Font", -512}, {L"Enabled", -514}, {L"AboutBox", -552},
-                 {L"Sections", 19}, {L"allowclick", 22}};
+    } names[] = {{L"Color", -501},    {L"Font", -512},   {L"Enabled", -514},
+                 {L"AboutBox", -552}, {L"Sections", 19}, {L"allowclick", 22}};
     for (const auto& n : names) {
         DISPID dispid = 0;
         LPOLESTR list[] = {const_cast<LPOLESTR>(n.Name)};
@@ -144,8 +144,8 @@ TEST_F(PropertiesTest, ClassNameIsComparesWithoutCaseAndNeedsEqualLength) {
         const wchar_t* Name;
         VARIANT_BOOL Expected;
     } cases[] = {
-        {L"TStrativ", VARIANT_TRUE}, {L"tstrativ", VARIANT_TRUE}, {L"TSTRATIV", VARIANT_TRUE},
-        {L"", VARIANT_FALSE},        {L"TStrati", VARIANT_FALSE}, {L"TStrativX", VARIANT_FALSE},
+        {L"TStrativ", VARIANT_TRUE},  {L"tstrativ", VARIANT_TRUE}, {L"TSTRATIV", VARIANT_TRUE},
+        {L"", VARIANT_FALSE},         {L"TStrati", VARIANT_FALSE}, {L"TStrativX", VARIANT_FALSE},
         {L"TCorvane", VARIANT_FALSE},
     };
     auto control = NewControl();
@@ -211,8 +211,8 @@ TEST_F(PropertiesTest, FontAdapterKeepsBothFontsInStep) {
                   FALSE};
     desc.cySize.int64 = 100000;
     TComRef<IFontDisp> host;
-    ASSERT_EQ(S_OK, ::OleCreateFontIndirect(&desc, IID_IFontDisp,
-                                            reinterpret_cast<void**>(host.put())));
+    ASSERT_EQ(S_OK,
+              ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(host.put())));
     EXPECT_EQ(S_OK, control->put_Font(host.get()));
     EXPECT_EQ(nameOf(host.get()), header.Font().Name);
     EXPECT_EQ(-::MulDiv(10, 96, 72), header.Font().Height);

@@ -25,8 +25,7 @@ public:
         const std::wstring key = std::wstring(L"TypeLib\\{FEDE2C2E-B885-11D2-BBE8-E850F2510B74}"
                                               L"\\1.0\\0\\") +
                                  (sizeof(void*) == 8 ? L"win64" : L"win32");
-        ASSERT_EQ(ERROR_SUCCESS,
-                  ::RegSetValueW(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, path, 0));
+        ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueW(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, path, 0));
         TComRef<ITypeLib> registered;
         ASSERT_EQ(S_OK, ::LoadRegTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion,
                                          CorvaneC_MinorVersion, 0, registered.put()));
@@ -44,7 +43,9 @@ TComRef<ICorvane> NewControl() {
     return control;
 }
 
-TCorvane& Object(ICorvane* control) { return *static_cast<TCorvane*>(control); }
+TCorvane& Object(ICorvane* control) {
+    return *static_cast<TCorvane*>(control);
+}
 
 void PumpMessages() {
     MSG msg;

@@ -93,8 +93,8 @@ TEST(AtlHostTest, AtlAxWinShowsTheControlAndDeliversClickEvents) {
     ASSERT_EQ(S_OK, root->Add(caption.get(), second.put()));
     root->Changed(VARIANT_TRUE);
 
-    auto container = TComRef<IConnectionPointContainer>::From(unknown.get(),
-                                                              IID_IConnectionPointContainer);
+    auto container =
+        TComRef<IConnectionPointContainer>::From(unknown.get(), IID_IConnectionPointContainer);
     TComRef<IConnectionPoint> point;
     ASSERT_EQ(S_OK, container->FindConnectionPoint(DIID_ICorvaneEvents, point.put()));
     ClickSink sink;
@@ -113,8 +113,8 @@ TEST(AtlHostTest, AtlAxWinShowsTheControlAndDeliversClickEvents) {
     const HDC screen = ::GetDC(header);
     const HDC memory = ::CreateCompatibleDC(screen);
     uint32_t* bits = nullptr;
-    win32::UniqueBitmap dib =
-        win32::CreateTopDownDib(memory, client.right, client.bottom, reinterpret_cast<void**>(&bits));
+    win32::UniqueBitmap dib = win32::CreateTopDownDib(memory, client.right, client.bottom,
+                                                      reinterpret_cast<void**>(&bits));
     const HGDIOBJ old = ::SelectObject(memory, dib.get());
     ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
     ::GdiFlush();

@@ -117,6 +117,21 @@ TEST_F(EventsTest, DropFlagsAreReadBackByTheirLowByte) {
     }
 }
 
+TEST_F(EventsTest, WithoutASinkHintAndDropFlagsKeepTheirValues) {
+    ASSERT_EQ(S_OK, point->Unadvise(cookie));
+    cookie = 0;
+    std::string hint = "kept";
+    header->DoHint(Section(0), hint);
+    EXPECT_EQ("kept", hint);
+    for (const bool value : {false, true}) {
+        bool asChild = value, allowDrop = !value;
+        header->DoDropSection(Section(0), Section(0), asChild, allowDrop);
+        EXPECT_EQ(value, asChild);
+        EXPECT_EQ(!value, allowDrop);
+    }
+    EXPECT_TRUE(sink.Events.empty());
+}
+
 TEST_F(EventsTest, DropDeliversTwoDistinctSectionObjects) {
     header->Sections()->Add("Target");
     std::vector<THeaderColumns*> seen;

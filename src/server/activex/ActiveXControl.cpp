@@ -1,6 +1,7 @@
 // Construction, destruction and IUnknown of the control base.
 #include "server/activex/ActiveXControl.h"
 
+#include "core/framework/Exceptions.h"
 #include "core/stream/StrativStream.h"
 #include "server/activex/ComErrors.h"
 
@@ -12,8 +13,13 @@ TActiveXControl::TActiveXControl(const TControlClass& controlClass, ITypeLib& ty
     : class_(controlClass), typeLib_(&typeLib),
       eventsPoint_(*static_cast<IOleObject*>(this), *this, controlClass.EventsIid, 1),
       notifyPoint_(*static_cast<IOleObject*>(this), *this, IID_IPropertyNotifySink, 0) {
-    Check(typeLib.GetTypeInfoOfGuid(class_.DispatchIid, dispatchInfo_.put()));
-    Check(typeLib.GetTypeInfoOfGuid(class_.Clsid, classInfo_.put()));
+    // The factory shows these messages to the user ("DAX Error").
+    if (FAILED(typeLib.GetTypeInfoOfGuid(class_.Clsid, classInfo_.put())))
+        throw Exception(
+            FormatMessage("Type information missing for class %s", class_.ImplementationName));
+    if (FAILED(typeLib.GetTypeInfoOfGuid(class_.DispatchIid, dispatchInfo_.put())))
+        throw Exception(
+            FormatMessage("Dispatch interface missing from class %s", class_.ImplementationName));
     eventsPoint_.OnSinkChanged = [this](IUnknown* sink) {
         SinkChanged(static_cast<IDispatch*>(sink));
     };

@@ -30,6 +30,8 @@ struct TControlClass {
     IID DispatchIid;
     IID EventsIid;
     const wchar_t* ProgId;
+    // The implementing class's name, for the messages of a creation failure.
+    const char* ImplementationName;
     DWORD MiscStatus;
     // The verbs of the class beyond the standard (negative) ones.
     std::vector<LONG> Verbs;
@@ -246,7 +248,6 @@ private:
     std::vector<uint8_t> SaveState() const;
     size_t LoadState(const std::vector<uint8_t>& bytes);
     void MarkClean(std::vector<uint8_t> state);
-    void SendViewChange();
 
     TModuleObjectCount objectCount_;
     LONG references_ = 0;

@@ -119,11 +119,6 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetExtent(DWORD aspect, LONG, DVTARGE
     return GetExtent(aspect, size);
 }
 
-void TActiveXControl::SendViewChange() {
-    if (viewSink_ && (viewAspects_ & DVASPECT_CONTENT))
-        viewSink_->OnViewChange(DVASPECT_CONTENT, -1);
-}
-
 // --- IDataObject: the control offers no data formats ------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetData(FORMATETC* format, STGMEDIUM* medium) {

@@ -2,6 +2,7 @@
 #include "server/control/Corvane.h"
 
 #include "server/activex/ComErrors.h"
+#include "server/automation/ComBoundary.h"
 #include "server/control/CorvaneCreate.h"
 #include "server/control/HeaderRegistry.h"
 
@@ -15,6 +16,7 @@ const TControlClass& TCorvane::Class() {
         IID_ICorvane,
         DIID_ICorvaneEvents,
         ProgId,
+        "TCorvane",
         // OLEMISC_RECOMPOSEONRESIZE | CANTLINKINSIDE | INSIDEOUT |
         // ACTIVATEWHENVISIBLE | SETCLIENTSITEFIRST
         0x20191,
@@ -141,9 +143,11 @@ ITypeLib& CorvaneTypeLib() {
         wchar_t path[MAX_PATH + 1] = {};
         const DWORD length = ::GetModuleFileNameW(win32::StrativWindowModule(), path, MAX_PATH);
         if (length == 0 || length >= MAX_PATH)
-            throw EOleError(HRESULT_FROM_WIN32(::GetLastError()));
+            throw EComError(HRESULT_FROM_WIN32(::GetLastError()));
         TComRef<ITypeLib> loaded;
-        Check(::LoadTypeLibEx(path, REGKIND_NONE, loaded.put()));
+        const HRESULT hr = ::LoadTypeLibEx(path, REGKIND_NONE, loaded.put());
+        if (FAILED(hr))
+            throw EComError(hr); // carries the system's message for the factory's box
         return loaded;
     }();
     return *library.get();

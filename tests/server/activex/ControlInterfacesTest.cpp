@@ -2,6 +2,7 @@
 // answers to NULL and unsupported arguments.
 #include "TestHost.h"
 
+#include "core/framework/Exceptions.h"
 #include "server/control/CorvaneCreate.h"
 
 #include <objsafe.h>
@@ -210,6 +211,17 @@ TEST_F(InterfacesTest, ObjectSafetyHoldsOneMaskedSettingForSupportedInterfaces) 
     EXPECT_EQ(0u, supported);
     EXPECT_EQ(0u, enabled);
     EXPECT_EQ(E_NOINTERFACE, safety->SetInterfaceSafetyOptions(IID_IPersistFile, 3, 3));
+}
+
+TEST_F(InterfacesTest, ATypeLibraryWithoutTheClassStopsCreationWithItsMessage) {
+    TComRef<ITypeLib> foreign; // the OLE standard types: no Corvane in it
+    ASSERT_EQ(S_OK, ::LoadRegTypeLib(IID_StdOle, 2, 0, 0, foreign.put()));
+    try {
+        delete new TCorvane(*foreign.get());
+        ADD_FAILURE() << "created without type information";
+    } catch (const corvane::Exception& e) {
+        EXPECT_STREQ("Type information missing for class TCorvane", e.what());
+    }
 }
 
 TEST_F(InterfacesTest, CreationRefusesAggregation) {

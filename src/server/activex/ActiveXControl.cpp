@@ -4,6 +4,7 @@
 #include "core/framework/Exceptions.h"
 #include "core/stream/StrativStream.h"
 #include "server/activex/ComErrors.h"
+#include "server/activex/Enumerators.h"
 
 #include <iterator>
 
@@ -126,8 +127,7 @@ void TActiveXControl::ReleaseLater() {
 HRESULT STDMETHODCALLTYPE TActiveXControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
     if (points == nullptr)
         return E_POINTER;
-    *points = nullptr;
-    return E_NOTIMPL;
+    return CreatePointEnumerator({&eventsPoint_, &notifyPoint_}, points);
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::FindConnectionPoint(REFIID riid,

@@ -1,6 +1,7 @@
 #include "server/activex/ConnectionPoint.h"
 
 #include "server/activex/ComErrors.h"
+#include "server/activex/Enumerators.h"
 
 #include <olectl.h>
 
@@ -103,8 +104,11 @@ HRESULT STDMETHODCALLTYPE TConnectionPoint::Unadvise(DWORD cookie) {
 HRESULT STDMETHODCALLTYPE TConnectionPoint::EnumConnections(IEnumConnections** connections) {
     if (connections == nullptr)
         return E_POINTER;
-    *connections = nullptr;
-    return E_NOTIMPL;
+    std::vector<CONNECTDATA> data;
+    for (size_t slot = 0; slot < sinks_.size(); ++slot)
+        if (sinks_[slot])
+            data.push_back(CONNECTDATA{sinks_[slot].get(), static_cast<DWORD>(slot + 1)});
+    return CreateConnectionEnumerator(data, connections);
 }
 
 } // namespace corvane::server

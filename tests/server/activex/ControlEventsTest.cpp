@@ -270,6 +270,39 @@ TEST_F(EventsTest, VerbsRunTheCustomizingSequenceAndRefuseOthers) {
     EXPECT_TRUE(sink.Events.empty());
 }
 
+TEST_F(EventsTest, PointsAndConnectionsCanBeEnumerated) {
+    auto container = Query<IConnectionPointContainer>(control.get(), IID_IConnectionPointContainer);
+    TComRef<IEnumConnectionPoints> points;
+    ASSERT_EQ(S_OK, container->EnumConnectionPoints(points.put()));
+    std::vector<IID> iids;
+    IConnectionPoint* found[3] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(S_FALSE, points->Next(3, found, &fetched));
+    ASSERT_EQ(2u, fetched);
+    for (ULONG i = 0; i < fetched; ++i) {
+        IID iid{};
+        found[i]->GetConnectionInterface(&iid);
+        iids.push_back(iid);
+        found[i]->Release();
+    }
+    EXPECT_TRUE(IsEqualIID(DIID_ICorvaneEvents, iids[0]));
+    EXPECT_TRUE(IsEqualIID(IID_IPropertyNotifySink, iids[1]));
+    TComRef<IEnumConnectionPoints> clone;
+    ASSERT_EQ(S_OK, points->Clone(clone.put()));
+    EXPECT_EQ(S_FALSE, clone->Skip(1)) << "the clone starts where the original stands";
+    EXPECT_EQ(S_OK, points->Reset());
+    EXPECT_EQ(S_OK, points->Skip(2));
+
+    TComRef<IEnumConnections> connections;
+    ASSERT_EQ(S_OK, point->EnumConnections(connections.put()));
+    CONNECTDATA data{};
+    ASSERT_EQ(S_OK, connections->Next(1, &data, nullptr));
+    EXPECT_EQ(cookie, data.dwCookie);
+    EXPECT_EQ(static_cast<IUnknown*>(static_cast<IDispatch*>(&sink)), data.pUnk);
+    data.pUnk->Release();
+    EXPECT_EQ(S_FALSE, connections->Next(1, &data, nullptr));
+}
+
 TEST_F(EventsTest, FrozenEventsAreNotFired) {
     auto oleControl = Query<IOleControl>(control.get(), IID_IOleControl);
     oleControl->FreezeEvents(TRUE);

@@ -41,7 +41,8 @@ find_program(CORVANE_TYPELIB_WRITER_CXX
     NAMES x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-g++ NO_CMAKE_FIND_ROOT_PATH)
 find_program(CORVANE_TYPELIB_WINE NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
 if(NOT CORVANE_TYPELIB_WINE)
-    find_program(CORVANE_TYPELIB_WINE NAMES wine64 NO_CMAKE_FIND_ROOT_PATH)
+    # Newer Wine has one loader for both architectures.
+    find_program(CORVANE_TYPELIB_WINE NAMES wine64 wine NO_CMAKE_FIND_ROOT_PATH)
 endif()
 foreach(tool CORVANE_HOST_CXX CORVANE_TYPELIB_WRITER_CXX CORVANE_TYPELIB_WINE)
     if(NOT ${tool})
@@ -85,6 +86,7 @@ add_custom_command(OUTPUT ${_tl_writer}
     DEPENDS ${_tl_table} ${_tl_src}/TypeLibWriter.h ${_tl_src}/TypeLibWriter.cpp
             ${_tl_src}/ImportFixup.h ${_tl_src}/ImportFixup.cpp ${_tl_src}/WriteTypeLibMain.cpp
             ${PROJECT_SOURCE_DIR}/src/win32/WinApi.h
+            ${PROJECT_SOURCE_DIR}/src/core/framework/Graphics.h
     COMMENT "Building the type library writer (x86_64)" VERBATIM)
 set(CORVANE_TYPELIB_RUN_WRITER
     env -u DISPLAY flock ${_tl_work}/wine.lock

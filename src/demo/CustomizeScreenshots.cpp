@@ -18,24 +18,25 @@ struct Script {
 };
 Script* g_script = nullptr;
 
+struct WindowSearch {
+    const char* name;
+    HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == search->name && ::IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindThreadWindow(const char* className) {
-    struct Search {
-        const char* name;
-        HWND found;
-    } search{className, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            char name[64] = {};
-            ::GetClassNameA(window, name, sizeof name);
-            if (std::string(name) == s->name && ::IsWindowVisible(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{className, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &MatchClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -34,19 +34,34 @@ void HintTooltip::Destroy() {
     window_ = nullptr;
 }
 
-void HintTooltip::Update(bool enabled, const std::string& text) {
+bool HintTooltip::Update(bool enabled, const std::string& text) {
     if (!tooltip_)
-        return;
+        return false;
     if (text != text_) {
         text_ = text;
         TOOLINFOA info = ToolInfo();
         ::SendMessageA(tooltip_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
     }
     const bool active = enabled && !text_.empty();
-    if (active != active_) {
-        active_ = active;
-        ::SendMessageA(tooltip_.get(), TTM_ACTIVATE, active_ ? TRUE : FALSE, 0);
-    }
+    if (active == active_)
+        return false;
+    active_ = active;
+    ::SendMessageA(tooltip_.get(), TTM_ACTIVATE, active_ ? TRUE : FALSE, 0);
+    return active_;
+}
+
+void HintTooltip::Relay(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!tooltip_)
+        return;
+    MSG msg{};
+    msg.hwnd = window_;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.time = ::GetMessageTime();
+    msg.pt.x = static_cast<short>(LOWORD(::GetMessagePos()));
+    msg.pt.y = static_cast<short>(HIWORD(::GetMessagePos()));
+    ::SendMessageA(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void HintTooltip::Pop() {

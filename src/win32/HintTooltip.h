@@ -21,7 +21,13 @@ public:
     HWND Handle() const { return tooltip_.get(); }
 
     // Shows `text` when `enabled` and the text is not empty; otherwise off.
-    void Update(bool enabled, const std::string& text);
+    // True when this turned the tooltip on.
+    bool Update(bool enabled, const std::string& text);
+    // Hands a mouse message of the tool window to the tooltip. The tool's
+    // own subclass already does that, but before the window saw the message:
+    // one that turned the tooltip on must be handed over again, or the tip
+    // waits for the next move.
+    void Relay(UINT message, WPARAM wParam, LPARAM lParam);
     // Hides a tip now on screen.
     void Pop();
 

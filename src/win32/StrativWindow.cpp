@@ -32,6 +32,7 @@ StrativWindow::~StrativWindow() {
     ReleaseWindowCanvas();
     tooltip_.Destroy();
     window_.reset();
+    control_.CancelGesture(); // no window left to end it
     control_.SetWindowServices(nullptr);
     control_.SetCustomizeDialog(nullptr);
 }
@@ -116,12 +117,12 @@ void StrativWindow::SyncBoundsFromWindow() {
     control_.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-void StrativWindow::SyncTooltip() {
+bool StrativWindow::SyncTooltip() {
     // The tooltip (a top-level window, slow to make) exists from the first
     // time hints are on; embedded controls are often made by the hundred.
     if (!tooltip_.Handle() && control_.ShowHint() && window_)
         tooltip_.Create(window_.get());
-    tooltip_.Update(control_.ShowHint(), control_.Hint());
+    return tooltip_.Update(control_.ShowHint(), control_.Hint());
 }
 
 void StrativWindow::StartLeaveTracking() {

@@ -91,7 +91,7 @@ private:
 
     void CreateHandle();
     void SyncBoundsFromWindow();
-    void SyncTooltip();
+    bool SyncTooltip(); // true when it turned the tooltip on
     void StartLeaveTracking();
     void ReleaseWindowCanvas();
     void PaintControl(HDC dc);
@@ -130,8 +130,6 @@ private:
     bool trackingLeave_ = false;
     bool syncingBounds_ = false;
     bool releasingCapture_ = false;
-    TPoint lastMouse_;
-    TShiftState lastShift_ = 0;
 };
 
 // Registers the window class (once per process) and what it needs: the

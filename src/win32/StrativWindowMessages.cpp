@@ -21,28 +21,25 @@ LRESULT StrativWindow::OnSetCursor(WPARAM wParam, LPARAM lParam) {
 
 LRESULT StrativWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     const TPoint p = PointFromLParam(lParam);
-    lastMouse_ = p;
-    lastShift_ = ShiftFromKeys(wParam);
     control_.WMMouseMove(p);
-    SyncTooltip(); // the control may have taken a new hint text
+    // The control may have taken a new hint text; the move that turns the
+    // tip on is the one it must time its showing from.
+    if (SyncTooltip())
+        tooltip_.Relay(WM_MOUSEMOVE, wParam, lParam);
     StartLeaveTracking();
-    control_.MouseMove(lastShift_, p.X, p.Y);
+    control_.MouseMove(ShiftFromKeys(wParam), p.X, p.Y);
     return 0;
 }
 
 void StrativWindow::MouseButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam) {
     const TPoint p = PointFromLParam(lParam);
-    lastMouse_ = p;
-    lastShift_ = ShiftFromKeys(wParam);
     tooltip_.Pop();
-    control_.MouseDown(button, lastShift_, p.X, p.Y);
+    control_.MouseDown(button, ShiftFromKeys(wParam), p.X, p.Y);
 }
 
 void StrativWindow::MouseButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam) {
     const TPoint p = PointFromLParam(lParam);
-    lastMouse_ = p;
-    lastShift_ = ShiftFromKeys(wParam);
-    control_.MouseUp(button, lastShift_, p.X, p.Y);
+    control_.MouseUp(button, ShiftFromKeys(wParam), p.X, p.Y);
 }
 
 LRESULT StrativWindow::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
@@ -83,13 +80,12 @@ LRESULT StrativWindow::OnMouseLeave() {
 
 LRESULT StrativWindow::OnCaptureChanged(LPARAM lParam) {
     // Another window took the pointer in the middle of a resize or drag (a
-    // box popped up, the user switched away): the button-up will never come
-    // here, so end the gesture where the pointer was last seen, as a release
-    // would, instead of leaving the control stuck in it.
+    // menu or box popped up, the user switched away): the user never let go
+    // here, so nothing is stored or dropped; the gesture is cancelled.
     const auto newOwner = reinterpret_cast<HWND>(lParam);
-    if (releasingCapture_ || newOwner == window_.get() || control_.TrackState() == tsIdle)
+    if (releasingCapture_ || newOwner == window_.get())
         return 0;
-    control_.MouseUp(mbLeft, lastShift_ & ~ssLeft, lastMouse_.X, lastMouse_.Y);
+    control_.CancelGesture();
     return 0;
 }
 
@@ -138,6 +134,8 @@ LRESULT StrativWindow::OnNcDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         tooltip_.Destroy();
         canvas_.Detach();
         canvasDC_.reset();
+        // A gesture cannot outlive its window: no later release may end it.
+        control_.CancelGesture();
     }
     return ::DefWindowProcA(hwnd, WM_NCDESTROY, wParam, lParam);
 }

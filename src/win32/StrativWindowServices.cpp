@@ -24,6 +24,9 @@ void StrativWindow::Repaint() {
 void StrativWindow::RecreateWnd() {
     if (!window_)
         return;
+    // A resize or drag does not carry over to the new window (a handler may
+    // change the border in the middle of one): it ends here, capture and all.
+    control_.CancelGesture();
     ReleaseWindowCanvas();
     ReleaseCapture();
     tooltip_.Destroy();

@@ -97,6 +97,41 @@ INSTANTIATE_TEST_SUITE_P(
                       HitCase{10, -1, "<none>", -1}, HitCase{INT_MIN, INT_MIN, "<none>", -1},
                       HitCase{INT_MAX, INT_MAX, "<none>", -1}));
 
+struct IrregularHit {
+    int x, y;
+    const char* section;
+    int column;
+    int armedColumn; // the column a width resize would change; -1 for none
+};
+
+// Columns a 0..100, b 100..50 (negative), c 50..80, d 80..84, e 84..300;
+// R spans a and b (0..50), S spans c and d (50..84), both bands 0..10.
+// The negative width makes the layout irregular: columns overlap, so the
+// hit test must look past the first column that ends after the point.
+class IrregularHits : public ::testing::TestWithParam<IrregularHit> {};
+
+TEST_P(IrregularHits, NameTheColumnUnderThePointerAndArmItsResize) {
+    const IrregularHit& c = GetParam();
+    TestHeader t("R/10(a:100,b:-50),S/10(c:30,d:4),e:10", 300, 30);
+    const TSectionHit hit = t.header.SectionAt(TPoint{c.x, c.y});
+    EXPECT_EQ(CaptionOf(hit.Section), c.section) << c.x << "," << c.y;
+    EXPECT_EQ(hit.Column, c.column) << c.x << "," << c.y;
+    t.header.WMNCHitTest(t.window.ClientToScreen(TPoint{c.x, c.y}));
+    t.header.WMSetCursor(1);
+    EXPECT_EQ(t.header.ResizeAllowed() ? t.header.ResizeColumn() : -1, c.armedColumn)
+        << c.x << "," << c.y;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, IrregularHits,
+    ::testing::Values(
+        // At the end of c (x = 80): c itself is behind the point, S goes on in d.
+        IrregularHit{80, 5, "S", 3, 3}, IrregularHit{79, 5, "S", 2, 2},
+        // Below the bands a reaches over c and d: the first column wins.
+        IrregularHit{80, 20, "a", 0, -1}, IrregularHit{83, 20, "a", 0, -1},
+        IrregularHit{99, 20, "a", 0, 0}, IrregularHit{100, 20, "e", 4, -1},
+        IrregularHit{45, 5, "R", 0, 0}));
+
 TEST(StrativGeometry, AreaNoSectionCoversIsEmpty) {
     TestHeader t("A/5(a:50),B/20(b:50)", 200, 10);
     // B's band is taller than the client, so its leaf starts below the
@@ -163,6 +198,7 @@ TEST(StrativGeometry, CachedGeometryEqualsTheWalkAlongTheLeafList) {
         header.Sections()->Clear();
         random.Grow(header.Sections(), 0);
         header.Sections()->Changed(true);
+        random.Reported(header);
         for (int round = 0; round < 25; ++round) {
             header.SetClientSize(random.Pick(0, 300), random.Pick(0, 40));
             std::vector<THeaderColumns*> sections = random.All(header.Sections());
@@ -183,7 +219,12 @@ TEST(StrativGeometry, CachedGeometryEqualsTheWalkAlongTheLeafList) {
                 ASSERT_EQ(ours.Column, plain.Column);
                 ASSERT_EQ(ours.Rect, plain.Rect);
             }
-            random.Edit(header, detached);
+            // Several edits between reads: a reported one followed by one that
+            // reports nothing must leave the index at the report.
+            for (int edits = random.Pick(1, 3); edits > 0; --edits)
+                random.Edit(header, detached);
+            ASSERT_TRUE(random.IndexAsRebuiltOnEveryReport(header))
+                << "seed " << seed << " round " << round;
         }
     }
 }

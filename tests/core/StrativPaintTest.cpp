@@ -127,6 +127,41 @@ TEST(StrativPaint, ButtonFaceUpThenDownWhenPressed) {
                                      PressedCaptionCalls));
 }
 
+struct PressCase {
+    int x, y;
+    const char* sunken; // the one rectangle drawn down
+};
+
+class PressedFullPaint : public ::testing::TestWithParam<PressCase> {};
+
+// P/10 over A and B (100 each), then C; client 300 x 30. A full repaint
+// while one section is pressed draws that one down and every other one up.
+TEST_P(PressedFullPaint, DrawsOnlyThePressedSectionDown) {
+    const PressCase& c = GetParam();
+    TestHeader t("P/10(A:100,B:100),C:100", 300, 30);
+    t.header.SetHeaderstyle(bsNew);
+    t.header.MouseMove(0, c.x, c.y); // hot
+    t.header.MouseDown(mbLeft, ssLeft, c.x, c.y);
+    ASSERT_TRUE(t.header.Pressed());
+    RecordingCanvas canvas;
+    t.header.Paint(canvas);
+    Calls down, up;
+    for (const std::string& call : canvas.Only("DrawEdge ")) {
+        if (call.size() > 4 && call.compare(call.size() - 4, 4, " 8 3") == 0)
+            down.push_back(call);
+        if (call.size() > 5 && call.compare(call.size() - 5, 5, " 1 12") == 0)
+            up.push_back(call);
+    }
+    EXPECT_EQ(down, Calls{std::string("DrawEdge ") + c.sunken + " 8 3"});
+    EXPECT_EQ(up.size(), 3u); // the other three sections
+}
+
+INSTANTIATE_TEST_SUITE_P(Sections, PressedFullPaint,
+                         ::testing::Values(PressCase{50, 20, "0,10,100,30"},
+                                           PressCase{150, 20, "100,10,200,30"},
+                                           PressCase{150, 5, "0,0,200,10"},
+                                           PressCase{250, 20, "200,0,300,30"}));
+
 TEST(StrativPaint, NewStyleIgnoresBevelsAndBorder) {
     TestHeader t("A:10", 10, 8);
     t.header.SetHeaderstyle(bsNew);
@@ -319,6 +354,7 @@ TEST(StrativPaint, PaintEqualsThePlainWalkOnRandomHeaders) {
         header.Sections()->Clear();
         random.Grow(header.Sections(), 0);
         header.Sections()->Changed(true);
+        random.Reported(header);
         header.SetHeaderstyle(seed % 2 ? bsNew : bsWin31);
         header.SetBevelOuter(bvRaised);
         for (int round = 0; round < 15; ++round) {
@@ -328,6 +364,8 @@ TEST(StrativPaint, PaintEqualsThePlainWalkOnRandomHeaders) {
             literal::Paint(header, plain);
             ASSERT_EQ(ours.calls, plain.calls) << "seed " << seed << " round " << round;
             random.Edit(header, detached);
+            ASSERT_TRUE(random.IndexAsRebuiltOnEveryReport(header))
+                << "seed " << seed << " round " << round;
         }
     }
 }

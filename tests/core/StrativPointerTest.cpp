@@ -2,7 +2,7 @@
 // delivers them: one log holds what the control asked of the window and the
 // events it fired, so each test states the expected sequence as data.
 
-#include "support/StrativTestHeader.h"
+#include "support/StrativPointerFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,76 +17,6 @@ using namespace corvane;
 using namespace corvane::testing;
 
 namespace {
-
-using Log = std::vector<std::string>;
-
-class StrativPointer : public ::testing::Test {
-protected:
-    void Make(const std::string& tree, int width, int height) {
-        t_ = std::make_unique<TestHeader>(tree, width, height);
-        TStrativ& h = t_->header;
-        Log& log = t_->window.log;
-        h.OnSizing = [&log](TStrativ*, THeaderColumns* s, int i, int w) {
-            log.push_back("OnSizing " + s->Caption() + " " + std::to_string(i) + " " +
-                          std::to_string(w));
-        };
-        h.OnSized = [&log](TStrativ*, THeaderColumns* s, int i, int w) {
-            log.push_back("OnSized " + s->Caption() + " " + std::to_string(i) + " " +
-                          std::to_string(w));
-        };
-        h.OnHeightChanging = [&log](TStrativ*, THeaderColumns* s, int v) {
-            log.push_back("OnHeightChanging " + s->Caption() + " " + std::to_string(v));
-        };
-        h.OnHeightChanged = [&log](TStrativ*, THeaderColumns* s, int v) {
-            log.push_back("OnHeightChanged " + s->Caption() + " " + std::to_string(v));
-        };
-        h.OnHeaderClick = [&log](TStrativ*, THeaderColumns* s) {
-            log.push_back("OnHeaderClick " + s->Caption());
-        };
-        h.OnDropSection = [this](TStrativ*, THeaderColumns* src, THeaderColumns* dst, bool& asChild,
-                                 bool& allow) {
-            t_->window.log.push_back("OnDropSection " + src->Caption() + " " + dst->Caption() +
-                                     (asChild ? " child" : " before") +
-                                     (allow ? " allowed" : " refused"));
-            if (dropAnswer) {
-                dropAnswer(src, dst, asChild, allow);
-            }
-        };
-    }
-
-    TStrativ& H() { return t_->header; }
-    FakeWindowServices& W() { return t_->window; }
-    THeaderColumns* S(const std::string& caption) { return (*t_)[caption]; }
-    Log Take() { return W().TakeLog(); }
-
-    // A move as the platform delivers it: while the control does not hold the
-    // pointer, the hit-test and cursor messages come first.
-    void Move(int x, int y, TShiftState shift = 0) {
-        if (!W().HasCapture()) {
-            H().WMNCHitTest(W().ClientToScreen(TPoint{x, y}));
-            H().WMSetCursor(1);
-        }
-        H().WMMouseMove(TPoint{x, y});
-        H().MouseMove(shift, x, y);
-    }
-    void Press(int x, int y, TMouseButton button = mbLeft) {
-        H().MouseDown(button, button == mbLeft ? ssLeft : ssRight, x, y);
-    }
-    void Release(int x, int y, TMouseButton button = mbLeft) { H().MouseUp(button, 0, x, y); }
-    void DragTo(int x, int y) { Move(x, y, ssLeft); }
-
-    // The tracking and drop marks: every line the window canvas got.
-    Log Lines() {
-        Log out;
-        for (const std::string& call : W().canvas.Take())
-            if (call.rfind("MoveTo", 0) == 0 || call.rfind("LineTo", 0) == 0)
-                out.push_back(call);
-        return out;
-    }
-
-    std::function<void(THeaderColumns*, THeaderColumns*, bool&, bool&)> dropAnswer;
-    std::unique_ptr<TestHeader> t_;
-};
 
 // --- Width and height resizing ----------------------------------------------------
 
@@ -224,6 +154,9 @@ INSTANTIATE_TEST_SUITE_P(
         ZoneCase{"width off, designing", NoHresize, true, true, 97, 30, "Cursor WE", true},
         ZoneCase{"no cursor", AllHeaderOptions, false, false, 97, 30, "Cursor WE", false},
         ZoneCase{"left of zone", AllHeaderOptions, false, true, 93, 30, "", false},
+        ZoneCase{"four pixels from the edge", AllHeaderOptions, false, true, 94, 30, "", false},
+        ZoneCase{"three pixels from the edge", AllHeaderOptions, false, true, 95, 30, "Cursor WE",
+                 true},
         ZoneCase{"right edge itself", AllHeaderOptions, false, true, 99, 30, "Cursor WE", true},
         ZoneCase{"band edge", AllHeaderOptions, false, true, 50, 12, "Cursor NS", true},
         ZoneCase{"band edge off", NoVresize, false, true, 50, 12, "", false},
@@ -340,6 +273,38 @@ TEST_F(StrativPointer, DropPlacesTheSectionInFrontOfTheTargetByDefault) {
     EXPECT_EQ(H().DragSection(), nullptr);
     EXPECT_EQ(H().TrackState(), tsIdle);
 }
+
+struct Placement {
+    const char* name;
+    int fromX, toX;
+    bool asChild;
+    const char* tree;
+};
+
+class DropPlacements : public StrativPointer, public ::testing::WithParamInterface<Placement> {};
+
+// A, B, C (50 each) under the root, client 300 x 25.
+TEST_P(DropPlacements, TheSectionLandsInFrontOfItsTargetOrUnderIt) {
+    const Placement& c = GetParam();
+    Make("A:50,B:50,C:50", 300, 25);
+    const bool asChild = c.asChild;
+    dropAnswer = [asChild](THeaderColumns*, THeaderColumns*, bool& child, bool&) {
+        child = asChild;
+    };
+    Move(c.fromX, 10);
+    Press(c.fromX, 10);
+    DragTo(c.fromX + 1, 10);
+    DragTo(c.toX, 10);
+    Release(c.toX, 10);
+    EXPECT_EQ(DescribeTree(H().Sections()), c.tree) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drops, DropPlacements,
+    ::testing::Values(Placement{"to the right, same parent", 25, 125, false, "B,A,C"},
+                      Placement{"onto the next one", 25, 75, false, "A,B,C"},
+                      Placement{"to the left, same parent", 125, 25, false, "C,A,B"},
+                      Placement{"to the right, as child", 25, 125, true, "B,C(A)"}));
 
 TEST_F(StrativPointer, DropAsChildWhenTheHandlerAsks) {
     Make("A:50,B:50,C(c1:50,c2:50)", 400, 40);

@@ -3,12 +3,12 @@
 
 #include "StreamTestBytes.h"
 #include "StreamWorkedExample.h"
+#include "core/framework/streaming/Reader.h"
+#include "core/framework/streaming/StreamErrors.h"
+#include "core/framework/streaming/Writer.h"
 #include "core/model/HeaderColumns.h"
-#include "core/stream/Reader.h"
-#include "core/stream/SectionNesting.h"
+#include "core/model/SectionNesting.h"
 #include "core/stream/SectionsStream.h"
-#include "core/stream/StreamErrors.h"
-#include "core/stream/Writer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -58,10 +58,10 @@ std::string Describe(TStrativ& c) {
         << "\nBorderStyle=" << int(c.BorderStyle()) << "\nEnabled=" << c.Enabled()
         << "\nFont=" << f.Name << "," << f.Height << "," << int(f.Style) << "," << int(f.Charset)
         << "," << f.Color << "\nParentFont=" << c.ParentFont()
-        << "\nParentShowHint=" << c.ParentShowHint() << "\nShowHint=" << c.ShowHint()
-        << "\nTabOrder=" << c.TabOrder() << "\nTabStop=" << c.TabStop()
-        << "\nVisible=" << c.Visible() << "\nOptions=" << int(c.Options())
-        << "\nColumns=" << c.ColumnCount() << "\n";
+        << "\nParentShowHint=" << c.ParentShowHint() << "\nPopupMenu=" << c.PopupMenu()
+        << "\nShowHint=" << c.ShowHint() << "\nTabOrder=" << c.TabOrder()
+        << "\nTabStop=" << c.TabStop() << "\nVisible=" << c.Visible()
+        << "\nOptions=" << int(c.Options()) << "\nColumns=" << c.ColumnCount() << "\n";
     std::function<void(const THeaderColumns&, int)> tree = [&](const THeaderColumns& s, int depth) {
         out << std::string(depth, ' ') << "[" << s.Caption() << "] " << s.TypeCol() << " "
             << s.StoredWidth() << " " << s.Height() << " " << int(s.Alignment()) << " "
@@ -134,6 +134,7 @@ TEST(StreamStrativTest, EveryValueSurvivesSaveAndReload) {
              c.SetParentShowHint(true);
          }},
         {"show hint own, off", [](TStrativ& c) { c.SetShowHint(false); }},
+        {"popup menu", [](TStrativ& c) { c.SetPopupMenu("PopupMenu1"); }},
         {"tab order", [](TStrativ& c) { c.SetTabOrder(3); }},
         {"tab stop", [](TStrativ& c) { c.SetTabStop(true); }},
         {"hidden", [](TStrativ& c) { c.SetVisible(false); }},
@@ -179,6 +180,28 @@ TEST(StreamStrativTest, AboutAndPropertiesAreNeverStored) {
     annotated.SetAbout("about text");
     annotated.SetProperties("properties text");
     EXPECT_EQ(SaveStrativ(annotated), SaveStrativ(plain));
+}
+
+// A popup menu is named where the control publishes it, after
+// ParentShowHint; with none, nothing is written.
+TEST(StreamStrativTest, PopupMenuIsStoredByNameOnlyWhenSet) {
+    TStrativ control;
+    control.SetParentShowHint(false);
+    const Bytes unset = SaveStrativ(control);
+    const Bytes name = Name("PopupMenu");
+    EXPECT_EQ(std::search(unset.begin(), unset.end(), name.begin(), name.end()), unset.end());
+
+    control.SetPopupMenu("HeaderMenu");
+    const Bytes set = SaveStrativ(control);
+    const Bytes entry = Cat(Name("ParentShowHint"), B({0x08}), Name("PopupMenu"),
+                            Ident("HeaderMenu"), Name("Sections.TypeCol"));
+    EXPECT_NE(std::search(set.begin(), set.end(), entry.begin(), entry.end()), set.end());
+    const Bytes added = Cat(Name("PopupMenu"), Ident("HeaderMenu"));
+    EXPECT_EQ(set.size(), unset.size() + added.size()); // nothing else changed
+
+    TStrativ reloaded;
+    LoadStrativ(reloaded, Cat(Prefix, Name("popupmenu"), Ident("OtherMenu"), B({0x00, 0x00})));
+    EXPECT_EQ(reloaded.PopupMenu(), "OtherMenu");
 }
 
 TEST(StreamStrativTest, OwnColourAndFontAreStoredParentOnesAreNot) {
@@ -259,6 +282,9 @@ TEST(StreamStrativTest, BadValuesAndStructure) {
         {Cat(Prefix, Name("Align"), Ident("alSideways"), B({0x00, 0x00})),
          "Invalid property value"},
         {Cat(Prefix, Name("Visible"), B({0x02, 0x01}), B({0x00, 0x00})), "Invalid property value"},
+        // A component reference is a name, never a string.
+        {Cat(Prefix, Name("PopupMenu"), ShortString("PopupMenu1"), B({0x00, 0x00})),
+         "Invalid property value"},
         {Cat(Prefix, Name("Options"), B({0x0B}), Name("hoFly"), B({0x00, 0x00, 0x00})),
          "Invalid property value"},
         {Cat(Prefix, B({0x00}), Name("TButton"), Name("Button1"), B({0x00, 0x00, 0x00})),

@@ -2,9 +2,10 @@
 // names, sets, and the reader's checks of truncated and mistagged data.
 
 #include "StreamTestBytes.h"
-#include "core/stream/IdentMap.h"
-#include "core/stream/Reader.h"
-#include "core/stream/Writer.h"
+#include "core/framework/streaming/IdentMap.h"
+#include "core/framework/streaming/Reader.h"
+#include "core/framework/streaming/Writer.h"
+#include "core/stream/StrativProperties.h"
 
 #include <gtest/gtest.h>
 

@@ -38,6 +38,7 @@ TEST(TypeLibHeader, Identifiers) {
     }
     EXPECT_EQ(CorvaneC_MajorVersion, 1);
     EXPECT_EQ(CorvaneC_MinorVersion, 0);
+    EXPECT_EQ(CorvaneC_Lcid, 0x0409u);
 }
 
 TEST(TypeLibHeader, DispIdsAndEnumerations) {

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
@@ -355,7 +357,7 @@ const ExpectedImpl Implemented[] = {
     {L"Sections", L"ISections", IMPLTYPEFLAG_FDEFAULT},
 };
 
-const wchar_t StdOleLibid[] = L"{00020430-0000-0000-C000-000000000046}";
+const wchar_t StdOle[] = L"{00020430-0000-0000-C000-000000000046} 2.0";
 
 // ---- Helpers ---------------------------------------------------------------
 
@@ -416,15 +418,17 @@ std::wstring TypeName(ITypeInfo* info) {
     return name.Str();
 }
 
+// The LIBID and version of the library holding a type: "{...} 2.0".
 std::wstring ContainingLibrary(ITypeInfo* info) {
     Ref<ITypeLib> lib;
     UINT index = 0;
     EXPECT_EQ(info->GetContainingTypeLib(lib.Out(), &index), S_OK);
     TLIBATTR* attr = nullptr;
     EXPECT_EQ(lib->GetLibAttr(&attr), S_OK);
-    std::wstring guid = GuidText(attr->guid);
+    std::wstring text = GuidText(attr->guid) + L" " + std::to_wstring(attr->wMajorVerNum) + L"." +
+                        std::to_wstring(attr->wMinorVerNum);
     lib->ReleaseTLibAttr(attr);
-    return guid;
+    return text;
 }
 
 // A TYPEDESC as a C declaration; user-defined types by name, resolved
@@ -451,7 +455,7 @@ std::string Describe(ITypeInfo* owner, const TYPEDESC& desc) {
             return "<unresolved>";
         }
         const std::string name = Narrow(TypeName(target.Get()));
-        return ContainingLibrary(target.Get()) == StdOleLibid ? "stdole." + name : name;
+        return ContainingLibrary(target.Get()) == StdOle ? "stdole." + name : name;
     }
     default:
         return "vt" + std::to_string(desc.vt);
@@ -588,7 +592,9 @@ void TypeLibWalk::CheckMembers(ITypeInfo* info, const std::vector<ExpectedMember
         got.resize(named.size());
         EXPECT_EQ(got, named);
         Bstr help;
-        ASSERT_EQ(info->GetDocumentation(want.Id, nullptr, help.Out(), nullptr, nullptr), S_OK);
+        DWORD context = 1;
+        ASSERT_EQ(info->GetDocumentation(want.Id, nullptr, help.Out(), &context, nullptr), S_OK);
+        EXPECT_EQ(context, 0u);
         if (want.Help) {
             EXPECT_EQ(Narrow(help.Str()), Narrow(want.Help));
         } else {
@@ -675,7 +681,7 @@ TEST_P(TypeLibWalk, DualInterfacesSlotBySlot) {
         ASSERT_EQ(table->GetRefTypeOfImplType(0, &href), S_OK);
         ASSERT_EQ(table->GetRefTypeInfo(href, base.Out()), S_OK);
         EXPECT_EQ(TypeName(base.Get()), L"IDispatch");
-        EXPECT_EQ(ContainingLibrary(base.Get()), StdOleLibid);
+        EXPECT_EQ(ContainingLibrary(base.Get()), StdOle);
         CheckMembers(table.Get(), *dual.Members, true);
     }
 }
@@ -810,6 +816,66 @@ TEST_P(TypeLibWalk, AccessorsOfReadOnlyAndFontProperties) {
         EXPECT_EQ(info->GetFuncIndexOfMemId(c.Id, INVOKE_PROPERTYGET, &index), S_OK);
         EXPECT_EQ(info->GetFuncIndexOfMemId(c.Id, INVOKE_PROPERTYPUT, &index) == S_OK, c.Put);
         EXPECT_EQ(info->GetFuncIndexOfMemId(c.Id, INVOKE_PROPERTYPUTREF, &index) == S_OK, c.PutRef);
+    }
+}
+
+// The loader answers GetNames by DISPID for the first accessor (the get), so
+// whether a put value carries a name shows only in the compiled records: each
+// function record ends with its parameters (type, name offset, flags), and an
+// unnamed one has the name offset -1.
+std::vector<std::vector<int32_t>> ParameterNameOffsets(const std::vector<uint8_t>& file,
+                                                       int typeIndex) {
+    const auto at = [&](size_t offset) {
+        int32_t value = 0;
+        if (offset + 4 <= file.size()) {
+            std::memcpy(&value, file.data() + offset, 4);
+        } else {
+            ADD_FAILURE() << "read past the end at " << offset;
+        }
+        return value;
+    };
+    size_t directory = 21 * 4 + static_cast<size_t>(at(8 * 4)) * 4;
+    if (at(5 * 4) & 0x100) {
+        directory += 4; // help DLL name
+    }
+    const size_t typeInfo = static_cast<size_t>(at(directory)) + typeIndex * 100;
+    const size_t records = static_cast<size_t>(at(typeInfo + 4)) + 4;
+    const int functions = at(typeInfo + 24) & 0xFFFF;
+    std::vector<std::vector<int32_t>> result;
+    size_t record = records;
+    for (int i = 0; i < functions; ++i) {
+        const size_t size = static_cast<size_t>(at(record) & 0xFFFF);
+        const int params = at(record + 20) & 0xFFFF;
+        std::vector<int32_t> names;
+        for (int p = 0; p < params; ++p) {
+            names.push_back(at(record + size - (params - p) * 12 + 4));
+        }
+        result.push_back(names);
+        record += size;
+    }
+    return result;
+}
+
+TEST(TypeLibFile, PutValuesCarryNoName) {
+    std::ifstream in(CORVANE_TYPELIB_PATH, std::ios::binary);
+    const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_FALSE(file.empty());
+    for (const DualCase& dual :
+         {DualCase{L"ICorvane", &CorvaneMembers}, DualCase{L"ISections", &SectionsMembers}}) {
+        const int index = static_cast<int>(
+            std::find_if(std::begin(Types), std::end(Types),
+                         [&](const ExpectedType& t) { return t.Name == std::wstring(dual.Name); }) -
+            std::begin(Types));
+        const auto names = ParameterNameOffsets(file, index);
+        ASSERT_EQ(names.size(), dual.Members->size()) << Narrow(dual.Name);
+        for (size_t i = 0; i < names.size(); ++i) {
+            const ExpectedMember& want = (*dual.Members)[i];
+            ASSERT_EQ(names[i].size(), want.Params.size()) << Narrow(want.Name);
+            for (size_t p = 0; p < names[i].size(); ++p) {
+                const bool value = p + 1 == names[i].size() && (want.Kind & (Put | PutRef));
+                EXPECT_EQ(names[i][p] == -1, value) << Narrow(want.Name) << " parameter " << p;
+            }
+        }
     }
 }
 

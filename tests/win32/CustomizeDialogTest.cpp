@@ -311,3 +311,49 @@ TEST_F(CustomizeDialogWin32, HotTrackColourComesFromTheColourDialog) {
 
 } // namespace
 } // namespace corvane::win32::testing
+
+namespace corvane::win32::testing {
+namespace {
+
+// The General page's painted controls, read back as pixels.
+std::unique_ptr<DibSurface> Print(HWND control) {
+    RECT r;
+    ::GetClientRect(control, &r);
+    auto image = std::make_unique<DibSurface>(r.right, r.bottom);
+    image->Fill(RGB(1, 2, 3));
+    ::SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image->dc()), PRF_CLIENT);
+    return image;
+}
+
+using CustomizeDialogPainting = CustomizeDialogWin32;
+
+TEST_F(CustomizeDialogPainting, PanelPreviewsTheColourAndTheHotTrackGlyphShowsItsState) {
+    control->SetColor(0x00336699);
+    TFont font = control->Font();
+    font.Color = 0x000000C0;
+    control->SetFont(font);
+    control->SetOptions(AllHeaderOptions & ~hoHotTrack);
+    COLORREF panelFill = 0;
+    int panelText = 0, blackEnabled = -1, blackDisabled = -1;
+    Customize({[&](HWND form) {
+        const auto panel = Print(ButtonWithCaption(form, "Selected Color and Font"));
+        panelFill = panel->Pixel(4, 4);
+        panelText = panel->Count(RECT{0, 0, panel->width(), panel->height()},
+                                 [](COLORREF c) { return c == RGB(0xC0, 0, 0); });
+        const HWND hotTrack = ButtonWithCaption(form, "Click to Select a Hot Track Color...");
+        const RECT glyph{5, 4, 21, 20};
+        const auto isBlack = [](COLORREF c) { return c == RGB(0, 0, 0); };
+        blackEnabled = Print(hotTrack)->Count(glyph, isBlack); // HotTrack off: still enabled
+        Click(ButtonWithCaption(form, "H&otTrack"));           // on: enabled
+        Click(ButtonWithCaption(form, "H&otTrack"));           // off: disabled
+        blackDisabled = Print(hotTrack)->Count(glyph, isBlack);
+        Press(form, Form::CancelButtonId);
+    }});
+    EXPECT_EQ(panelFill, RGB(0x99, 0x66, 0x33));
+    EXPECT_GT(panelText, 0); // the caption in the font's colour
+    EXPECT_GT(blackEnabled, 10);
+    EXPECT_EQ(blackDisabled, 0); // the disabled picture is embossed grey
+}
+
+} // namespace
+} // namespace corvane::win32::testing

@@ -123,6 +123,11 @@ public:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     void MouseLeave();
     void MouseEnter() {}
+    // The pointer capture or the window went in the middle of a gesture: it
+    // ends as if it had never begun (nothing stored or moved, no event), and
+    // the repaint takes a tracking line or drop mark off the screen. A gesture
+    // whose release has already arrived runs to its end.
+    void CancelGesture();
 
     // --- State the pointer machine drives (read-only views for tests) --------
     TTrackState TrackState() const { return trackState_; }
@@ -158,12 +163,18 @@ private:
     void EndWidthResize();
     void EndHeightResize();
     void StartDrag(int X, int Y);
+    void EndGesture(int X, int Y);
+    void BackToIdle();
     void TrackHotSection(int X, int Y);
     bool CanDrop(const THeaderColumns* Source, const THeaderColumns* Target) const;
     void MoveSection(THeaderColumns* Source, THeaderColumns* Target, bool AsChild);
 
     THeaderOptions options_ = AllHeaderOptions;
     bool pressed_ = false;
+    bool endingGesture_ = false; // between a release and the end of its gesture
+    // After a cancelled gesture the button still held is not a new drag: one
+    // starts only after a fresh press.
+    bool awaitingFreshPress_ = false;
     std::string about_;
     TColor hotTrackColor_ = DefaultHotTrackColor;
     SectionRef hotSection_;

@@ -77,6 +77,7 @@ void TStrativ::WMMouseMove(TPoint Client) {
 }
 
 void TStrativ::MouseDown(TMouseButton Button, TShiftState /*Shift*/, int X, int Y) {
+    awaitingFreshPress_ = false;
     if (Button == mbLeft || (Button == mbRight && Designing())) {
         if (resizeAllowed_) {
             Services().SetCapture(); // the armed resize begins
@@ -120,7 +121,9 @@ void TStrativ::MouseMove(TShiftState Shift, int X, int Y) {
         }
         return;
     }
-    if (!dragSection_ && (Shift & ssLeft) && (options_ & hoDragdrop))
+    if (!(Shift & ssLeft))
+        awaitingFreshPress_ = false;
+    if (!dragSection_ && (Shift & ssLeft) && (options_ & hoDragdrop) && !awaitingFreshPress_)
         StartDrag(X, Y);
     else if (!Designing())
         TrackHotSection(X, Y);
@@ -154,37 +157,7 @@ void TStrativ::TrackHotSection(int X, int Y) {
 void TStrativ::MouseUp(TMouseButton /*Button*/, TShiftState /*Shift*/, int X, int Y) {
     if (trackState_ != tsIdle) {
         Services().ReleaseCapture();
-        // Back to idle also when an event handler raises, so the machine is
-        // never left half-way through a resize or drag.
-        struct BackToIdle {
-            TStrativ& self;
-            ~BackToIdle() {
-                self.trackState_ = tsIdle;
-                self.resizeAllowed_ = false;
-                self.pressed_ = false;
-                self.pendingSize_ = TPoint{-1, -1};
-                self.trackLine_ = TPoint{-1, -1};
-            }
-        };
-        {
-            BackToIdle idle{*this};
-            switch (trackState_) {
-            case tsWidthResize:
-                if (resizeSection_)
-                    EndWidthResize();
-                break;
-            case tsHeightResize:
-                if (resizeSection_)
-                    EndHeightResize();
-                break;
-            case tsDragging:
-                DropSection(SectionAt(TPoint{X, Y}).Section);
-                break;
-            default:
-                break;
-            }
-        }
-        Repaint();
+        EndGesture(X, Y);
         return;
     }
     if (!pressed_)
@@ -197,6 +170,64 @@ void TStrativ::MouseUp(TMouseButton /*Button*/, TShiftState /*Shift*/, int X, in
     pressed_ = false;
     RepaintSection(hit.Section, hit.Rect);
     DoHeaderClick(hit.Section);
+}
+
+// Back to idle and repainted also when an event handler raises: the machine
+// is never left half-way through a gesture, and neither is the screen (a
+// drop mark left standing, a stored width not shown).
+void TStrativ::EndGesture(int X, int Y) {
+    struct Ending {
+        bool& flag;
+        explicit Ending(bool& f) : flag(f) { flag = true; }
+        ~Ending() { flag = false; }
+    };
+    try {
+        const Ending ending(endingGesture_);
+        switch (trackState_) {
+        case tsWidthResize:
+            if (resizeSection_)
+                EndWidthResize();
+            break;
+        case tsHeightResize:
+            if (resizeSection_)
+                EndHeightResize();
+            break;
+        case tsDragging:
+            DropSection(SectionAt(TPoint{X, Y}).Section);
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+        BackToIdle();
+        Repaint();
+        throw;
+    }
+    BackToIdle();
+    Repaint();
+}
+
+void TStrativ::BackToIdle() {
+    trackState_ = tsIdle;
+    resizeAllowed_ = false;
+    pressed_ = false;
+    pendingSize_ = TPoint{-1, -1};
+    trackLine_ = TPoint{-1, -1};
+}
+
+void TStrativ::CancelGesture() {
+    if (endingGesture_)
+        return;
+    const bool active = trackState_ != tsIdle || pressed_ || dragSection_;
+    if (Services().HasCapture())
+        Services().ReleaseCapture();
+    BackToIdle();
+    dragSection_.reset();
+    resizeSection_.reset();
+    if (!active)
+        return;
+    awaitingFreshPress_ = true;
+    Repaint();
 }
 
 void TStrativ::MouseLeave() {

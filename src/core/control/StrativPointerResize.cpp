@@ -37,7 +37,9 @@ void TStrativ::TrackWidth(int X) {
     trackLine_.X = static_cast<int>(x);
     if (pendingSize_.X != width)
         DoSizing(section, resizeColumn_, pendingSize_.X);
-    DrawTrackLine();
+    // The handler may have ended the resize (the window went with it).
+    if (trackState_ == tsWidthResize)
+        DrawTrackLine();
 }
 
 void TStrativ::TrackHeight(int Y) {
@@ -53,7 +55,8 @@ void TStrativ::TrackHeight(int Y) {
     trackLine_.Y = static_cast<int>(y);
     if (pendingSize_.Y != height)
         DoHeightChanging(section, pendingSize_.Y);
-    DrawTrackLine();
+    if (trackState_ == tsHeightResize)
+        DrawTrackLine();
 }
 
 // The width goes to the leaf of the column under the pointer at the press

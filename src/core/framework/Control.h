@@ -96,6 +96,12 @@ public:
     void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
     TBiDiMode BiDiMode() const { return biDiMode_; }
     void SetBiDiMode(TBiDiMode value);
+    // The popup menu component the control refers to, by its name (empty:
+    // none). A stream holds the reference as that name; a control with no
+    // form around it has nothing to resolve it against, so the name is kept
+    // as read and written back unchanged.
+    const std::string& PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(const std::string& value) { popupMenu_ = value; }
 
     void Invalidate() { services_->Invalidate(); }
     void Repaint() { services_->Repaint(); }
@@ -129,6 +135,7 @@ private:
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
     TBiDiMode biDiMode_ = bdLeftToRight;
+    std::string popupMenu_;
 };
 
 } // namespace corvane

@@ -2,6 +2,7 @@
 
 #include "core/framework/Exceptions.h"
 #include "core/model/SectionRef.h"
+#include "core/model/StaleIndexes.h"
 #include "core/platform/Collation.h"
 
 #include <algorithm>
@@ -54,8 +55,10 @@ void THeaderColumns::ForgetParent() noexcept {
         return;
     auto& siblings = parent_->children_;
     const auto it = std::find(siblings.begin(), siblings.end(), this);
-    if (it != siblings.end())
+    if (it != siblings.end()) {
+        stale_indexes::BeforeQuietEditNoThrow();
         siblings.erase(it);
+    }
     parent_ = nullptr;
 }
 
@@ -258,6 +261,7 @@ void THeaderColumns::FreeDescendantsQuietly(THeaderColumns* node) noexcept {
 void THeaderColumns::Exchange(int Index1, int Index2) {
     if (Index1 < 0 || Index1 >= Count() || Index2 < 0 || Index2 >= Count())
         return;
+    stale_indexes::BeforeEdit(ReportTarget(true));
     std::swap(children_[static_cast<size_t>(Index1)], children_[static_cast<size_t>(Index2)]);
     section_registry::NoteShapeChange();
     Changed(true);
@@ -272,6 +276,7 @@ void THeaderColumns::SetIndex(int NewIndex) {
     auto& siblings = parent_->children_;
     if (NewIndex < 0 || NewIndex >= static_cast<int>(siblings.size()))
         RaiseListIndexError(NewIndex);
+    stale_indexes::BeforeEdit(ReportTarget(true));
     siblings.erase(siblings.begin() + current);
     siblings.insert(siblings.begin() + NewIndex, this);
     section_registry::NoteShapeChange();
@@ -303,6 +308,7 @@ void THeaderColumns::AddChild(THeaderColumns* Child) {
     // old list first.
     if (Child->parent_ != nullptr)
         Child->parent_->RemoveChild(Child);
+    stale_indexes::BeforeEdit(ReportTarget(false));
     children_.push_back(Child);
     Child->parent_ = this;
     Child->id_ = nextId_++;
@@ -316,6 +322,7 @@ void THeaderColumns::RemoveChild(THeaderColumns* Child) {
     const auto it = std::find(children_.rbegin(), children_.rend(), Child);
     if (it == children_.rend())
         return; // not ours: its real parent keeps it
+    stale_indexes::BeforeEdit(ReportTarget(false));
     children_.erase(std::next(it).base());
     Child->parent_ = nullptr;
     section_registry::NoteShapeChange();
@@ -335,6 +342,9 @@ void THeaderColumns::CustomSort(TSectionCompare Compare, bool Recursive) {
         Compare = &CompareCaptions;
     UpdateScope update(*this);
     if (!children_.empty()) {
+        // Reported when the bracket closes (after the children's sorts, which
+        // report nothing and so catch a stale index up themselves).
+        stale_indexes::BeforeEdit(ReportTarget(false));
         QuickSort(Compare, 0, Count() - 1);
         section_registry::NoteShapeChange();
     }
@@ -465,6 +475,16 @@ void THeaderColumns::Changed(bool All) {
         parent_->DoChange(All ? nullptr : this);
     else if (All)
         DoChange(this);
+}
+
+TChangeHandler THeaderColumns::ReportTarget(bool All) const {
+    if (parent_ != nullptr && parent_->updateCount_ == 0) {
+        // The parent's DoChange: with this node, or for All with its own parent.
+        if (!All || parent_->parent_ != nullptr)
+            return parent_->onChange_;
+        return TChangeHandler();
+    }
+    return All ? onChange_ : TChangeHandler();
 }
 
 void THeaderColumns::DoChange(THeaderColumns* Section) {

@@ -126,6 +126,10 @@ private:
     // Frees every descendant of node (node itself stays), reporting nothing.
     static void FreeDescendantsQuietly(THeaderColumns* node) noexcept;
     void QuickSort(TSectionCompare Compare, int L, int R);
+    // The handler that Changed(All) on this node will call (unassigned when
+    // it reaches none), found as Changed and DoChange find it: stale indexes
+    // rely on it, so an override of DoChange must report the same way.
+    TChangeHandler ReportTarget(bool All) const;
 
     int width_ = DefaultWidth;
     int height_ = DefaultHeight;

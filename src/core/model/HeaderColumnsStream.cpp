@@ -3,11 +3,11 @@
 // the children's lists, word wrap). Both directions walk the tree with an
 // explicit stack, so a deep tree cannot exhaust the thread's stack.
 
+#include "core/framework/streaming/Reader.h"
+#include "core/framework/streaming/StreamErrors.h"
+#include "core/framework/streaming/Writer.h"
 #include "core/model/HeaderColumns.h"
-#include "core/stream/Reader.h"
-#include "core/stream/SectionNesting.h"
-#include "core/stream/StreamErrors.h"
-#include "core/stream/Writer.h"
+#include "core/model/SectionNesting.h"
 
 #include <cstdint>
 #include <vector>

@@ -2,18 +2,24 @@
 
 #include "core/framework/Exceptions.h"
 #include "core/model/HeaderColumns.h"
+#include "core/model/StaleIndexes.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace corvane {
 namespace {
 
-// Live indexes of this thread by token; tokens are never reused.
+// Live indexes of this thread by token; tokens are never reused. The stale
+// ones are also listed (capacity for every live index is reserved, so that
+// marking one never allocates).
 struct LiveIndexes {
     std::unordered_map<uintptr_t, TLevels*> byToken;
     uintptr_t nextToken = 1;
+    std::vector<TLevels*> stale;
 };
 
 // Freed with its thread only when no index of the thread is left, like the
@@ -31,20 +37,54 @@ LiveIndexes& Live() {
     return *holder.live;
 }
 
-void RebuildIfAlive(void* token, THeaderColumns* section) {
+void ReportIfAlive(void* token, THeaderColumns* section) {
     const auto& live = Live().byToken;
     const auto it = live.find(reinterpret_cast<uintptr_t>(token));
     if (it != live.end())
-        it->second->Rebuild(section);
+        it->second->TreeChanged(section);
+}
+
+// Brings every stale index but the one behind `keep` up to date. Each
+// rebuild takes its index off the list; the count bounds the loop even if a
+// rebuild of a derived index does something unexpected.
+void CatchUpAllBut(const TChangeHandler& keep) {
+    std::vector<TLevels*>& stale = Live().stale;
+    size_t i = 0;
+    for (size_t turns = stale.size(); turns > 0 && i < stale.size(); --turns) {
+        TLevels* index = stale[i];
+        if (keep && index->Handler() == keep)
+            ++i;
+        else
+            index->CatchUp();
+    }
 }
 
 } // namespace
 
+namespace stale_indexes {
+
+void BeforeEdit(const TChangeHandler& reportTo) {
+    if (!Live().stale.empty())
+        CatchUpAllBut(reportTo);
+}
+
+void BeforeQuietEditNoThrow() noexcept {
+    try {
+        BeforeEdit(TChangeHandler());
+    } catch (...) {
+        // Out of memory while rebuilding: the index stays stale and shows
+        // the tree as it is at its next read, which is still sound.
+    }
+}
+
+} // namespace stale_indexes
+
 TLevels::TLevels(THeaderColumns* ARoot) {
     LiveIndexes& live = Live();
+    live.stale.reserve(live.byToken.size() + 1);
     const uintptr_t token = live.nextToken++;
     live.byToken.emplace(token, this);
-    handler_ = TChangeHandler(&RebuildIfAlive, reinterpret_cast<void*>(token));
+    handler_ = TChangeHandler(&ReportIfAlive, reinterpret_cast<void*>(token));
     if (ARoot == nullptr)
         return;
     SetRoot(ARoot);
@@ -54,6 +94,7 @@ TLevels::TLevels(THeaderColumns* ARoot) {
 }
 
 TLevels::~TLevels() {
+    UnmarkStale();
     if (THeaderColumns* root = root_.get())
         root->SetOnChange(prevOnChange_);
     root_.reset();
@@ -65,6 +106,7 @@ void TLevels::SetRoot(THeaderColumns* ARoot) {
         root_ = ARoot;
         Rebuild(ARoot);
     } else {
+        UnmarkStale();
         ClearEntries();
         root_.reset();
     }
@@ -78,10 +120,48 @@ void TLevels::ClearEntries() {
     levelCount_ = 0;
 }
 
+void TLevels::TreeChanged(THeaderColumns* /*Section*/) {
+    MarkStale();
+}
+
 void TLevels::Rebuild(THeaderColumns* /*Section*/) {
+    UnmarkStale();
     ++rebuildCount_;
-    Build();
+    try {
+        Build();
+    } catch (...) {
+        MarkStale(); // partly filled: the next read tries again
+        throw;
+    }
     checkedFrees_ = section_registry::FreedCount();
+}
+
+void TLevels::CatchUp() {
+    if (!stale_)
+        return;
+    // Off the list first: a derived Rebuild need not reach ours.
+    UnmarkStale();
+    try {
+        Rebuild(root_.get());
+    } catch (...) {
+        MarkStale();
+        throw;
+    }
+}
+
+void TLevels::MarkStale() noexcept {
+    if (stale_)
+        return;
+    stale_ = true;
+    Live().stale.push_back(this); // within the reserved capacity
+}
+
+void TLevels::UnmarkStale() noexcept {
+    if (!stale_)
+        return;
+    stale_ = false;
+    std::vector<TLevels*>& stale = Live().stale;
+    stale.erase(std::find(stale.begin(), stale.end(), this));
 }
 
 void TLevels::Build() {
@@ -113,6 +193,10 @@ void TLevels::Build() {
 }
 
 void TLevels::Validate() const {
+    if (stale_) {
+        const_cast<TLevels*>(this)->CatchUp();
+        return;
+    }
     const uint64_t freed = section_registry::FreedCount();
     if (freed == checkedFrees_)
         return;
@@ -126,6 +210,11 @@ void TLevels::Validate() const {
             }
     if (stale)
         const_cast<TLevels*>(this)->Rebuild(root_.get());
+}
+
+uint64_t TLevels::RebuildCount() const {
+    Validate();
+    return rebuildCount_;
 }
 
 int TLevels::LeafCount() const {

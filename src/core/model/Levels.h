@@ -2,7 +2,11 @@
 // The flattened view of one section tree that the control reads: the leaf
 // list (the columns, left to right) and, per depth below the root, the
 // sections at that depth in pre-order. It installs itself as the change
-// handler of every node and rebuilds itself whole on every report.
+// handler of every node. A report only marks it stale; it rebuilds itself
+// whole when it is next read, so a run of reported edits costs one rebuild,
+// not one per edit. What it shows is still the tree as it was at its last
+// report: an edit that will not report to it first brings it up to date
+// (see StaleIndexes.h).
 //
 // Entries never dangle: they are SectionRefs, and whenever sections have been
 // freed since the last check, a read first looks for freed entries and, if it
@@ -30,13 +34,20 @@ public:
     void SetRoot(THeaderColumns* ARoot);
     THeaderColumns* Root() const { return root_.get(); }
 
-    // The change handler; the reporting section is ignored.
+    // The change handler: the index is rebuilt before it is next read (or
+    // before the tree changes without reporting). The section is ignored.
+    virtual void TreeChanged(THeaderColumns* Section);
+    // Rebuilds now, whatever was reported; the section is ignored.
     virtual void Rebuild(THeaderColumns* Section);
+    // Rebuilds now if a report came since the last rebuild.
+    void CatchUp();
+    bool Stale() const { return stale_; }
     const TChangeHandler& PrevOnChange() const { return prevOnChange_; }
     // What this index installs on the nodes of its tree.
     const TChangeHandler& Handler() const { return handler_; }
     // Rises with every rebuild: readers that keep derived data compare it.
-    uint64_t RebuildCount() const { return rebuildCount_; }
+    // Reading it rebuilds a stale index first, like every other read.
+    uint64_t RebuildCount() const;
 
     // Columns, left to right.
     int LeafCount() const;
@@ -50,6 +61,8 @@ private:
     void Validate() const;
     void Build();
     void ClearEntries();
+    void MarkStale() noexcept;
+    void UnmarkStale() noexcept;
 
     // The handler is bound to a token of this index, not to its address:
     // nodes taken out of the tree keep their handler, and once the index is
@@ -62,6 +75,7 @@ private:
     int levelCount_ = 0; // levels_ keeps spare rows to avoid reallocation
     mutable uint64_t checkedFrees_ = 0;
     uint64_t rebuildCount_ = 0;
+    bool stale_ = false; // listed among this thread's stale indexes
 };
 
 } // namespace corvane

@@ -1,7 +1,7 @@
 #include "core/stream/HeaderColumnsProperties.h"
 
+#include "core/framework/streaming/PropertyBuilders.h"
 #include "core/model/HeaderColumns.h"
-#include "core/stream/PropertyBuilders.h"
 
 namespace corvane {
 

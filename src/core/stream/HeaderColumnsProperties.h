@@ -3,7 +3,7 @@
 // them (under "Sections." for the control's root), followed by its defined
 // "HeaderColumns" property.
 
-#include "core/stream/PublishedProperty.h"
+#include "core/framework/streaming/PublishedProperty.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
 #include "core/stream/SectionsStream.h"
 
+#include "core/framework/streaming/Reader.h"
+#include "core/framework/streaming/Writer.h"
 #include "core/model/HeaderColumns.h"
-#include "core/stream/Reader.h"
-#include "core/stream/Writer.h"
 
 namespace corvane {
 

@@ -2,7 +2,7 @@
 // A section tree on its own: one bare "HeaderColumns" value (a list that
 // starts with 0x01), as the control stream carries it for its root.
 
-#include "core/stream/ByteReader.h"
+#include "core/framework/streaming/ByteReader.h"
 
 #include <cstdint>
 #include <vector>

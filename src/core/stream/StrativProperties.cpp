@@ -1,15 +1,19 @@
 #include "core/stream/StrativProperties.h"
 
 #include "core/control/Strativ.h"
+#include "core/framework/streaming/PropertyBuilders.h"
 #include "core/model/HeaderColumns.h"
 #include "core/stream/HeaderColumnsProperties.h"
-#include "core/stream/PropertyBuilders.h"
 
 namespace corvane {
 
 using namespace property_builders;
 
 namespace {
+
+constexpr TIdentMapEntry HeaderOption[] = {
+    {0x01, "hoCustomize"}, {0x02, "hoAbout"},    {0x04, "hoVResize"}, {0x08, "hoHresize"},
+    {0x10, "hoClick"},     {0x20, "hoHotTrack"}, {0x40, "hoHint"},    {0x80, "hoDragdrop"}};
 
 using C = TCustomControl;
 
@@ -55,7 +59,21 @@ TPublishedProperty ShowHint() {
     return p;
 }
 
+// A reference to another component, stored as the identifier of its name
+// while there is one.
+template <class T, class Get, class Set>
+TPublishedProperty ComponentReference(const char* Name, Get get, Set set) {
+    TPublishedProperty p;
+    p.Name = Name;
+    p.Stored = [get](const TPersistent& o) { return !std::invoke(get, As<T>(o)).empty(); };
+    p.Write = [get](TWriter& w, const TPersistent& o) { w.WriteIdent(std::invoke(get, As<T>(o))); };
+    p.Read = [set](TReader& r, TPersistent& o) { std::invoke(set, As<T>(o), r.ReadIdent()); };
+    return p;
+}
+
 } // namespace
+
+const TIdentMap HeaderOptionIdents(HeaderOption);
 
 const TPublishedClass& FontClass() {
     static const TPublishedClass Class{{
@@ -117,6 +135,7 @@ const TPublishedClass& StrativClass() {
                    [](const C& c) { return !c.ParentFont(); }),
         Boolean<C>("ParentFont", &C::ParentFont, &C::SetParentFont, true),
         Boolean<C>("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint, true),
+        ComponentReference<C>("PopupMenu", &C::PopupMenu, &C::SetPopupMenu),
         Object<T>("Sections", &T::Sections, HeaderColumnsClass()),
         ShowHint(),
         Integer<C>("TabOrder", &C::TabOrder, &C::SetTabOrder, -1),

@@ -4,11 +4,15 @@
 // with the root section's entries ("Sections.") at the place of Sections.
 // docs/stream-format.md lists them with their default rules.
 
-#include "core/stream/PublishedProperty.h"
+#include "core/framework/streaming/PublishedProperty.h"
 
 namespace corvane {
 
+class TIdentMap;
+
 const TPublishedClass& StrativClass();
+// The members of the control's option set (value = bit).
+extern const TIdentMap HeaderOptionIdents;
 // The font's entries ("Font."), stored while the control has a font of its own.
 const TPublishedClass& FontClass();
 

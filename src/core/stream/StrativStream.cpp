@@ -2,9 +2,9 @@
 
 #include "core/control/Strativ.h"
 #include "core/framework/Exceptions.h"
-#include "core/stream/Reader.h"
+#include "core/framework/streaming/Reader.h"
+#include "core/framework/streaming/Writer.h"
 #include "core/stream/StrativProperties.h"
-#include "core/stream/Writer.h"
 
 namespace corvane {
 

@@ -3,7 +3,7 @@
 // signature, class name, component name, the stored properties and the
 // (empty) list of child components.
 
-#include "core/stream/ByteReader.h"
+#include "core/framework/streaming/ByteReader.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,11 +1,11 @@
 #include "core/stream/StreamDump.h"
 
 #include "core/framework/Exceptions.h"
+#include "core/framework/streaming/IdentMap.h"
+#include "core/framework/streaming/PublishedProperty.h"
+#include "core/framework/streaming/Reader.h"
+#include "core/framework/streaming/StreamErrors.h"
 #include "core/model/HeaderColumns.h"
-#include "core/stream/IdentMap.h"
-#include "core/stream/PublishedProperty.h"
-#include "core/stream/Reader.h"
-#include "core/stream/StreamErrors.h"
 
 #include <memory>
 #include <sstream>

@@ -4,7 +4,7 @@
 // one section per line, indented by depth. Faulty data raises the same read
 // errors as loading it would.
 
-#include "core/stream/ByteReader.h"
+#include "core/framework/streaming/ByteReader.h"
 
 #include <string>
 

@@ -6,8 +6,13 @@
 
 namespace corvane::server {
 
-TComPtr<ITypeLib> LoadRegisteredTypeLib(REFGUID libid, WORD major, WORD minor) {
+TComPtr<ITypeLib> LoadRegisteredTypeLib(REFGUID libid, WORD major, WORD minor,
+                                        LCID libraryLocale) {
     TComPtr<ITypeLib> lib;
+    // Where registration files it first: each failed look-up costs registry reads.
+    if (libraryLocale != 0 &&
+        SUCCEEDED(LoadRegTypeLib(libid, major, minor, libraryLocale, lib.Put())))
+        return lib;
     ThrowIfFailed(LoadRegTypeLib(libid, major, minor, 0, lib.Put()));
     return lib;
 }

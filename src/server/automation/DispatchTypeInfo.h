@@ -10,8 +10,11 @@
 namespace corvane::server {
 
 // The registered library libid at the given version, locale 0 (EComError
-// with the load's result when it cannot be loaded).
-TComPtr<ITypeLib> LoadRegisteredTypeLib(REFGUID libid, WORD major, WORD minor);
+// with that load's result when it cannot be loaded). RegisterTypeLib files a
+// library under its own locale, and the loader looks for locale 0 only under
+// the key "0"; so a library of another locale is looked up under that
+// locale too.
+TComPtr<ITypeLib> LoadRegisteredTypeLib(REFGUID libid, WORD major, WORD minor, LCID libraryLocale);
 
 class TDispatchTypeInfo {
 public:

@@ -98,7 +98,15 @@ HRESULT STDMETHODCALLTYPE TSections::Clear() {
 }
 
 HRESULT STDMETHODCALLTYPE TSections::EndUpdate() {
-    return Boundary([&] { Node().EndUpdate(); });
+    return Boundary([&] {
+        THeaderColumns& node = Node();
+        // An EndUpdate without its BeginUpdate would drive the counter below
+        // zero and silence the children's reports for good; it still reports.
+        if (node.UpdateCount() <= 0)
+            node.Changed(false);
+        else
+            node.EndUpdate();
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TSections::FindItemID(long ID, ISections** Value) {

@@ -29,6 +29,10 @@ HRESULT STDMETHODCALLTYPE TSections::put_Parent(ISections* Value) {
         if (!node.Parent())
             throw Exception("The root section cannot be moved");
         node.SetParent(parent);
+        // Moved into another tree, the section reports to that tree's index
+        // from now on, as sections added there do.
+        if (node.OnChange() != parent->OnChange())
+            node.SetOnChange(parent->OnChange());
     });
 }
 

@@ -6,8 +6,8 @@
 namespace corvane::server {
 
 TComPtr<ISections> TSections::Create(THeaderColumns* node) {
-    const TComPtr<ITypeLib> lib =
-        LoadRegisteredTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion, CorvaneC_MinorVersion);
+    const TComPtr<ITypeLib> lib = LoadRegisteredTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion,
+                                                        CorvaneC_MinorVersion, CorvaneC_Lcid);
     return TComPtr<ISections>(new TSections(lib.Get(), node));
 }
 

@@ -147,7 +147,11 @@ void EmitInterface(std::ostream& out, const TLibrary& library, const TTypeDesc& 
         }
         out << "};\n";
     }
-    out << "__CRT_UUID_DECL(" << type.Name << ", " << GuidArguments(type.Guid) << ")\n";
+    // __uuidof: MinGW declares it after the type; MSVC takes it from the
+    // forward declaration.
+    out << "#if defined(__CRT_UUID_DECL)\n"
+        << "__CRT_UUID_DECL(" << type.Name << ", " << GuidArguments(type.Guid) << ")\n"
+        << "#endif\n";
     EmitDispIds(out, type);
 }
 
@@ -172,15 +176,28 @@ std::string EmitHeader(const TLibrary& library) {
         << "inline constexpr unsigned short " << library.Name
         << "_MajorVersion = " << library.MajorVersion << ";\n"
         << "inline constexpr unsigned short " << library.Name
-        << "_MinorVersion = " << library.MinorVersion << ";\n\n";
+        << "_MinorVersion = " << library.MinorVersion << ";\n"
+        << "// The library's locale: LoadRegTypeLib finds the registered library by it.\n"
+        << "inline constexpr LCID " << library.Name << "_Lcid = " << Hex(library.Lcid, 4)
+        << ";\n\n";
     EmitIdentifiers(out, library);
     EmitEnumerations(out, library);
     out << "\n";
+    out << "#if defined(_MSC_VER)\n";
+    for (const TTypeDesc& type : library.Types) {
+        if (type.Kind == TTypeKind::DualInterface || type.Kind == TTypeKind::DispInterface) {
+            const std::string guid = GuidText(type.Guid);
+            out << "struct __declspec(uuid(\"" << guid.substr(1, guid.size() - 2) << "\")) "
+                << type.Name << ";\n";
+        }
+    }
+    out << "#else\n";
     for (const TTypeDesc& type : library.Types) {
         if (type.Kind == TTypeKind::DualInterface || type.Kind == TTypeKind::DispInterface) {
             out << "struct " << type.Name << ";\n";
         }
     }
+    out << "#endif\n";
     for (const TTypeDesc& type : library.Types) {
         if (type.Kind == TTypeKind::DualInterface || type.Kind == TTypeKind::DispInterface) {
             EmitInterface(out, library, type);

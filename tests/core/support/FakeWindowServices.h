@@ -52,6 +52,8 @@ public:
         log.push_back("ReleaseCapture");
     }
     bool HasCapture() const override { return captured_; }
+    // Another window took the pointer: nothing of the control's asking.
+    void LoseCapture() { captured_ = false; }
     bool SetSizingCursor(TSizingCursor cursor) override {
         log.push_back(cursor == TSizingCursor::WestEast ? "Cursor WE" : "Cursor NS");
         return cursorsAvailable;

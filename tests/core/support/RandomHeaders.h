@@ -2,10 +2,13 @@
 // Random section trees and random edits for comparing the control's geometry
 // and painting with the plain walk (support/LiteralLayout.h). Widths include
 // negative ones, zero and values near the 32-bit maximum; edits include the
-// kinds that report nothing and leave the index behind the tree.
+// kinds that report nothing and leave the index behind the tree. The edits
+// also keep what an index rebuilt on every report would list, to compare
+// the control's index with (IndexAsRebuiltOnEveryReport).
 
 #include "core/control/Strativ.h"
 #include "core/model/HeaderColumns.h"
+#include "EagerIndex.h"
 
 #include <climits>
 #include <memory>
@@ -57,6 +60,22 @@ public:
     // report nothing and leave the index behind the tree.
     void Edit(TStrativ& header, std::vector<std::unique_ptr<THeaderColumns>>& detached) {
         THeaderColumns* root = header.Sections();
+        const bool reported = EditTree(root, detached);
+        if (reported)
+            eager_.Take(root);
+    }
+
+    // Call once the tree is grown and reported, before the first Edit.
+    void Reported(const TStrativ& header) { eager_.Take(header.Sections()); }
+
+    ::testing::AssertionResult IndexAsRebuiltOnEveryReport(const TStrativ& header) {
+        eager_.Read(header.Sections());
+        return eager_.Matches(header.Levels());
+    }
+
+private:
+    // Returns whether the edit reported to the tree's index.
+    bool EditTree(THeaderColumns* root, std::vector<std::unique_ptr<THeaderColumns>>& detached) {
         std::vector<THeaderColumns*> nodes = All(root);
         THeaderColumns* some = nodes[static_cast<size_t>(Pick(0, int(nodes.size()) - 1))];
         switch (Pick(0, 8)) {
@@ -78,13 +97,18 @@ public:
                 root->Items(0)->SetIndex(root->Count() - 1);
             break;
         case 4: // reported: a child somewhere
-            if (some != root)
-                some->Add("c" + std::to_string(next_++))->SetWidth(Width());
-            break;
-        case 5: // reported: height
-            if (some != root)
-                some->SetHeight(Pick(0, 15));
-            break;
+            if (some == root)
+                break;
+            some->Add("c" + std::to_string(next_++))->SetWidth(Width());
+            return true;
+        case 5: { // reported: height, when it changes
+            if (some == root)
+                break;
+            const int height = Pick(0, 15);
+            const bool changes = height != some->Height();
+            some->SetHeight(height);
+            return changes;
+        }
         case 6: // unreported free
             if (root->Count() > 0)
                 root->DeleteItem(root->Items(Pick(0, root->Count() - 1)));
@@ -98,12 +122,13 @@ public:
             break;
         default:
             root->Changed(true);
-            break;
+            return true;
         }
+        return false;
     }
 
-private:
     std::mt19937 random_;
+    EagerIndex eager_;
     int next_ = 0;
 };
 

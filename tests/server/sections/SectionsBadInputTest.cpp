@@ -4,8 +4,6 @@
 
 #include "support/SectionsFixture.h"
 
-#include <olectl.h>
-
 #include <functional>
 
 namespace corvane::test {
@@ -140,27 +138,9 @@ std::vector<Member> AllMembers() {
 
 class SectionsBadInputTest : public SectionsTest {
 public:
-    // Exposed for the table of dead wrappers.
-    using SectionsTest::Wrap;
-    THeaderColumns* Root() { return root.get(); }
-    THeaderColumns* A() { return a; }
-    THeaderColumns* A1() { return a1; }
-    THeaderColumns* B() { return b; }
-    void FreeTree() { root.reset(); }
-
-    // A font's dispatch interface posing as ISections: a foreign object.
+    // Another library's object posing as ISections.
     TComPtr<ISections> ForeignObject() {
-        FONTDESC desc = {sizeof(FONTDESC),
-                         const_cast<LPOLESTR>(L"Arial"),
-                         {},
-                         FW_NORMAL,
-                         ANSI_CHARSET,
-                         FALSE,
-                         FALSE,
-                         FALSE};
-        desc.cySize.int64 = 80000;
-        TComPtr<IUnknown> font;
-        EXPECT_EQ(OleCreateFontIndirect(&desc, IID_IFontDisp, font.PutVoid()), S_OK);
+        TComPtr<IDispatch> font = ForeignDispatch();
         return TComPtr<ISections>(reinterpret_cast<ISections*>(font.Get()));
     }
 };
@@ -176,40 +156,40 @@ std::vector<DeadWrapper> DeadWrappers() {
         {"empty wrapper", [](SectionsBadInputTest& s) { return s.Wrap(nullptr); }},
         {"GetNextSibling of the last child",
          [](SectionsBadInputTest& s) {
-             auto last = s.Wrap(s.B());
+             auto last = s.Wrap(s.b);
              TComPtr<ISections> none;
              EXPECT_EQ(last->GetNextSibling(none.Put()), S_OK);
              return none;
          }},
         {"Parent of the root",
          [](SectionsBadInputTest& s) {
-             auto root = s.Wrap(s.Root());
+             auto root = s.Wrap(s.root.get());
              TComPtr<ISections> none;
              EXPECT_EQ(root->get_Parent(none.Put()), S_OK);
              return none;
          }},
         {"section freed by DeleteItem",
          [](SectionsBadInputTest& s) {
-             auto victim = s.Wrap(s.B());
-             EXPECT_EQ(s.Wrap(s.Root())->DeleteItem(victim.Get()), S_OK);
+             auto victim = s.Wrap(s.b);
+             EXPECT_EQ(s.Wrap(s.root.get())->DeleteItem(victim.Get()), S_OK);
              return victim;
          }},
         {"section freed by Clear of its parent",
          [](SectionsBadInputTest& s) {
-             auto victim = s.Wrap(s.A1());
-             EXPECT_EQ(s.Wrap(s.A())->Clear(), S_OK);
+             auto victim = s.Wrap(s.a1);
+             EXPECT_EQ(s.Wrap(s.a)->Clear(), S_OK);
              return victim;
          }},
         {"section replaced by Items put",
          [](SectionsBadInputTest& s) {
-             auto victim = s.Wrap(s.A1());
-             EXPECT_EQ(s.Wrap(s.Root())->put_Items(0, s.Wrap(s.B()).Get()), S_OK);
+             auto victim = s.Wrap(s.a1);
+             EXPECT_EQ(s.Wrap(s.root.get())->put_Items(0, s.Wrap(s.b).Get()), S_OK);
              return victim;
          }},
         {"whole tree freed",
          [](SectionsBadInputTest& s) {
-             auto victim = s.Wrap(s.A());
-             s.FreeTree();
+             auto victim = s.Wrap(s.a);
+             s.root.reset();
              return victim;
          }},
     };

@@ -3,10 +3,20 @@
 #include "server/ModuleCounts.h"
 #include "server/automation/Bstr.h"
 
+#include <olectl.h>
+
 namespace corvane::test {
 
 void SectionsTest::SetUp() {
     objectsAtStart_ = server::ObjectCount();
+    {
+        // Without the registered library no wrapper can be made, and the
+        // tests would only stumble over null pointers.
+        TComPtr<ISections> probe;
+        ASSERT_EQ(CreateSections(nullptr, probe.Put()), S_OK)
+            << "the type library is not registered";
+        EXPECT_EQ(CreateSections(nullptr, nullptr), E_POINTER);
+    }
     BuildTree();
     ClearErrorInfo();
 }
@@ -32,6 +42,21 @@ TComPtr<ISections> SectionsTest::Wrap(THeaderColumns* node) {
     TComPtr<ISections> result;
     EXPECT_EQ(CreateSections(node, result.Put()), S_OK);
     return result;
+}
+
+TComPtr<IDispatch> ForeignDispatch() {
+    FONTDESC desc = {sizeof(FONTDESC),
+                     const_cast<LPOLESTR>(L"Arial"),
+                     {},
+                     FW_NORMAL,
+                     ANSI_CHARSET,
+                     FALSE,
+                     FALSE,
+                     FALSE};
+    desc.cySize.int64 = 80000;
+    TComPtr<IDispatch> font;
+    EXPECT_EQ(OleCreateFontIndirect(&desc, IID_IFontDisp, font.PutVoid()), S_OK);
+    return font;
 }
 
 ULONG RefCount(IUnknown* p) {

@@ -23,7 +23,7 @@ namespace corvane::test {
 using server::TComPtr;
 
 class SectionsTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override;
     void TearDown() override;
 
@@ -41,6 +41,9 @@ protected:
 private:
     long objectsAtStart_ = 0;
 };
+
+// An automation object of another library (a standard font).
+TComPtr<IDispatch> ForeignDispatch();
 
 // The references held on p (without changing them).
 ULONG RefCount(IUnknown* p);

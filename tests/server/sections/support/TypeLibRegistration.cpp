@@ -12,12 +12,16 @@ SYSKIND ThisSystem() {
     return sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
 }
 
-bool IsRegistered() {
+// The registered path of the library, or "" when it is not registered.
+std::wstring RegisteredPath(LCID locale) {
     BSTR path = nullptr;
     const HRESULT hr = QueryPathOfRegTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion,
-                                             CorvaneC_MinorVersion, 0, &path);
+                                             CorvaneC_MinorVersion, locale, &path);
+    std::wstring result = SUCCEEDED(hr) && path ? std::wstring(path, SysStringLen(path)) : L"";
     SysFreeString(path);
-    return SUCCEEDED(hr);
+    while (!result.empty() && result.back() == L'\0')
+        result.pop_back();
+    return result;
 }
 
 } // namespace
@@ -33,7 +37,19 @@ std::wstring WidePath(const char* path) {
 }
 
 TTypeLibRegistration::TTypeLibRegistration(const char* path) : path_(WidePath(path)) {
-    if (IsRegistered()) {
+    {
+        server::TComPtr<ITypeLib> lib;
+        TLIBATTR* attr = nullptr;
+        if (SUCCEEDED(LoadTypeLibEx(path_.c_str(), REGKIND_NONE, lib.Put())) &&
+            SUCCEEDED(lib->GetLibAttr(&attr))) {
+            locale_ = attr->lcid;
+            lib->ReleaseTLibAttr(attr);
+        }
+    }
+    // Registered to another file (a registered module): not ours to touch.
+    // Registered to this very file: left over by an earlier run that died.
+    const std::wstring registered = RegisteredPath(locale_);
+    if (!registered.empty() && lstrcmpiW(registered.c_str(), path_.c_str()) != 0) {
         result_ = S_OK;
         return;
     }
@@ -55,7 +71,7 @@ HRESULT TTypeLibRegistration::Register() {
 }
 
 HRESULT TTypeLibRegistration::Unregister() {
-    return UnRegisterTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion, CorvaneC_MinorVersion, 0,
+    return UnRegisterTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion, CorvaneC_MinorVersion, locale_,
                              ThisSystem());
 }
 

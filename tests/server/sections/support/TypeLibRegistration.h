@@ -1,8 +1,8 @@
 #pragma once
-// Registers the built type library in this Wine prefix for as long as the
-// object lives, so that LoadRegTypeLib finds it. A library that is already
-// registered (by another test of the tree, say) is used as it is and left
-// registered.
+// Registers the built type library in this Wine prefix, as the server's
+// registration does (RegisterTypeLib), for as long as the object lives, so that LoadRegTypeLib
+// finds it. A library that is already registered (by another test of the tree, say) is used as it
+// is and left registered.
 
 #include "win32/WinApi.h"
 
@@ -29,6 +29,7 @@ public:
 
 private:
     std::wstring path_;
+    LCID locale_ = 0; // the library's own, under which RegisterTypeLib files it
     HRESULT result_ = E_FAIL;
     bool owned_ = false;
 };

@@ -1,6 +1,6 @@
-#include "core/stream/IdentMap.h"
+#include "core/framework/streaming/IdentMap.h"
 
-#include "core/stream/PublishedProperty.h"
+#include "core/framework/streaming/PublishedProperty.h"
 
 namespace corvane {
 
@@ -33,9 +33,6 @@ constexpr TIdentMapEntry BiDiMode[] = {{0, "bdLeftToRight"},
                                        {2, "bdRightToLeftNoAlign"},
                                        {3, "bdRightToLeftReadingOnly"}};
 
-constexpr TIdentMapEntry HeaderOption[] = {
-    {0x01, "hoCustomize"}, {0x02, "hoAbout"},    {0x04, "hoVResize"}, {0x08, "hoHresize"},
-    {0x10, "hoClick"},     {0x20, "hoHotTrack"}, {0x40, "hoHint"},    {0x80, "hoDragdrop"}};
 constexpr TIdentMapEntry FontStyle[] = {
     {0x01, "fsBold"}, {0x02, "fsItalic"}, {0x04, "fsUnderline"}, {0x08, "fsStrikeOut"}};
 
@@ -96,7 +93,6 @@ const TIdentMap BorderStyleIdents(BorderStyle);
 const TIdentMap AlignIdents(Align);
 const TIdentMap AlignmentIdents(Alignment);
 const TIdentMap BiDiModeIdents(BiDiMode);
-const TIdentMap HeaderOptionIdents(HeaderOption);
 const TIdentMap FontStyleIdents(FontStyle);
 const TIdentMap ColorIdents(Color);
 const TIdentMap CursorIdents(Cursor);

@@ -4,9 +4,9 @@
 // "Stream read error", a tag that does not fit raises "Invalid property
 // value", an entry no property takes raises an error naming it.
 
-#include "core/stream/ByteReader.h"
-#include "core/stream/Filer.h"
-#include "core/stream/ValueType.h"
+#include "core/framework/streaming/ByteReader.h"
+#include "core/framework/streaming/Filer.h"
+#include "core/framework/streaming/ValueType.h"
 
 #include <cstdint>
 #include <string>

@@ -4,10 +4,10 @@
 // its type and the default rule (a property equal to its declared default
 // is left out; one without a declared default is always stored).
 
-#include "core/stream/IdentMap.h"
-#include "core/stream/PublishedProperty.h"
-#include "core/stream/Reader.h"
-#include "core/stream/Writer.h"
+#include "core/framework/streaming/IdentMap.h"
+#include "core/framework/streaming/PublishedProperty.h"
+#include "core/framework/streaming/Reader.h"
+#include "core/framework/streaming/Writer.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "core/stream/PublishedProperty.h"
+#include "core/framework/streaming/PublishedProperty.h"
 
 namespace corvane {
 

@@ -1,6 +1,8 @@
 #pragma once
 // Identifiers that stand for integer values in the stream: enumeration
-// members, set members, named colours, cursors and character sets.
+// members, set members, named colours, cursors and character sets of the
+// framework. A control adds the identifiers of its own types next to its
+// property table.
 
 #include <cstddef>
 #include <cstdint>
@@ -40,7 +42,6 @@ extern const TIdentMap AlignIdents;
 extern const TIdentMap AlignmentIdents;
 extern const TIdentMap BiDiModeIdents;
 // Set members (value = bit).
-extern const TIdentMap HeaderOptionIdents;
 extern const TIdentMap FontStyleIdents;
 // Integer properties written as an identifier where one is defined.
 extern const TIdentMap ColorIdents;

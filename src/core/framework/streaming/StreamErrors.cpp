@@ -1,4 +1,4 @@
-#include "core/stream/StreamErrors.h"
+#include "core/framework/streaming/StreamErrors.h"
 
 #include "core/framework/Exceptions.h"
 

@@ -1,8 +1,8 @@
-#include "core/stream/Writer.h"
+#include "core/framework/streaming/Writer.h"
 
-#include "core/stream/IdentMap.h"
-#include "core/stream/PublishedProperty.h"
-#include "core/stream/ScopedValue.h"
+#include "core/framework/streaming/IdentMap.h"
+#include "core/framework/streaming/PublishedProperty.h"
+#include "core/framework/streaming/ScopedValue.h"
 
 #include <limits>
 

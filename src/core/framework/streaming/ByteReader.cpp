@@ -1,6 +1,6 @@
-#include "core/stream/ByteReader.h"
+#include "core/framework/streaming/ByteReader.h"
 
-#include "core/stream/StreamErrors.h"
+#include "core/framework/streaming/StreamErrors.h"
 
 namespace corvane {
 

@@ -3,9 +3,9 @@
 // names, and whole property lists (published properties in their order, then
 // the defined ones).
 
-#include "core/stream/ByteWriter.h"
-#include "core/stream/Filer.h"
-#include "core/stream/ValueType.h"
+#include "core/framework/streaming/ByteWriter.h"
+#include "core/framework/streaming/Filer.h"
+#include "core/framework/streaming/ValueType.h"
 
 #include <cstdint>
 #include <string>

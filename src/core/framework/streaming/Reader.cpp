@@ -1,9 +1,9 @@
-#include "core/stream/Reader.h"
+#include "core/framework/streaming/Reader.h"
 
-#include "core/stream/IdentMap.h"
-#include "core/stream/PublishedProperty.h"
-#include "core/stream/ScopedValue.h"
-#include "core/stream/StreamErrors.h"
+#include "core/framework/streaming/IdentMap.h"
+#include "core/framework/streaming/PublishedProperty.h"
+#include "core/framework/streaming/ScopedValue.h"
+#include "core/framework/streaming/StreamErrors.h"
 
 namespace corvane {
 

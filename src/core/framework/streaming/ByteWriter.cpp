@@ -1,4 +1,4 @@
-#include "core/stream/ByteWriter.h"
+#include "core/framework/streaming/ByteWriter.h"
 
 namespace corvane {
 

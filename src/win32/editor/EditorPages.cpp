@@ -1,0 +1,277 @@
+#include "win32/editor/EditorPages.h"
+
+#include "win32/ErrorBox.h"
+#include "win32/StrativWindow.h"
+
+#include <mutex>
+
+namespace corvane::win32::editor {
+namespace {
+
+constexpr const char* MemoText = "  Hot Keys:\r\n"
+                                 "  Edit Caption - F2; Add Item - F3; Add Subtem - Ctrl-F3\r\n"
+                                 "  Delete Iitem - F4; Go to Properies - Enter";
+
+// Offsets of the group boxes whose controls the layout places inside them.
+constexpr int OptionsLeft = 6, OptionsTop = 6;
+constexpr int GroupBox1Left = 0, GroupBox1Top = 0;
+
+} // namespace
+
+EditorPages::EditorPages(THeaderEditor& editor, HFONT font) : editor_(editor), font_(font) {
+    RegisterPageClass();
+}
+
+EditorPages::~EditorPages() {
+    Detach();
+    if (tree_ != nullptr && ::IsWindow(tree_->Handle())) {
+        // Emptied without a repaint first: much faster than item by item as
+        // the window goes.
+        ::SendMessageA(tree_->Handle(), WM_SETREDRAW, FALSE, 0);
+        ::SendMessageA(tree_->Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    }
+}
+
+void EditorPages::RegisterPageClass() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        RegisterStrativWindowClass(); // the common controls
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &EditorPages::PageProc;
+        wc.hInstance = StrativWindowModule();
+        wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = PageClassName;
+        if (::RegisterClassExA(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            RaiseLastWin32Error("RegisterClassEx");
+    });
+}
+
+void EditorPages::Create(HWND parent, int x, int y, int width, int height, DWORD tabStyle) {
+    tabs_ = Child(parent, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN | tabStyle, x,
+                  y, width, height, PageControlId, WS_EX_CONTROLPARENT);
+    for (const char* caption : {"General", "Sections Property"}) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(caption);
+        ::SendMessageA(tabs_, TCM_INSERTITEMA, pages_.size(), reinterpret_cast<LPARAM>(&item));
+    }
+    RECT area{0, 0, width, height};
+    ::SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    for (const char* caption : {"General", "Sections Property"}) {
+        const HWND page = ::CreateWindowExA(WS_EX_CONTROLPARENT, PageClassName, caption,
+                                            WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
+                                            area.right - area.left, area.bottom - area.top, tabs_,
+                                            nullptr, StrativWindowModule(), nullptr);
+        if (page == nullptr)
+            RaiseLastWin32Error("CreateWindowEx");
+        pages_.push_back(page);
+    }
+    CreateGeneralPage(pages_[THeaderEditor::GeneralPageIndex]);
+    CreateSectionsPage(pages_[THeaderEditor::SectionsPageIndex]);
+    pageControl_ = std::make_unique<PageControlView>(editor_.PropertyPage, tabs_, pages_);
+    Bind(tabs_, *pageControl_);
+    // Notifications reach the views from here on.
+    for (HWND page : pages_)
+        ::SetWindowLongPtrA(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void EditorPages::Detach() {
+    for (HWND page : pages_) {
+        if (::IsWindow(page))
+            ::SetWindowLongPtrA(page, GWLP_USERDATA, 0);
+    }
+    bindings_.clear();
+}
+
+LRESULT CALLBACK EditorPages::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<EditorPages*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self != nullptr) {
+        try {
+            LRESULT result = 0;
+            if (self->Route(message, wParam, lParam, result))
+                return result;
+        } catch (...) {
+            ShowCurrentException(hwnd);
+            return 0;
+        }
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool EditorPages::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    if (message == WM_COMMAND) {
+        const auto control = reinterpret_cast<HWND>(lParam);
+        const auto found = bindings_.find(control);
+        if (control != nullptr && found != bindings_.end())
+            found->second->Command(control, HIWORD(wParam));
+        return true; // IDOK and IDCANCEL of Enter and Esc end here: they close nothing
+    }
+    if (message == WM_NOTIFY) {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        const auto found = bindings_.find(header.hwndFrom);
+        if (found != bindings_.end())
+            result = found->second->Notify(header);
+        return true;
+    }
+    return false;
+}
+
+HWND EditorPages::Child(HWND parent, const char* className, const char* text, DWORD style, int x,
+                        int y, int width, int height, int id, DWORD exStyle) {
+    if (id == 0)
+        id = nextId_++;
+    const HWND control = ::CreateWindowExA(
+        exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), StrativWindowModule(), nullptr);
+    if (control == nullptr)
+        RaiseLastWin32Error("CreateWindowEx");
+    ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return control;
+}
+
+HWND EditorPages::Label(HWND parent, const char* text, int x, int y, int width, int height) {
+    return Child(parent, "STATIC", text, SS_LEFT, x, y, width, height);
+}
+
+void EditorPages::Edit(HWND parent, TEditModel& model, int x, int y, int width, int height,
+                       int id) {
+    const HWND edit =
+        Child(parent, "EDIT", model.Text().c_str(), WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, x, y,
+              width, height, id, WS_EX_CLIENTEDGE);
+    Bind(edit, Keep(std::make_unique<EditView>(model, edit)));
+}
+
+void EditorPages::CheckBox(HWND parent, TCheckBoxModel& model, const char* caption, int x, int y,
+                           int width, int height) {
+    const HWND box = Child(parent, "BUTTON", caption, WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, x, y,
+                           width, height);
+    Bind(box, Keep(std::make_unique<CheckBoxView>(model, box)));
+}
+
+void EditorPages::RadioGroup(HWND parent, TRadioGroupModel& model, const char* caption, int x,
+                             int y, int width, int height) {
+    Child(parent, "BUTTON", caption, BS_GROUPBOX | WS_GROUP, x, y, width, height);
+    // Items run down the columns; the rows share the height below the caption.
+    constexpr int CaptionHeight = 13;
+    const int count = static_cast<int>(model.Items().size());
+    const int columns = model.Columns();
+    const int perColumn = (count + columns - 1) / columns;
+    const int columnWidth = (width - 10) / columns;
+    const int room = height - CaptionHeight - 5;
+    const int rowHeight = room / perColumn;
+    const int topMargin = CaptionHeight + 1 + (room % perColumn) / 2;
+    std::vector<HWND> buttons;
+    for (int i = 0; i < count; ++i) {
+        const DWORD style = BS_AUTORADIOBUTTON | BS_NOTIFY | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
+        buttons.push_back(Child(parent, "BUTTON", model.Items()[static_cast<size_t>(i)].c_str(),
+                                style, x + 8 + (i / perColumn) * columnWidth,
+                                y + topMargin + (i % perColumn) * rowHeight, columnWidth,
+                                rowHeight));
+    }
+    auto& view = Keep(std::make_unique<RadioGroupView>(model, buttons));
+    for (HWND button : buttons)
+        Bind(button, view);
+}
+
+void EditorPages::PushButton(HWND parent, TButtonModel& model, const char* caption, int x, int y,
+                             int id) {
+    const HWND button =
+        Child(parent, "BUTTON", caption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, x, y, 75, 25, id);
+    Bind(button, Keep(std::make_unique<ButtonView>(model, button)));
+}
+
+void EditorPages::CreateGeneralPage(HWND page) {
+    TGeneralPage& g = editor_.General;
+    // Tab order 0..5: the radio groups, Hint (with its label), Align.
+    RadioGroup(page, g.HeadersStyle, "HeadersStyle", 12, 86, 173, 30);
+    RadioGroup(page, g.BevelInner, "BevelInner", 12, 121, 173, 30);
+    RadioGroup(page, g.BevelOuter, "BevelOuter", 12, 155, 173, 30);
+    RadioGroup(page, g.BorderStyle, "BorderStyle", 12, 190, 173, 30);
+    Label(page, "&Hint:", 200, 90, 22, 13);
+    Edit(page, g.Hint, 226, 88, 211, 21, HintEditId);
+    RadioGroup(page, g.Align, "Align", 194, 110, 243, 53);
+
+    // 6: the preview panel (no tab stop); the speed buttons take no focus.
+    Keep(std::make_unique<PreviewPanel>(g.ColorPanel, page, "Selected Color and Font", 196, 252,
+                                        245, 29));
+    Keep(std::make_unique<SpeedButton>(g.Font, page, GlyphKind::Font, "Click to Select a Font...",
+                                       196, 168, 245, 25));
+    Keep(std::make_unique<SpeedButton>(g.Color, page, GlyphKind::Color,
+                                       "Click to Select a Color...", 196, 196, 245, 25));
+    Keep(std::make_unique<SpeedButton>(g.HotTrackButton, page, GlyphKind::HotTrack,
+                                       "Click to Select a Hot Track Color...", 196, 224, 245, 25));
+
+    // 7: the Options group with its check boxes in their own tab order.
+    Child(page, "BUTTON", "Options", BS_GROUPBOX | WS_GROUP, OptionsLeft, OptionsTop, 431, 73);
+    struct Box {
+        TCheckBoxModel TGeneralPage::*model;
+        const char* caption;
+        int x, y, width, height;
+    };
+    static const Box boxes[] = {
+        {&TGeneralPage::VisibleCheck, "&Visible", 16, 14, 73, 17},
+        {&TGeneralPage::ShowhintCheck, "&ShowHint", 222, 14, 73, 17},
+        {&TGeneralPage::Customizecheck, "&Customizing", 16, 30, 85, 17},
+        {&TGeneralPage::HotTrack, "H&otTrack", 118, 30, 73, 17},
+        {&TGeneralPage::VResizeCheck, "&Height Resize", 16, 46, 125, 17},
+        {&TGeneralPage::HresizeCheckBox, "&Width Resize", 118, 46, 125, 15},
+        {&TGeneralPage::HintSections, "H&intSections", 118, 14, 73, 17},
+        {&TGeneralPage::MoveSections, "&Move Sections", 222, 30, 107, 17},
+        {&TGeneralPage::ShowAbout, "Show A&bout", 222, 46, 125, 15},
+        {&TGeneralPage::SectionClick, "Section Click", 322, 14, 103, 15},
+    };
+    for (const Box& b : boxes)
+        CheckBox(page, g.*b.model, b.caption, OptionsLeft + b.x, OptionsTop + b.y, b.width,
+                 b.height);
+
+    // 8, 9: the two number fields with their labels.
+    Label(page, "BorderWidth:", 53, 228, 62, 13);
+    Edit(page, g.BorderWidth, 126, 228, 57, 21, BorderWidthId);
+    Label(page, "&Bevelwidth:", 60, 256, 55, 13);
+    Edit(page, g.BevelWidth, 126, 252, 57, 21, BevelWidthId);
+}
+
+void EditorPages::CreateSectionsPage(HWND page) {
+    TSectionsPage& s = editor_.Sections;
+    RECT area;
+    ::GetClientRect(page, &area);
+    Child(page, "BUTTON", "ColumnHeaders Collection", BS_GROUPBOX | WS_GROUP, GroupBox1Left,
+          GroupBox1Top, 437, area.bottom);
+    const int x0 = GroupBox1Left, y0 = GroupBox1Top;
+
+    // 0: the tree view, after its label.
+    Label(page, "&Items:", x0 + 6, y0 + 64, 40, 13);
+    const HWND tree = Child(page, WC_TREEVIEWA, "",
+                            WS_TABSTOP | WS_GROUP | TVS_HASBUTTONS | TVS_HASLINES |
+                                TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
+                            x0 + 4, y0 + 84, 271, 153, HeadersId, WS_EX_CLIENTEDGE);
+    ::SendMessageA(tree, TVM_SETINDENT, 19, 0);
+    tree_ = std::make_unique<TreeViewPort>(s.Headers, tree);
+    Bind(tree, *tree_);
+
+    // 1..3: width, height, alignment.
+    Label(page, "&Width:", x0 + 292, y0 + 66, 40, 13);
+    Edit(page, s.widthEdit, x0 + 292, y0 + 82, 123, 21, WidthEditId);
+    Label(page, "&Height:", x0 + 292, y0 + 110, 40, 13);
+    Edit(page, s.HeightEdit, x0 + 292, y0 + 126, 121, 21, HeightEditId);
+    RadioGroup(page, s.AlignGroup, "A&lignment", x0 + 292, y0 + 154, 125, 65);
+
+    // 4..6: the item commands.
+    PushButton(page, s.AddBtn, "Add", x0 + 8, y0 + 248, 0);
+    PushButton(page, s.AddSubbtn, "Add Subitem", x0 + 90, y0 + 248, 0);
+    PushButton(page, s.DeleteBtn, "Delete", x0 + 172, y0 + 248, 0);
+
+    // 7: the hot-key memo, read-only, borderless, in the page's colour.
+    Child(page, "EDIT", MemoText, WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_READONLY, x0 + 2,
+          y0 + 15, 433, 48);
+
+    // 8..10: the moves and the word-wrap box.
+    PushButton(page, s.MoveUpBtn, "Move Up...", x0 + 254, y0 + 248, 0);
+    PushButton(page, s.MovedownBtn, "Move Down...", x0 + 336, y0 + 248, 0);
+    CheckBox(page, s.WordWrap, "&WordWrap", x0 + 292, y0 + 224, 97, 17);
+}
+
+} // namespace corvane::win32::editor

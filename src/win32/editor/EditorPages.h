@@ -1,0 +1,99 @@
+#pragma once
+// The editor's two pages on Windows, for any window that shows them: the
+// page control with "General" and "Sections Property", every control of both
+// pages bound to its model in a THeaderEditor, and the routing of the
+// controls' notifications to their views. The customizing dialog puts its
+// OK, Cancel and Apply around it (HeadersFormWindow); a host's property page
+// can put the host's frame around it.
+//
+// Bounds are the layout's pixels at 96 pixels per inch (the form font is
+// "MS Sans Serif", 8 points); controls that the layout nests in a group box
+// are placed on the page at the group box's offset. Tab order is creation
+// order; a label is created just before its focus control.
+
+#include "core/editor/HeaderEditor.h"
+#include "win32/editor/ControlViews.h"
+#include "win32/editor/PaintedControls.h"
+#include "win32/editor/TreeViewPort.h"
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace corvane::win32::editor {
+
+// Control ids: none is IDOK or IDCANCEL, which the dialog manager sends for
+// Enter and Esc.
+struct EditorControlIds {
+    enum : int {
+        OkButtonId = 101,
+        CancelButtonId = 102,
+        ApplyButtonId = 103,
+        PageControlId = 104,
+        HeadersId = 110,
+        WidthEditId = 111,
+        HeightEditId = 112,
+        BorderWidthId = 120,
+        BevelWidthId = 121,
+        HintEditId = 122,
+    };
+};
+
+class EditorPages : public EditorControlIds {
+public:
+    static constexpr const char* PageClassName = "CorvaneEditorPage";
+
+    // font: the controls' font (not owned; lives longer than the pages).
+    EditorPages(THeaderEditor& editor, HFONT font);
+    ~EditorPages();
+    EditorPages(const EditorPages&) = delete;
+    EditorPages& operator=(const EditorPages&) = delete;
+
+    // Creates the page control at these bounds in parent, with both pages.
+    void Create(HWND parent, int x, int y, int width, int height, DWORD tabStyle = 0);
+    // Stops all routing: call before the windows are destroyed.
+    void Detach();
+
+    HWND PageControl() const { return tabs_; }
+    HWND PageWindow(int page) const { return pages_.at(static_cast<size_t>(page)); }
+    HWND TreeView() const { return tree_->Handle(); }
+
+    // A push button of the owner, bound like the pages' controls.
+    void PushButton(HWND parent, TButtonModel& model, const char* caption, int x, int y, int id);
+    // Routes WM_COMMAND and WM_NOTIFY of bound controls (for the pages and
+    // for the owner window); false for any other message.
+    bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+private:
+    void CreateGeneralPage(HWND page);
+    void CreateSectionsPage(HWND page);
+    HWND Child(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
+               int width, int height, int id = 0, DWORD exStyle = 0);
+    HWND Label(HWND parent, const char* text, int x, int y, int width, int height);
+    void Edit(HWND parent, TEditModel& model, int x, int y, int width, int height, int id);
+    void CheckBox(HWND parent, TCheckBoxModel& model, const char* caption, int x, int y, int width,
+                  int height);
+    void RadioGroup(HWND parent, TRadioGroupModel& model, const char* caption, int x, int y,
+                    int width, int height);
+    template <class View> View& Keep(std::unique_ptr<View> view) {
+        View& kept = *view;
+        views_.push_back(std::move(view));
+        return kept;
+    }
+    void Bind(HWND control, ControlBinding& binding) { bindings_[control] = &binding; }
+
+    static void RegisterPageClass();
+    static LRESULT CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM);
+
+    THeaderEditor& editor_;
+    HFONT font_;
+    HWND tabs_ = nullptr;
+    std::vector<HWND> pages_;
+    int nextId_ = 200;
+    std::unordered_map<HWND, ControlBinding*> bindings_;
+    std::vector<std::unique_ptr<TWidgetView>> views_;
+    std::unique_ptr<TreeViewPort> tree_;
+    std::unique_ptr<PageControlView> pageControl_;
+};
+
+} // namespace corvane::win32::editor

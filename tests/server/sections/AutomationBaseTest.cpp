@@ -1,0 +1,118 @@
+// The automation base's own rules: ANSI <-> BSTR conversion and the COM
+// boundary's mapping of errors to results and error information.
+
+#include "support/SectionsFixture.h"
+
+#include "server/automation/Bstr.h"
+#include "server/automation/ComBoundary.h"
+
+#include <functional>
+#include <new>
+
+namespace corvane::test {
+namespace {
+
+using server::AnsiToBstr;
+using server::BstrToAnsi;
+using server::ComBoundary;
+using server::EComError;
+using server::TBstr;
+
+TEST(AutomationStrings, ConvertOverTheFullLength) {
+    struct Case {
+        std::string ansi;
+        std::wstring wide;
+    };
+    const Case cases[] = {
+        {"", L""},
+        {"Caption", L"Caption"},
+        {std::string("a\0b", 3), std::wstring(L"a\0b", 3)},
+        {std::string(1, '\0'), std::wstring(1, L'\0')},
+    };
+    for (const Case& c : cases) {
+        TBstr wide = AnsiToBstr(c.ansi);
+        EXPECT_EQ(wide.Length(), c.wide.size());
+        EXPECT_EQ(c.wide.empty(), wide.Get() == nullptr) << "empty text is the null BSTR";
+        if (wide.Get()) {
+            EXPECT_EQ(std::wstring(wide.Get(), wide.Length()), c.wide);
+        }
+        TBstr source = TBstr::FromWide(c.wide.data(), c.wide.size());
+        EXPECT_EQ(BstrToAnsi(source.Get()), c.ansi);
+    }
+    EXPECT_EQ(BstrToAnsi(nullptr), "");
+}
+
+TEST(AutomationStrings, CharactersOutsideTheCodePageBecomeItsDefaultCharacter) {
+    if (GetACP() == CP_UTF8)
+        GTEST_SKIP() << "every character is representable in UTF-8";
+    const wchar_t text[] = {L'x', 0x4E2D, 0x0416, L'y'}; // a CJK and a Cyrillic letter
+    TBstr source = TBstr::FromWide(text, 4);
+    const std::string ansi = BstrToAnsi(source.Get());
+    ASSERT_EQ(ansi.size(), 4u);
+    EXPECT_EQ(ansi.front(), 'x');
+    EXPECT_EQ(ansi.back(), 'y');
+    // The code page's own replacement, whatever it is, round-trips as itself.
+    TBstr back = AnsiToBstr(ansi);
+    EXPECT_NE(back.Get()[1], static_cast<wchar_t>(0x4E2D));
+}
+
+TEST(AutomationBoundary, MapsErrorsToResultsAndErrorInformation) {
+    struct Case {
+        const char* what;
+        std::function<HRESULT()> body;
+        HRESULT expected;
+        const char* description; // null: no error information expected
+        DWORD helpContext;
+    };
+    const IID& iid = IID_ISections;
+    const auto guarded = [&](std::function<void()> f) {
+        return [&iid, f] { return ComBoundary(iid, f); };
+    };
+    const Case cases[] = {
+        {"success", guarded([] {}), S_OK, nullptr, 0},
+        {"own result passes through", [&] { return ComBoundary(iid, [] { return S_FALSE; }); },
+         S_FALSE, nullptr, 0},
+        {"list error", guarded([] { RaiseListIndexError(5); }), E_UNEXPECTED,
+         "List index out of bounds (5)", 0},
+        {"help context", guarded([] { throw Exception("With help", 77); }), E_UNEXPECTED,
+         "With help", 77},
+        {"system error keeps its code",
+         guarded([] { throw EComError(TYPE_E_LIBNOTREGISTERED, "not registered"); }),
+         TYPE_E_LIBNOTREGISTERED, "not registered", 0},
+        {"a success code is no error code", guarded([] { throw EComError(S_FALSE, "odd"); }),
+         E_UNEXPECTED, "odd", 0},
+        {"out of memory", guarded([] { throw std::bad_alloc(); }), E_OUTOFMEMORY, "Out of memory",
+         0},
+        {"standard exception", guarded([] { throw std::runtime_error("plain"); }), E_UNEXPECTED,
+         "plain", 0},
+        {"anything else", guarded([] { throw 42; }), E_UNEXPECTED, "Unexpected error", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearErrorInfo();
+        EXPECT_EQ(c.body(), c.expected);
+        TComPtr<IErrorInfo> info;
+        const bool present = GetErrorInfo(0, info.Put()) == S_OK && info;
+        EXPECT_EQ(present, c.description != nullptr);
+        if (!present || !c.description)
+            continue;
+        GUID guid{};
+        info->GetGUID(&guid);
+        EXPECT_TRUE(IsEqualGUID(guid, iid));
+        TBstr description;
+        info->GetDescription(description.Put());
+        EXPECT_EQ(BstrToAnsi(description.Get()), c.description);
+        DWORD help = 0;
+        info->GetHelpContext(&help);
+        EXPECT_EQ(help, c.helpContext);
+    }
+}
+
+TEST(AutomationBoundary, SystemErrorsWithoutTextGetTheSystemsMessage) {
+    EXPECT_FALSE(EComError(E_OUTOFMEMORY).what() == std::string());
+    EXPECT_EQ(EComError(E_OUTOFMEMORY).Code(), E_OUTOFMEMORY);
+    EXPECT_EQ(server::SystemMessage(static_cast<HRESULT>(0xA0CD1234)), "OLE error 0xA0CD1234");
+}
+
+} // namespace
+} // namespace corvane::test

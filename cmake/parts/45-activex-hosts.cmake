@@ -19,20 +19,6 @@ corvane_add_wine_test(NAME activex_register_ocx COMMAND regsvr32.exe ARGS /s ${_
 set_tests_properties(activex_register_ocx PROPERTIES FIXTURES_SETUP corvane_ocx
     FIXTURES_REQUIRED corvane_wine)
 
-# WORKAROUND (reported): registration files the type library under its locale
-# 0x409, while the sections objects load it with locale 0, which Wine looks up
-# only under "0"; without this key every Sections read and every event with a
-# section fails in a fresh prefix. Remove once the two agree.
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    set(_corvane_tlb_key "HKCR\\TypeLib\\{FEDE2C2E-B885-11D2-BBE8-E850F2510B74}\\1.0\\0\\win64")
-else()
-    set(_corvane_tlb_key "HKCR\\TypeLib\\{FEDE2C2E-B885-11D2-BBE8-E850F2510B74}\\1.0\\0\\win32")
-endif()
-corvane_add_wine_test(NAME activex_register_typelib_locale0 COMMAND reg.exe
-    ARGS add ${_corvane_tlb_key} /ve /d ${_corvane_ocx} /f LABELS server)
-set_tests_properties(activex_register_typelib_locale0 PROPERTIES FIXTURES_SETUP corvane_ocx
-    FIXTURES_REQUIRED corvane_wine DEPENDS activex_register_ocx)
-
 corvane_add_wine_test(NAME activex_script_host COMMAND cscript.exe
     ARGS //nologo ${_corvane_script} LABELS server)
 # Wine's script host may end at a runtime error with exit code 0: the script's

@@ -48,6 +48,12 @@ DWORD StrativWindow::WindowStyle() const {
     return style;
 }
 
+void StrativWindow::SetParentWindow(HWND parent) {
+    parent_ = parent;
+    if (window_ && ::GetParent(window_.get()) != parent)
+        ::SetParent(window_.get(), parent);
+}
+
 void StrativWindow::CreateHandle() {
     // WM_NCCREATE hands the new window to window_ (see FromHandle), so it is
     // owned from its first message on.
@@ -57,7 +63,6 @@ void StrativWindow::CreateHandle() {
     if (created == nullptr)
         RaiseLastWin32Error("CreateWindowEx");
     trackingLeave_ = false;
-    tooltip_.Create(created);
     SyncTooltip();
 }
 
@@ -113,6 +118,10 @@ void StrativWindow::SyncBoundsFromWindow() {
 }
 
 bool StrativWindow::SyncTooltip() {
+    // The tooltip (a top-level window, slow to make) exists from the first
+    // time hints are on; embedded controls are often made by the hundred.
+    if (!tooltip_.Handle() && control_.ShowHint() && window_)
+        tooltip_.Create(window_.get());
     return tooltip_.Update(control_.ShowHint(), control_.Hint());
 }
 

@@ -55,6 +55,7 @@ void StrativWindow::UpdateWindowState() {
         ::ShowWindow(hwnd, control_.Visible() ? SW_SHOWNA : SW_HIDE);
     if ((::IsWindowEnabled(hwnd) != FALSE) != control_.Enabled())
         ::EnableWindow(hwnd, control_.Enabled() ? TRUE : FALSE);
+    SyncTooltip(); // hints may have been switched on
 }
 
 TCanvas* StrativWindow::Canvas() {

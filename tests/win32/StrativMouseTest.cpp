@@ -283,9 +283,11 @@ TEST_F(StrativHint, TheFirstMoveIntoASectionShowsItsTip) {
     ::SetCursorPos(over.x, over.y);
     PumpMessages(); // whatever moves the system makes of it, with the tip off
     ASSERT_FALSE(window->Tooltip().Active());
-    const HWND tooltip = window->Tooltip().Handle();
 
     control->SetShowHint(true);
+    // The tooltip is made when hints are first switched on.
+    const HWND tooltip = window->Tooltip().Handle();
+    ASSERT_NE(tooltip, nullptr);
     MouseMove(50, 40); // enters A: one move only
     ASSERT_TRUE(window->Tooltip().Active());
     bool shown = false;

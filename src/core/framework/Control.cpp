@@ -60,6 +60,8 @@ void TCustomControl::SetFont(const TFont& value) {
         return;
     font_ = value;
     Invalidate();
+    if (OnFontChange)
+        OnFontChange();
 }
 
 void TCustomControl::SetParentFont(bool value) {
@@ -71,6 +73,8 @@ void TCustomControl::ParentFontChanged(const TFont& value) {
         return;
     font_ = value;
     Invalidate();
+    if (OnFontChange)
+        OnFontChange();
 }
 
 void TCustomControl::SetVisible(bool value) {
@@ -91,6 +95,7 @@ void TCustomControl::SetEnabled(bool value) {
 void TCustomControl::SetShowHint(bool value) {
     showHint_ = value;
     parentShowHint_ = false;
+    services_->UpdateWindowState();
 }
 
 void TCustomControl::SetAlign(TAlign value) {

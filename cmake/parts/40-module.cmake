@@ -1,0 +1,117 @@
+# The server module CorvaneC.ocx: exports, class factories, registration and
+# its resources. Its logic is the static library corvane_module, so tests can
+# drive it with their own type libraries and creation functions.
+if(NOT CORVANE_CROSS)
+    return()
+endif()
+
+set(CORVANE_MODULE_DIR ${PROJECT_SOURCE_DIR}/src/server/module)
+
+# corvane_compile_test_typelib(<idl> <tlb>): a small type library for tests,
+# compiled with widl for this tree's architecture.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(_corvane_widl_arch -m64)
+    set(_corvane_wine_dlls /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+else()
+    set(_corvane_widl_arch -m32)
+    set(_corvane_wine_dlls /usr/lib/i386-linux-gnu/wine/i386-windows)
+endif()
+find_program(CORVANE_WIDL NAMES ${CORVANE_MINGW_TRIPLE}-widl widl REQUIRED)
+find_path(CORVANE_WIDL_IDL_DIR oaidl.idl PATHS /usr/include/wine/wine/windows
+    /usr/share/mingw-w64/include /usr/${CORVANE_MINGW_TRIPLE}/include NO_DEFAULT_PATH
+    NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+function(corvane_compile_test_typelib idl tlb)
+    get_filename_component(dir ${tlb} DIRECTORY)
+    add_custom_command(OUTPUT ${tlb}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+        COMMAND ${CORVANE_WIDL} ${_corvane_widl_arch} -I${CORVANE_WIDL_IDL_DIR}
+                -L${_corvane_wine_dlls} -t -o ${tlb} ${idl}
+        DEPENDS ${idl} VERBATIM)
+endfunction()
+
+add_library(corvane_module STATIC
+    ${CORVANE_MODULE_DIR}/ClassFactory.cpp
+    ${CORVANE_MODULE_DIR}/ControlFactory.cpp
+    ${CORVANE_MODULE_DIR}/DaxErrorBox.cpp
+    ${CORVANE_MODULE_DIR}/FactoryList.cpp
+    ${CORVANE_MODULE_DIR}/ModulePath.cpp
+    ${CORVANE_MODULE_DIR}/RegistryKeys.cpp
+    ${CORVANE_MODULE_DIR}/ServerModule.cpp
+    ${CORVANE_MODULE_DIR}/TypeLibInfo.cpp)
+target_link_libraries(corvane_module PUBLIC corvane_server_base corvane_core
+    ole32 oleaut32 uuid advapi32 user32)
+corvane_warnings(corvane_module)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CORVANE_MODULE_DEF ${CORVANE_MODULE_DIR}/CorvaneC-x86_64.def)
+else()
+    # Maps the plain export names to the stdcall symbols.
+    set(CORVANE_MODULE_DEF ${CORVANE_MODULE_DIR}/CorvaneC-i686.def)
+endif()
+
+if(TARGET corvane_activex)
+    set(CORVANE_CONTROL_OBJECT ${CORVANE_MODULE_DIR}/ControlObject.cpp)
+else()
+    set(CORVANE_CONTROL_OBJECT ${CORVANE_MODULE_DIR}/ControlObjectMissing.cpp)
+endif()
+
+add_library(CorvaneC SHARED
+    ${CORVANE_MODULE_DIR}/DllMain.cpp
+    ${CORVANE_MODULE_DIR}/Exports.cpp
+    ${CORVANE_MODULE_DIR}/ModuleInstance.cpp
+    ${CORVANE_MODULE_DIR}/PropertyPageObject.cpp
+    ${CORVANE_CONTROL_OBJECT}
+    ${CORVANE_MODULE_DIR}/CorvaneC.rc
+    ${CORVANE_MODULE_DEF})
+set_target_properties(CorvaneC PROPERTIES PREFIX "" SUFFIX ".ocx")
+if(TARGET corvane_activex)
+    target_link_libraries(CorvaneC PRIVATE corvane_activex)
+endif()
+target_link_libraries(CorvaneC PRIVATE corvane_module)
+# Only the four exports of the .def file, nothing of the static runtime.
+target_link_options(CorvaneC PRIVATE -Wl,--exclude-all-symbols)
+set_source_files_properties(${CORVANE_MODULE_DIR}/CorvaneC.rc PROPERTIES
+    OBJECT_DEPENDS ${CORVANE_MODULE_DIR}/Toolbox.bmp)
+corvane_warnings(CorvaneC)
+
+if(COMMAND corvane_embed_typelib)
+    corvane_embed_typelib(CorvaneC)
+else()
+    # STAND-IN until the type library part exists: a minimal library with the
+    # control class, built from the tests' definition.
+    set(_standin_tlb ${CMAKE_CURRENT_BINARY_DIR}/module-standin/CorvaneC.tlb)
+    corvane_compile_test_typelib(${PROJECT_SOURCE_DIR}/tests/server/typelibs/Good.idl
+        ${_standin_tlb})
+    file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/module-standin/typelib.rc
+        "1 TYPELIB \"${_standin_tlb}\"\n")
+    target_sources(CorvaneC PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/module-standin/typelib.rc
+        ${_standin_tlb})
+    set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/module-standin/typelib.rc PROPERTIES
+        OBJECT_DEPENDS ${_standin_tlb})
+endif()
+
+# --- Tests ----------------------------------------------------------------------
+set(CORVANE_SERVER_TEST_TLB_DIR ${CMAKE_CURRENT_BINARY_DIR}/server-test-typelibs)
+set(_corvane_test_tlbs)
+foreach(name Good NoClass NoDefault OtherDefault)
+    corvane_compile_test_typelib(${PROJECT_SOURCE_DIR}/tests/server/typelibs/${name}.idl
+        ${CORVANE_SERVER_TEST_TLB_DIR}/${name}.tlb)
+    list(APPEND _corvane_test_tlbs ${CORVANE_SERVER_TEST_TLB_DIR}/${name}.tlb)
+endforeach()
+add_custom_target(corvane_server_test_typelibs DEPENDS ${_corvane_test_tlbs})
+
+corvane_add_gtest_program(corvane_server_tests
+    SOURCES
+        ${PROJECT_SOURCE_DIR}/tests/server/BuiltModule.cpp
+        ${PROJECT_SOURCE_DIR}/tests/server/ClassObjectTest.cpp
+        ${PROJECT_SOURCE_DIR}/tests/server/ModuleFileTest.cpp
+        ${PROJECT_SOURCE_DIR}/tests/server/RegistrationTest.cpp
+        ${PROJECT_SOURCE_DIR}/tests/server/RegistryRead.cpp
+        ${PROJECT_SOURCE_DIR}/tests/server/ServerModuleTest.cpp
+        ${PROJECT_SOURCE_DIR}/tests/win32/ModalWatch.cpp
+    LIBRARIES corvane_module version
+    WINDOW LABELS server)
+add_dependencies(corvane_server_tests CorvaneC corvane_server_test_typelibs)
+target_compile_definitions(corvane_server_tests PRIVATE
+    CORVANE_OCX_PATH="$<TARGET_FILE:CorvaneC>"
+    CORVANE_TEST_TYPELIB_DIR="${CORVANE_SERVER_TEST_TLB_DIR}")

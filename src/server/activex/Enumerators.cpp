@@ -1,0 +1,121 @@
+#include "server/activex/Enumerators.h"
+
+#include <new>
+
+namespace corvane::server {
+namespace {
+
+// Copies of one item, with its reference counted.
+IConnectionPoint* CopyItem(IConnectionPoint* p) {
+    p->AddRef();
+    return p;
+}
+CONNECTDATA CopyItem(const CONNECTDATA& c) {
+    c.pUnk->AddRef();
+    return c;
+}
+void FreeItem(IConnectionPoint* p) {
+    p->Release();
+}
+void FreeItem(const CONNECTDATA& c) {
+    c.pUnk->Release();
+}
+
+template <class Interface, class Item> class TEnumerator final : public Interface {
+public:
+    TEnumerator(const IID& iid, const std::vector<Item>& items, size_t position = 0)
+        : iid_(iid), position_(position) {
+        for (const Item& item : items)
+            items_.push_back(CopyItem(item));
+    }
+    ~TEnumerator() {
+        for (const Item& item : items_)
+            FreeItem(item);
+    }
+    TEnumerator(const TEnumerator&) = delete;
+    TEnumerator& operator=(const TEnumerator&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (object == nullptr)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, iid_)) {
+            *object = static_cast<Interface*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(::InterlockedIncrement(&references_));
+    }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = ::InterlockedDecrement(&references_);
+        if (left == 0)
+            delete this;
+        return static_cast<ULONG>(left);
+    }
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, Item* out, ULONG* fetched) override {
+        if (out == nullptr || (count > 1 && fetched == nullptr))
+            return E_POINTER;
+        ULONG done = 0;
+        while (done < count && position_ < items_.size())
+            out[done++] = CopyItem(items_[position_++]);
+        if (fetched != nullptr)
+            *fetched = done;
+        return done == count ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+        const size_t left = items_.size() - position_;
+        position_ += count < left ? count : left;
+        return count <= left ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Reset() override {
+        position_ = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(Interface** copy) override {
+        if (copy == nullptr)
+            return E_POINTER;
+        auto* clone = new (std::nothrow) TEnumerator(iid_, items_, position_);
+        if (clone == nullptr)
+            return E_OUTOFMEMORY;
+        clone->AddRef();
+        *copy = clone;
+        return S_OK;
+    }
+
+private:
+    TModuleObjectCount objectCount_;
+    LONG references_ = 0;
+    IID iid_;
+    std::vector<Item> items_;
+    size_t position_;
+};
+
+template <class Interface, class Item>
+HRESULT Create(const IID& iid, const std::vector<Item>& items, Interface** result) {
+    if (result == nullptr)
+        return E_POINTER;
+    *result = nullptr;
+    auto* enumerator = new (std::nothrow) TEnumerator<Interface, Item>(iid, items);
+    if (enumerator == nullptr)
+        return E_OUTOFMEMORY;
+    enumerator->AddRef();
+    *result = enumerator;
+    return S_OK;
+}
+
+} // namespace
+
+HRESULT CreatePointEnumerator(const std::vector<IConnectionPoint*>& points,
+                              IEnumConnectionPoints** result) {
+    return Create(IID_IEnumConnectionPoints, points, result);
+}
+
+HRESULT CreateConnectionEnumerator(const std::vector<CONNECTDATA>& connections,
+                                   IEnumConnections** result) {
+    return Create(IID_IEnumConnections, connections, result);
+}
+
+} // namespace corvane::server

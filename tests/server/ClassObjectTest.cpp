@@ -1,0 +1,129 @@
+// The class objects of the built module as a host reaches them: through
+// DllGetClassObject, with the unload rules of DllCanUnloadNow.
+
+#include "BuiltModule.h"
+
+#include <gtest/gtest.h>
+
+#include <ocidl.h>
+
+using namespace corvane::server::testing;
+
+namespace {
+
+const CLSID ControlClass = {
+    0xFEDE2C33, 0xB885, 0x11D2, {0xBB, 0xE8, 0xE8, 0x50, 0xF2, 0x51, 0x0B, 0x74}};
+const CLSID PageClass = {
+    0x064AEF20, 0xBACA, 0x11D2, {0xBB, 0xE8, 0xB1, 0xA4, 0xA6, 0x48, 0x88, 0x76}};
+const CLSID UnknownClass = {
+    0x5D1A2B3C, 0x0001, 0x4000, {0x80, 0x00, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55}};
+
+// One module loaded for the suite, with COM initialized on the thread.
+class ClassObjects : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ::CoInitialize(nullptr);
+        module_ = new TLoadedModule(BuiltModulePath());
+    }
+    static void TearDownTestSuite() {
+        delete module_;
+        module_ = nullptr;
+        ::CoUninitialize();
+    }
+    void SetUp() override { ASSERT_EQ(module_->CanUnloadNow(), S_OK) << "a test left a reference"; }
+
+    static IClassFactory* Factory(const CLSID& classId) {
+        IClassFactory* factory = nullptr;
+        EXPECT_EQ(
+            module_->GetClassObject(classId, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+            S_OK);
+        return factory;
+    }
+
+    static TLoadedModule* module_;
+};
+
+TLoadedModule* ClassObjects::module_ = nullptr;
+
+TEST_F(ClassObjects, GetClassObjectAnswersPerClassAndInterface) {
+    const struct {
+        const char* name;
+        const CLSID* classId;
+        const IID* interfaceId;
+        HRESULT expected;
+    } cases[] = {
+        {"control factory", &ControlClass, &IID_IClassFactory, S_OK},
+        {"control as IUnknown", &ControlClass, &IID_IUnknown, S_OK},
+        {"property page factory", &PageClass, &IID_IClassFactory, S_OK},
+        {"no licensing factory", &ControlClass, &IID_IClassFactory2, E_NOINTERFACE},
+        {"page, no dispatch", &PageClass, &IID_IDispatch, E_NOINTERFACE},
+        {"unknown class", &UnknownClass, &IID_IClassFactory, CLASS_E_CLASSNOTAVAILABLE},
+    };
+    for (const auto& c : cases) {
+        void* result = reinterpret_cast<void*>(1); // must be overwritten
+        EXPECT_EQ(module_->GetClassObject(*c.classId, *c.interfaceId, &result), c.expected)
+            << c.name;
+        if (SUCCEEDED(c.expected)) {
+            ASSERT_NE(result, nullptr) << c.name;
+            static_cast<IUnknown*>(result)->Release();
+        } else {
+            EXPECT_EQ(result, nullptr) << c.name;
+        }
+    }
+    EXPECT_EQ(module_->GetClassObject(ControlClass, IID_IClassFactory, nullptr), E_POINTER);
+}
+
+TEST_F(ClassObjects, EachClassHasOneFactoryOfItsOwn) {
+    IClassFactory* control = Factory(ControlClass);
+    IClassFactory* again = Factory(ControlClass);
+    IClassFactory* page = Factory(PageClass);
+    EXPECT_EQ(control, again);
+    EXPECT_NE(control, page);
+    control->Release();
+    again->Release();
+    page->Release();
+}
+
+TEST_F(ClassObjects, UnloadWaitsForFactoryReferencesAndServerLocks) {
+    IClassFactory* factory = Factory(ControlClass);
+    EXPECT_EQ(module_->CanUnloadNow(), S_FALSE) << "a factory reference is held";
+    factory->AddRef();
+    factory->Release();
+    EXPECT_EQ(module_->CanUnloadNow(), S_FALSE) << "one reference is still held";
+
+    ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+    factory->Release();
+    EXPECT_EQ(module_->CanUnloadNow(), S_FALSE) << "a server lock is held";
+    // The host's own reference is gone; the lock keeps the server.
+    IClassFactory* host = Factory(ControlClass);
+    EXPECT_EQ(host->LockServer(FALSE), S_OK);
+    host->Release();
+    EXPECT_EQ(module_->CanUnloadNow(), S_OK);
+}
+
+TEST_F(ClassObjects, UnlockWithoutALockIsRefused) {
+    IClassFactory* factory = Factory(PageClass);
+    EXPECT_EQ(factory->LockServer(FALSE), E_UNEXPECTED);
+    factory->Release();
+    EXPECT_EQ(module_->CanUnloadNow(), S_OK) << "the counts went below zero";
+}
+
+TEST_F(ClassObjects, CreateInstanceChecksItsArgumentsFirst) {
+    IClassFactory* factory = Factory(ControlClass);
+    IUnknown* outer = factory; // any object will do as the would-be outer one
+    void* result = reinterpret_cast<void*>(1);
+    EXPECT_EQ(factory->CreateInstance(outer, IID_IDispatch, &result), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(result, nullptr);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, nullptr), E_POINTER);
+    factory->Release();
+}
+
+TEST_F(ClassObjects, PropertyPageCannotBeCreatedYetAndSaysSo) {
+    IClassFactory* factory = Factory(PageClass);
+    void* result = reinterpret_cast<void*>(1);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, &result), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(result, nullptr);
+    factory->Release();
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+// The control in ATL's container window class (atl.dll's "AtlAxWin"), made
+// by ProgID from the registered CorvaneC.ocx: painted on screen, and real
+// mouse messages through the message loop reach a sink as events.
+#include "server/activex/ComRef.h"
+#include "win32/TopDownDib.h"
+
+#include <CorvaneC_TLB.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace corvane::server::test {
+namespace {
+
+using AxWinInitFunction = BOOL(WINAPI*)();
+using AxGetControlFunction = HRESULT(WINAPI*)(HWND, IUnknown**);
+
+class ClickSink : public IDispatch {
+public:
+    std::vector<DISPID> Heard;
+    std::string LastSection;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        *object = (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+                   IsEqualIID(riid, DIID_ICorvaneEvents))
+                      ? this
+                      : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params,
+                                     VARIANT*, EXCEPINFO*, UINT*) override {
+        Heard.push_back(dispid);
+        if (dispid == DISPID_ICorvaneEvents_OnHeaderClick && params->cArgs == 1) {
+            auto section = TComRef<ISections>::From(params->rgvarg[0].pdispVal, IID_ISections);
+            TBstrHolder caption;
+            if (section && SUCCEEDED(section->get_Caption(caption.put())))
+                LastSection = BstrToAnsi(caption.get());
+        }
+        return S_OK;
+    }
+};
+
+void Pump(int milliseconds) {
+    const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
+    do {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::Sleep(5);
+    } while (::GetTickCount() < end);
+}
+
+TEST(AtlHostTest, AtlAxWinShowsTheControlAndDeliversClickEvents) {
+    ASSERT_EQ(S_OK, ::OleInitialize(nullptr));
+    const HMODULE atl = ::LoadLibraryA("atl.dll");
+    ASSERT_NE(nullptr, atl);
+    const auto init = reinterpret_cast<AxWinInitFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxWinInit")));
+    const auto getControl = reinterpret_cast<AxGetControlFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxGetControl")));
+    ASSERT_TRUE(init && getControl);
+    ASSERT_TRUE(init());
+
+    const HWND frame = ::CreateWindowExA(0, "STATIC", "ATL host", WS_OVERLAPPEDWINDOW, 0, 0, 420,
+                                         160, nullptr, nullptr, nullptr, nullptr);
+    ::ShowWindow(frame, SW_SHOW);
+    const HWND axwin = ::CreateWindowExA(0, "AtlAxWin", "CorvaneC.Corvane", WS_CHILD | WS_VISIBLE,
+                                         0, 0, 400, 60, frame, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, axwin);
+    TComRef<IUnknown> unknown;
+    ASSERT_EQ(S_OK, getControl(axwin, unknown.put()));
+    auto control = TComRef<ICorvane>::From(unknown.get(), IID_ICorvane);
+    ASSERT_TRUE(control);
+
+    // A known look: two sections on a green background.
+    control->put_Color(0x0000FF00);
+    TComRef<ISections> root;
+    ASSERT_EQ(S_OK, control->get_Sections(root.put()));
+    TComRef<ISections> second;
+    TBstrHolder caption(::SysAllocString(L"Second"));
+    ASSERT_EQ(S_OK, root->Add(caption.get(), second.put()));
+    root->Changed(VARIANT_TRUE);
+
+    auto container =
+        TComRef<IConnectionPointContainer>::From(unknown.get(), IID_IConnectionPointContainer);
+    TComRef<IConnectionPoint> point;
+    ASSERT_EQ(S_OK, container->FindConnectionPoint(DIID_ICorvaneEvents, point.put()));
+    ClickSink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
+
+    const HWND header = ::FindWindowExA(axwin, nullptr, "CorvaneStrativ", nullptr);
+    ASSERT_NE(nullptr, header) << "the control's window sits in the container's window";
+    ::InvalidateRect(header, nullptr, TRUE);
+    Pump(300);
+
+    // Painted: the window's pixels show the green background.
+    RECT client{};
+    ::GetClientRect(header, &client);
+    ASSERT_GT(client.right, 100);
+    const HDC screen = ::GetDC(header);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    uint32_t* bits = nullptr;
+    win32::UniqueBitmap dib = win32::CreateTopDownDib(memory, client.right, client.bottom,
+                                                      reinterpret_cast<void**>(&bits));
+    const HGDIOBJ old = ::SelectObject(memory, dib.get());
+    ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    int green = 0;
+    for (int i = 0; i < client.right * client.bottom; ++i)
+        green += (bits[i] & 0xFFFFFF) == 0x00FF00;
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    ::ReleaseDC(header, screen);
+    EXPECT_GT(green, client.right * client.bottom / 4) << "the header painted its background";
+
+    // A click in the middle of the second section, through the message loop.
+    RECT sectionRect{};
+    long firstWidth = 0;
+    TComRef<ISections> first;
+    root->get_Items(0, first.put());
+    first->get_Width(&firstWidth);
+    const LPARAM at = MAKELPARAM(firstWidth + 20, 8);
+    (void)sectionRect;
+    ::PostMessageA(header, WM_MOUSEMOVE, 0, at);
+    ::PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(header, WM_LBUTTONUP, 0, at);
+    Pump(300);
+    ASSERT_FALSE(sink.Heard.empty());
+    EXPECT_EQ(DISPID_ICorvaneEvents_OnHeaderClick, sink.Heard.back());
+    EXPECT_EQ("Second", sink.LastSection);
+
+    EXPECT_EQ(S_OK, point->Unadvise(cookie));
+    point.reset();
+    container.reset();
+    first.reset();
+    second.reset();
+    root.reset();
+    control.reset();
+    unknown.reset();
+    ::DestroyWindow(frame);
+    Pump(100);
+    ::OleUninitialize();
+}
+
+} // namespace
+} // namespace corvane::server::test

@@ -38,7 +38,7 @@ add_library(corvane_module STATIC
     ${CORVANE_MODULE_DIR}/RegistryKeys.cpp
     ${CORVANE_MODULE_DIR}/ServerModule.cpp
     ${CORVANE_MODULE_DIR}/TypeLibInfo.cpp)
-target_link_libraries(corvane_module PUBLIC corvane_server_base corvane_core
+target_link_libraries(corvane_module PUBLIC corvane_typelib corvane_server_base corvane_core
     ole32 oleaut32 uuid advapi32 user32)
 corvane_warnings(corvane_module)
 
@@ -74,21 +74,7 @@ set_source_files_properties(${CORVANE_MODULE_DIR}/CorvaneC.rc PROPERTIES
     OBJECT_DEPENDS ${CORVANE_MODULE_DIR}/Toolbox.bmp)
 corvane_warnings(CorvaneC)
 
-if(COMMAND corvane_embed_typelib)
-    corvane_embed_typelib(CorvaneC)
-else()
-    # STAND-IN until the type library part exists: a minimal library with the
-    # control class, built from the tests' definition.
-    set(_standin_tlb ${CMAKE_CURRENT_BINARY_DIR}/module-standin/CorvaneC.tlb)
-    corvane_compile_test_typelib(${PROJECT_SOURCE_DIR}/tests/server/typelibs/Good.idl
-        ${_standin_tlb})
-    file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/module-standin/typelib.rc
-        "1 TYPELIB \"${_standin_tlb}\"\n")
-    target_sources(CorvaneC PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/module-standin/typelib.rc
-        ${_standin_tlb})
-    set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/module-standin/typelib.rc PROPERTIES
-        OBJECT_DEPENDS ${_standin_tlb})
-endif()
+corvane_embed_typelib(CorvaneC)
 
 # --- Tests ----------------------------------------------------------------------
 set(CORVANE_SERVER_TEST_TLB_DIR ${CMAKE_CURRENT_BINARY_DIR}/server-test-typelibs)

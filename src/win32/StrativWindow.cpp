@@ -45,6 +45,12 @@ DWORD StrativWindow::WindowStyle() const {
     return style;
 }
 
+void StrativWindow::SetParentWindow(HWND parent) {
+    parent_ = parent;
+    if (window_ && ::GetParent(window_.get()) != parent)
+        ::SetParent(window_.get(), parent);
+}
+
 void StrativWindow::CreateHandle() {
     // WM_NCCREATE hands the new window to window_ (see FromHandle), so it is
     // owned from its first message on.

@@ -14,6 +14,7 @@
 
 #include "win32/WinApi.h"
 
+#include <functional>
 #include <memory>
 
 namespace corvane::win32 {
@@ -35,6 +36,15 @@ public:
 
     // Paints the whole control into dc with its client origin at (x, y).
     void PaintTo(HDC dc, int x = 0, int y = 0);
+
+    // Moves the window under another parent (an embedding host's window, or
+    // back to a parking window); a re-created window keeps the new parent.
+    void SetParentWindow(HWND parent);
+    // Sees each message before the control does; returning true ends the
+    // message with `result`. An embedding object watches focus this way.
+    using MessageHook = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam,
+                                           LRESULT& result)>;
+    void SetMessageHook(MessageHook hook) { messageHook_ = std::move(hook); }
 
     // Replaces the modal menu tracking (nullptr restores the system's).
     void SetMenuTracker(MenuTracker tracker) { menuTracker_ = std::move(tracker); }
@@ -113,6 +123,7 @@ private:
     std::unique_ptr<WindowDC> canvasDC_; // the window DC canvas_ draws on between paints
     HintTooltip tooltip_;
     MenuTracker menuTracker_;
+    MessageHook messageHook_;
     int messageDepth_ = 0;
     bool trackingLeave_ = false;
     bool syncingBounds_ = false;

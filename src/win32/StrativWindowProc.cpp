@@ -17,6 +17,9 @@ LRESULT CALLBACK StrativWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
         if (self == nullptr || (hwnd != self->Handle() && message != WM_NCDESTROY))
             return ::DefWindowProcA(hwnd, message, wParam, lParam);
         const MessageScope scope(*self);
+        LRESULT hooked = 0;
+        if (self->messageHook_ && self->messageHook_(message, wParam, lParam, hooked))
+            return hooked;
         switch (message) {
         case WM_NCHITTEST:
             return self->OnNcHitTest(wParam, lParam);

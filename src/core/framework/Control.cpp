@@ -60,6 +60,8 @@ void TCustomControl::SetFont(const TFont& value) {
         return;
     font_ = value;
     Invalidate();
+    if (OnFontChange)
+        OnFontChange();
 }
 
 void TCustomControl::SetParentFont(bool value) {
@@ -71,6 +73,8 @@ void TCustomControl::ParentFontChanged(const TFont& value) {
         return;
     font_ = value;
     Invalidate();
+    if (OnFontChange)
+        OnFontChange();
 }
 
 void TCustomControl::SetVisible(bool value) {

@@ -8,6 +8,7 @@
 #include "core/platform/WindowServices.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -65,6 +66,9 @@ public:
     void ParentColorChanged(TColor value);
 
     const TFont& Font() const { return font_; }
+    // Called after the font changed by any path (an embedding object keeps
+    // its OLE font in step with it).
+    std::function<void()> OnFontChange;
     void SetFont(const TFont& value);
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool value);

@@ -1,0 +1,23 @@
+# The ActiveX control object: the control base (src/server/activex) and the
+# header control's COM object TCorvane (src/server/control), with their tests
+# under Wine.
+if(NOT CORVANE_CROSS)
+    return()
+endif()
+
+file(GLOB CORVANE_ACTIVEX_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/server/activex/*.cpp)
+set(CORVANE_ACTIVEX_LIBS corvane_win32 corvane_server_base ole32 oleaut32 uuid)
+file(GLOB CORVANE_CONTROL_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/server/control/*.cpp)
+list(APPEND CORVANE_ACTIVEX_SOURCES ${CORVANE_CONTROL_SOURCES})
+list(APPEND CORVANE_ACTIVEX_LIBS corvane_typelib)
+if(TARGET corvane_automation)
+    list(APPEND CORVANE_ACTIVEX_LIBS corvane_automation)
+endif()
+
+add_library(corvane_activex STATIC ${CORVANE_ACTIVEX_SOURCES})
+target_include_directories(corvane_activex PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(corvane_activex PUBLIC ${CORVANE_ACTIVEX_LIBS})
+corvane_warnings(corvane_activex)
+# COM objects are destroyed by their own Release, never deleted through an
+# interface pointer, and COM interfaces have no virtual destructors.
+target_compile_options(corvane_activex PUBLIC -Wno-non-virtual-dtor)

@@ -1,0 +1,149 @@
+// Construction, destruction and IUnknown of the control base.
+#include "server/activex/ActiveXControl.h"
+
+#include "core/stream/StrativStream.h"
+#include "server/activex/ComErrors.h"
+
+#include <iterator>
+
+namespace corvane::server {
+
+TActiveXControl::TActiveXControl(const TControlClass& controlClass, ITypeLib& typeLib)
+    : class_(controlClass),
+      typeLib_(&typeLib),
+      eventsPoint_(*static_cast<IOleObject*>(this), *this, controlClass.EventsIid, 1),
+      notifyPoint_(*static_cast<IOleObject*>(this), *this, IID_IPropertyNotifySink, 0) {
+    Check(typeLib.GetTypeInfoOfGuid(class_.DispatchIid, dispatchInfo_.put()));
+    Check(typeLib.GetTypeInfoOfGuid(class_.Clsid, classInfo_.put()));
+    eventsPoint_.OnSinkChanged = [this](IUnknown* sink) {
+        SinkChanged(static_cast<IDispatch*>(sink));
+    };
+}
+
+TActiveXControl::~TActiveXControl() {
+    eventsPoint_.DisconnectAll();
+    notifyPoint_.DisconnectAll();
+    fontAdapter_.Detach();
+    window_.reset();
+    control_.reset();
+}
+
+void TActiveXControl::Initialize() {
+    control_ = std::make_unique<TStrativ>();
+    window_ = std::make_unique<win32::StrativWindow>(*control_, parking_.Handle());
+    window_->SetMessageHook([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        return OnWindowMessage(message, wParam, lParam, result);
+    });
+    fontAdapter_.Attach(*control_);
+    HookHeaderEvents();
+    MarkClean(SaveState());
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::QueryInterface(REFIID riid, void** object) {
+    if (object == nullptr)
+        return E_POINTER;
+    *object = nullptr;
+    void* found = nullptr;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleObject))
+        found = static_cast<IOleObject*>(this);
+    else if (IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, class_.DispatchIid))
+        found = DispatchInterface();
+    else if (IsEqualIID(riid, IID_IOleInPlaceObject) || IsEqualIID(riid, IID_IOleWindow))
+        found = static_cast<IOleInPlaceObject*>(this);
+    else if (IsEqualIID(riid, IID_IOleInPlaceActiveObject))
+        found = static_cast<IOleInPlaceActiveObject*>(this);
+    else if (IsEqualIID(riid, IID_IOleControl))
+        found = static_cast<IOleControl*>(this);
+    else if (IsEqualIID(riid, IID_IViewObject) || IsEqualIID(riid, IID_IViewObject2))
+        found = static_cast<IViewObject2*>(this);
+    else if (IsEqualIID(riid, IID_IDataObject))
+        found = static_cast<IDataObject*>(this);
+    else if (IsEqualIID(riid, IID_IProvideClassInfo) || IsEqualIID(riid, IID_IProvideClassInfo2))
+        found = static_cast<IProvideClassInfo2*>(this);
+    else if (IsEqualIID(riid, IID_ISpecifyPropertyPages))
+        found = static_cast<ISpecifyPropertyPages*>(this);
+    else if (IsEqualIID(riid, IID_IPerPropertyBrowsing))
+        found = static_cast<IPerPropertyBrowsing*>(this);
+    else if (IsEqualIID(riid, IID_IQuickActivate))
+        found = static_cast<IQuickActivate*>(this);
+    else if (IsEqualIID(riid, IID_IObjectSafety))
+        found = static_cast<IObjectSafety*>(this);
+    else if (IsEqualIID(riid, IID_ISupportErrorInfo))
+        found = static_cast<ISupportErrorInfo*>(this);
+    else if (IsEqualIID(riid, IID_IPersistStreamInit) || IsEqualIID(riid, IID_IPersist))
+        found = static_cast<IPersistStreamInit*>(this);
+    else if (IsEqualIID(riid, IID_IPersistStorage))
+        found = static_cast<IPersistStorage*>(this);
+    else if (IsEqualIID(riid, IID_IPersistPropertyBag))
+        found = static_cast<IPersistPropertyBag*>(this);
+    else if (IsEqualIID(riid, IID_IConnectionPointContainer))
+        found = static_cast<IConnectionPointContainer*>(this);
+    if (found == nullptr)
+        return E_NOINTERFACE;
+    AddRef();
+    *object = found;
+    return S_OK;
+}
+
+ULONG STDMETHODCALLTYPE TActiveXControl::AddRef() {
+    return static_cast<ULONG>(::InterlockedIncrement(&references_));
+}
+
+ULONG STDMETHODCALLTYPE TActiveXControl::Release() {
+    const LONG left = ::InterlockedDecrement(&references_);
+    if (left == 0)
+        delete this;
+    return static_cast<ULONG>(left);
+}
+
+TActiveXControl::TCallOutGuard::TCallOutGuard(TActiveXControl& control) : control_(control) {
+    control_.AddRef();
+}
+
+TActiveXControl::TCallOutGuard::~TCallOutGuard() { control_.ReleaseLater(); }
+
+void TActiveXControl::ReleaseLater() {
+    // Not the last reference: nothing can be freed under our feet.
+    if (references_ > 1) {
+        Release();
+        return;
+    }
+    // The host let go during the call out; control code is still on the
+    // stack, so the object goes when the message loop next runs.
+    if (!parking_.PostRelease(static_cast<IOleObject*>(this)))
+        Release();
+}
+
+// --- IConnectionPointContainer --------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
+    if (points == nullptr)
+        return E_POINTER;
+    *points = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::FindConnectionPoint(REFIID riid,
+                                                               IConnectionPoint** point) {
+    if (point == nullptr)
+        return E_POINTER;
+    *point = nullptr;
+    TConnectionPoint* found = nullptr;
+    if (IsEqualIID(riid, eventsPoint_.Iid()))
+        found = &eventsPoint_;
+    else if (IsEqualIID(riid, notifyPoint_.Iid()))
+        found = &notifyPoint_;
+    if (found == nullptr)
+        return CONNECT_E_NOCONNECTION;
+    found->AddRef();
+    *point = found;
+    return S_OK;
+}
+
+// --- ISupportErrorInfo ----------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::InterfaceSupportsErrorInfo(REFIID riid) {
+    return IsEqualIID(riid, class_.DispatchIid) ? S_OK : S_FALSE;
+}
+
+} // namespace corvane::server

@@ -1,0 +1,285 @@
+#pragma once
+// TActiveXControl: what every host expects of an in-place ActiveX control,
+// around one header control and its window. The derived control object adds
+// its dispatch interface, its event relay and its verbs through the virtual
+// operations at the end of the public section.
+//
+// The COM interfaces are C++ base classes; IUnknown is answered once, here.
+// Every method checks its out-pointers first and catches at its boundary.
+
+#include "core/control/Strativ.h"
+#include "server/ModuleCounts.h"
+#include "server/activex/ComRef.h"
+#include "server/activex/ConnectionPoint.h"
+#include "server/activex/FontAdapter.h"
+#include "server/activex/ParkingWindow.h"
+#include "win32/StrativWindow.h"
+
+#include <objsafe.h>
+#include <ocidl.h>
+#include <oleidl.h>
+
+#include <memory>
+#include <vector>
+
+namespace corvane::server {
+
+// What a control class tells its base.
+struct TControlClass {
+    CLSID Clsid;
+    IID DispatchIid;
+    IID EventsIid;
+    const wchar_t* ProgId;
+    DWORD MiscStatus;
+    // The verbs of the class beyond the standard (negative) ones.
+    std::vector<LONG> Verbs;
+};
+
+class TActiveXControl : public IOleObject,
+                        public IOleInPlaceObject,
+                        public IOleInPlaceActiveObject,
+                        public IOleControl,
+                        public IViewObject2,
+                        public IDataObject,
+                        public IProvideClassInfo2,
+                        public ISpecifyPropertyPages,
+                        public IPerPropertyBrowsing,
+                        public IQuickActivate,
+                        public IObjectSafety,
+                        public ISupportErrorInfo,
+                        public IPersistStreamInit,
+                        public IPersistStorage,
+                        public IPersistPropertyBag,
+                        public IConnectionPointContainer {
+public:
+    TActiveXControl(const TControlClass& controlClass, ITypeLib& typeLib);
+    virtual ~TActiveXControl();
+    TActiveXControl(const TActiveXControl&) = delete;
+    TActiveXControl& operator=(const TActiveXControl&) = delete;
+
+    // Creates the header control and its parked window, then hooks events.
+    void Initialize();
+
+    TStrativ& HeaderControl() const { return *control_; }
+    win32::StrativWindow& Window() const { return *window_; }
+    ITypeInfo* DispatchTypeInfo() const { return dispatchInfo_.get(); }
+    const TControlClass& ControlClass() const { return class_; }
+    TConnectionPoint& EventsPoint() { return eventsPoint_; }
+    TConnectionPoint& PropertyNotifyPoint() { return notifyPoint_; }
+    TFontAdapter& Fonts() { return fontAdapter_; }
+    bool InPlaceActive() const { return inPlaceActive_; }
+    bool UIActive() const { return uiActive_; }
+    bool EventsFrozen() const { return freezeCount_ > 0; }
+
+    // Keeps the object alive across a call out to a host (an event): a host
+    // that releases its last reference during the call frees the object
+    // only once control code has left the stack.
+    class TCallOutGuard {
+    public:
+        explicit TCallOutGuard(TActiveXControl& control);
+        ~TCallOutGuard();
+        TCallOutGuard(const TCallOutGuard&) = delete;
+        TCallOutGuard& operator=(const TCallOutGuard&) = delete;
+
+    private:
+        TActiveXControl& control_;
+    };
+
+    // --- For the derived control ---------------------------------------------
+    virtual IDispatch* DispatchInterface() = 0;
+    // The events sink was connected (sink) or is about to go (nullptr).
+    virtual void SinkChanged(IDispatch* sink) = 0;
+    virtual void HookHeaderEvents() = 0;
+    // A registered verb of the class other than the standard ones.
+    virtual void RunVerb(LONG verb) = 0;
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IOleObject
+    HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
+    HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override;
+    HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR app, LPCOLESTR object) override;
+    HRESULT STDMETHODCALLTYPE Close(DWORD saveOption) override;
+    HRESULT STDMETHODCALLTYPE SetMoniker(DWORD which, IMoniker* moniker) override;
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD assign, DWORD which, IMoniker** moniker) override;
+    HRESULT STDMETHODCALLTYPE InitFromData(IDataObject* data, BOOL creation,
+                                           DWORD reserved) override;
+    HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD reserved, IDataObject** data) override;
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG msg, IOleClientSite* activeSite,
+                                     LONG index, HWND parent, LPCRECT posRect) override;
+    HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** verbs) override;
+    HRESULT STDMETHODCALLTYPE Update() override;
+    HRESULT STDMETHODCALLTYPE IsUpToDate() override;
+    HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID* clsid) override;
+    HRESULT STDMETHODCALLTYPE GetUserType(DWORD form, LPOLESTR* userType) override;
+    HRESULT STDMETHODCALLTYPE SetExtent(DWORD aspect, SIZEL* size) override;
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, SIZEL* size) override;
+    HRESULT STDMETHODCALLTYPE Advise(IAdviseSink* sink, DWORD* connection) override;
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD connection) override;
+    HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA** advise) override;
+    HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD aspect, DWORD* status) override;
+    HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE* palette) override;
+
+    // IOleWindow (of IOleInPlaceObject and IOleInPlaceActiveObject)
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) override;
+    // IOleInPlaceObject
+    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override;
+    HRESULT STDMETHODCALLTYPE UIDeactivate() override;
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT posRect, LPCRECT clipRect) override;
+    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override;
+    // IOleInPlaceActiveObject
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG msg) override;
+    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL activate) override;
+    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL activate) override;
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window,
+                                           BOOL frameWindow) override;
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL enable) override;
+
+    // IOleControl
+    HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO* info) override;
+    HRESULT STDMETHODCALLTYPE OnMnemonic(MSG* msg) override;
+    HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID dispid) override;
+    HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) override;
+
+    // IViewObject, IViewObject2
+    HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG index, void* aspectInfo,
+                                   DVTARGETDEVICE* target, HDC targetDC, HDC drawDC,
+                                   LPCRECTL bounds, LPCRECTL windowBounds,
+                                   BOOL(STDMETHODCALLTYPE* cont)(ULONG_PTR),
+                                   ULONG_PTR contArg) override;
+    HRESULT STDMETHODCALLTYPE GetColorSet(DWORD aspect, LONG index, void* aspectInfo,
+                                          DVTARGETDEVICE* target, HDC targetDC,
+                                          LOGPALETTE** colors) override;
+    HRESULT STDMETHODCALLTYPE Freeze(DWORD aspect, LONG index, void* aspectInfo,
+                                     DWORD* freeze) override;
+    HRESULT STDMETHODCALLTYPE Unfreeze(DWORD freeze) override;
+    HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
+    HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags,
+                                        IAdviseSink** sink) override;
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* target,
+                                        LPSIZEL size) override;
+
+    // IDataObject
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override;
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC* in, FORMATETC* out) override;
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC* format, STGMEDIUM* medium,
+                                      BOOL release) override;
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override;
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink,
+                                      DWORD* connection) override;
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD connection) override;
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA** advise) override;
+
+    // IProvideClassInfo, IProvideClassInfo2
+    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* guid) override;
+
+    // ISpecifyPropertyPages
+    HRESULT STDMETHODCALLTYPE GetPages(CAUUID* pages) override;
+
+    // IPerPropertyBrowsing
+    HRESULT STDMETHODCALLTYPE GetDisplayString(DISPID dispid, BSTR* text) override;
+    HRESULT STDMETHODCALLTYPE MapPropertyToPage(DISPID dispid, CLSID* page) override;
+    HRESULT STDMETHODCALLTYPE GetPredefinedStrings(DISPID dispid, CALPOLESTR* strings,
+                                                   CADWORD* cookies) override;
+    HRESULT STDMETHODCALLTYPE GetPredefinedValue(DISPID dispid, DWORD cookie,
+                                                 VARIANT* value) override;
+
+    // IQuickActivate
+    HRESULT STDMETHODCALLTYPE QuickActivate(QACONTAINER* container, QACONTROL* control) override;
+    HRESULT STDMETHODCALLTYPE SetContentExtent(LPSIZEL size) override;
+    HRESULT STDMETHODCALLTYPE GetContentExtent(LPSIZEL size) override;
+
+    // IObjectSafety
+    HRESULT STDMETHODCALLTYPE GetInterfaceSafetyOptions(REFIID riid, DWORD* supported,
+                                                        DWORD* enabled) override;
+    HRESULT STDMETHODCALLTYPE SetInterfaceSafetyOptions(REFIID riid, DWORD mask,
+                                                        DWORD enabled) override;
+
+    // ISupportErrorInfo
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override;
+
+    // IPersist (of the three persistence interfaces)
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) override;
+    // IPersistStreamInit
+    HRESULT STDMETHODCALLTYPE IsDirty() override;
+    HRESULT STDMETHODCALLTYPE Load(LPSTREAM stream) override;
+    HRESULT STDMETHODCALLTYPE Save(LPSTREAM stream, BOOL clearDirty) override;
+    HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) override;
+    HRESULT STDMETHODCALLTYPE InitNew() override;
+    // IPersistStorage
+    HRESULT STDMETHODCALLTYPE InitNew(IStorage* storage) override;
+    HRESULT STDMETHODCALLTYPE Load(IStorage* storage) override;
+    HRESULT STDMETHODCALLTYPE Save(IStorage* storage, BOOL sameAsLoad) override;
+    HRESULT STDMETHODCALLTYPE SaveCompleted(IStorage* storage) override;
+    HRESULT STDMETHODCALLTYPE HandsOffStorage() override;
+    // IPersistPropertyBag
+    HRESULT STDMETHODCALLTYPE Load(IPropertyBag* bag, IErrorLog* log) override;
+    HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clearDirty,
+                                   BOOL saveAll) override;
+
+    // IConnectionPointContainer
+    HRESULT STDMETHODCALLTYPE
+    EnumConnectionPoints(IEnumConnectionPoints** points) override;
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
+
+    // The name of the storage stream the control is kept in.
+    static constexpr const wchar_t* StorageStreamName = L"CONTROLSAVESTREAM";
+
+private:
+    friend class TCallOutGuard;
+    void ReleaseLater();
+    // In-place activation, optionally with the user interface.
+    HRESULT ActivateInPlace(bool withUI);
+    void DeactivateUI();
+    void DeactivateInPlace();
+    void ParkWindow();
+    void OnControlFocus(bool gotFocus);
+    bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Reads the ambient properties the control follows (DISPID_UNKNOWN: all).
+    void ReadAmbient(DISPID dispid);
+    bool AmbientProperty(DISPID dispid, VARIANT& value) const;
+    // The control's state as its stream; loads validate on a scratch control
+    // first, so a bad document changes nothing.
+    std::vector<uint8_t> SaveState() const;
+    size_t LoadState(const std::vector<uint8_t>& bytes);
+    void MarkClean(std::vector<uint8_t> state);
+    void SendViewChange();
+
+    TModuleObjectCount objectCount_;
+    LONG references_ = 0;
+    const TControlClass& class_;
+    TComRef<ITypeLib> typeLib_;
+    TComRef<ITypeInfo> dispatchInfo_;
+    TComRef<ITypeInfo> classInfo_;
+
+    TParkingWindowRef parking_;
+    std::unique_ptr<TStrativ> control_;
+    std::unique_ptr<win32::StrativWindow> window_;
+    TFontAdapter fontAdapter_;
+
+    TComRef<IOleClientSite> clientSite_;
+    TComRef<IOleInPlaceSite> inPlaceSite_;
+    TComRef<IOleInPlaceFrame> frame_;
+    TComRef<IOleInPlaceUIWindow> uiWindow_;
+    TComRef<IOleAdviseHolder> adviseHolder_;
+    TComRef<IAdviseSink> viewSink_;
+    DWORD viewAspects_ = 0;
+    DWORD viewFlags_ = 0;
+    bool inPlaceActive_ = false;
+    bool uiActive_ = false;
+    int freezeCount_ = 0;
+    DWORD safetyOptions_ = 0;
+    std::vector<uint8_t> cleanState_;
+
+    TConnectionPoint eventsPoint_;
+    TConnectionPoint notifyPoint_;
+};
+
+} // namespace corvane::server

@@ -1,0 +1,74 @@
+// IOleControl: the container's ambient properties, which the control follows
+// as a child window follows its parent, and frozen events.
+#include "server/activex/ActiveXControl.h"
+
+#include "server/activex/ComErrors.h"
+
+#include <olectl.h>
+
+namespace corvane::server {
+
+bool TActiveXControl::AmbientProperty(DISPID dispid, VARIANT& value) const {
+    auto ambient = TComRef<IDispatch>::From(clientSite_.get(), IID_IDispatch);
+    if (!ambient)
+        return false;
+    DISPPARAMS none{};
+    return SUCCEEDED(ambient->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                     &none, &value, nullptr, nullptr));
+}
+
+void TActiveXControl::ReadAmbient(DISPID dispid) {
+    const bool all = dispid == DISPID_UNKNOWN;
+    if (all || dispid == DISPID_AMBIENT_USERMODE) {
+        TVariantHolder mode;
+        if (AmbientProperty(DISPID_AMBIENT_USERMODE, *mode.get()) &&
+            SUCCEEDED(::VariantChangeType(mode.get(), mode.get(), 0, VT_BOOL)))
+            control_->SetDesigning(mode->boolVal == VARIANT_FALSE);
+    }
+    if (all || dispid == DISPID_AMBIENT_FONT) {
+        TVariantHolder font;
+        if (AmbientProperty(DISPID_AMBIENT_FONT, *font.get()) &&
+            (font->vt == VT_DISPATCH || font->vt == VT_UNKNOWN)) {
+            auto ole = TComRef<IFont>::From(font->punkVal, IID_IFont);
+            if (ole)
+                control_->ParentFontChanged(FontFromOle(*ole.get(), control_->Font()));
+        }
+    }
+    if (all || dispid == DISPID_AMBIENT_BACKCOLOR) {
+        TVariantHolder colour;
+        if (AmbientProperty(DISPID_AMBIENT_BACKCOLOR, *colour.get()) &&
+            SUCCEEDED(::VariantChangeType(colour.get(), colour.get(), 0, VT_I4)))
+            control_->ParentColorChanged(static_cast<TColor>(colour->lVal));
+    }
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetControlInfo(CONTROLINFO* info) {
+    if (info == nullptr)
+        return E_POINTER;
+    info->cb = sizeof *info;
+    info->hAccel = nullptr;
+    info->cAccel = 0;
+    info->dwFlags = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::OnMnemonic(MSG* msg) {
+    return msg == nullptr ? E_INVALIDARG : E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::OnAmbientPropertyChange(DISPID dispid) {
+    return Guarded(IID_IOleControl, class_.ProgId, [&]() -> HRESULT {
+        ReadAmbient(dispid);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::FreezeEvents(BOOL freeze) {
+    if (freeze)
+        ++freezeCount_;
+    else if (freezeCount_ > 0)
+        --freezeCount_;
+    return S_OK;
+}
+
+} // namespace corvane::server

@@ -1,0 +1,149 @@
+// Class information, property pages and browsing, quick activation and
+// object safety.
+#include "server/activex/ActiveXControl.h"
+
+#include "server/activex/ComErrors.h"
+
+#include <olectl.h>
+
+namespace corvane::server {
+
+// --- IProvideClassInfo2 -----------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetClassInfo(ITypeInfo** info) {
+    if (info == nullptr)
+        return E_POINTER;
+    *info = TComRef<ITypeInfo>(classInfo_).detach();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetGUID(DWORD kind, GUID* guid) {
+    if (guid == nullptr)
+        return E_POINTER;
+    if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
+        *guid = GUID_NULL;
+        return E_INVALIDARG;
+    }
+    *guid = class_.EventsIid;
+    return S_OK;
+}
+
+// --- ISpecifyPropertyPages: the class offers no pages ------------------------------
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetPages(CAUUID* pages) {
+    if (pages == nullptr)
+        return E_POINTER;
+    pages->cElems = 0;
+    pages->pElems = nullptr;
+    return S_OK;
+}
+
+// --- IPerPropertyBrowsing: no display strings, pages or predefined values ---------
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetDisplayString(DISPID, BSTR* text) {
+    if (text == nullptr)
+        return E_POINTER;
+    *text = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::MapPropertyToPage(DISPID, CLSID* page) {
+    if (page == nullptr)
+        return E_POINTER;
+    *page = CLSID_NULL;
+    return PERPROP_E_NOPAGEAVAILABLE;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetPredefinedStrings(DISPID, CALPOLESTR* strings,
+                                                                CADWORD* cookies) {
+    if (strings == nullptr || cookies == nullptr)
+        return E_POINTER;
+    strings->cElems = 0;
+    strings->pElems = nullptr;
+    cookies->cElems = 0;
+    cookies->pElems = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetPredefinedValue(DISPID, DWORD, VARIANT* value) {
+    if (value == nullptr)
+        return E_POINTER;
+    return E_NOTIMPL;
+}
+
+// --- IQuickActivate ---------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::QuickActivate(QACONTAINER* container,
+                                                         QACONTROL* control) {
+    if (container == nullptr || control == nullptr)
+        return E_POINTER;
+    if (container->cbSize < sizeof(QACONTAINER) || control->cbSize < sizeof(QACONTROL))
+        return E_INVALIDARG;
+    return Guarded(IID_IQuickActivate, class_.ProgId, [&]() -> HRESULT {
+        const ULONG controlSize = control->cbSize;
+        *control = QACONTROL{};
+        control->cbSize = controlSize;
+        Check(SetClientSite(container->pClientSite));
+        if (container->pAdviseSink != nullptr)
+            SetAdvise(DVASPECT_CONTENT, 0, container->pAdviseSink);
+        if (container->pUnkEventSink != nullptr)
+            eventsPoint_.Advise(container->pUnkEventSink, &control->dwEventCookie);
+        if (container->pPropertyNotifySink != nullptr)
+            notifyPoint_.Advise(container->pPropertyNotifySink, &control->dwPropNotifyCookie);
+        control_->SetDesigning((container->dwAmbientFlags & QACONTAINER_USERMODE) == 0);
+        if (container->pFont != nullptr) {
+            auto font = TComRef<IFont>::From(container->pFont, IID_IFont);
+            if (font)
+                control_->ParentFontChanged(FontFromOle(*font.get(), control_->Font()));
+        }
+        control_->ParentColorChanged(static_cast<TColor>(container->colorBack));
+        control->dwMiscStatus = class_.MiscStatus;
+        control->dwViewStatus = 0;
+        control->dwPointerActivationPolicy = 0;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetContentExtent(LPSIZEL size) {
+    return SetExtent(DVASPECT_CONTENT, size);
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetContentExtent(LPSIZEL size) {
+    return GetExtent(DVASPECT_CONTENT, size);
+}
+
+// --- IObjectSafety: one setting for the whole object ------------------------------
+
+namespace {
+constexpr DWORD SupportedSafety =
+    INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_FOR_UNTRUSTED_DATA;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetInterfaceSafetyOptions(REFIID riid,
+                                                                     DWORD* supported,
+                                                                     DWORD* enabled) {
+    if (supported == nullptr || enabled == nullptr)
+        return E_POINTER;
+    TComRef<IUnknown> probe;
+    const HRESULT hr = QueryInterface(riid, reinterpret_cast<void**>(probe.put()));
+    if (FAILED(hr)) {
+        *supported = 0;
+        *enabled = 0;
+        return hr;
+    }
+    *supported = SupportedSafety;
+    *enabled = safetyOptions_ & SupportedSafety;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetInterfaceSafetyOptions(REFIID riid, DWORD mask,
+                                                                     DWORD enabled) {
+    TComRef<IUnknown> probe;
+    const HRESULT hr = QueryInterface(riid, reinterpret_cast<void**>(probe.put()));
+    if (FAILED(hr))
+        return hr;
+    safetyOptions_ = enabled & mask;
+    return S_OK;
+}
+
+} // namespace corvane::server

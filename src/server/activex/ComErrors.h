@@ -1,0 +1,41 @@
+#pragma once
+// The COM boundary of the control object: every method runs its body through
+// Guarded, so no C++ exception reaches a host. An error becomes an HRESULT and
+// an error-information record for the calling thread.
+
+#include "win32/WinApi.h"
+
+#include <exception>
+
+namespace corvane::server {
+
+// The HRESULT and error information for the exception being handled: the code
+// of an OLE error when it carries a failure code, else E_UNEXPECTED.
+HRESULT ReportCurrentException(REFIID iid, const wchar_t* source) noexcept;
+
+// Carries an HRESULT through C++ code to the boundary.
+class EOleError : public std::exception {
+public:
+    explicit EOleError(HRESULT code) : code_(code) {}
+    HRESULT Code() const { return code_; }
+    const char* what() const noexcept override { return "OLE error"; }
+
+private:
+    HRESULT code_;
+};
+
+// Raises EOleError for a failed result.
+inline void Check(HRESULT hr) {
+    if (FAILED(hr))
+        throw EOleError(hr);
+}
+
+template <class Body> HRESULT Guarded(REFIID iid, const wchar_t* source, Body&& body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return ReportCurrentException(iid, source);
+    }
+}
+
+} // namespace corvane::server

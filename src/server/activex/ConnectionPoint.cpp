@@ -1,0 +1,106 @@
+#include "server/activex/ConnectionPoint.h"
+
+#include "server/activex/ComErrors.h"
+
+#include <olectl.h>
+
+namespace corvane::server {
+
+TConnectionPoint::TConnectionPoint(IUnknown& owner, IConnectionPointContainer& container,
+                                   const IID& iid, size_t limit)
+    : owner_(owner), container_(container), iid_(iid), limit_(limit) {}
+
+TConnectionPoint::~TConnectionPoint() = default;
+
+std::vector<TComRef<IUnknown>> TConnectionPoint::Sinks() const {
+    std::vector<TComRef<IUnknown>> result;
+    for (const auto& sink : sinks_)
+        if (sink)
+            result.push_back(sink);
+    return result;
+}
+
+void TConnectionPoint::DisconnectAll() {
+    // Moved out first: a sink's Release may call back into the control.
+    std::vector<TComRef<IUnknown>> dropped;
+    dropped.swap(sinks_);
+}
+
+HRESULT STDMETHODCALLTYPE TConnectionPoint::QueryInterface(REFIID riid, void** object) {
+    if (object == nullptr)
+        return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IConnectionPoint)) {
+        *object = static_cast<IConnectionPoint*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE TConnectionPoint::AddRef() { return owner_.AddRef(); }
+ULONG STDMETHODCALLTYPE TConnectionPoint::Release() { return owner_.Release(); }
+
+HRESULT STDMETHODCALLTYPE TConnectionPoint::GetConnectionInterface(IID* iid) {
+    if (iid == nullptr)
+        return E_POINTER;
+    *iid = iid_;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE
+TConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
+    if (container == nullptr)
+        return E_POINTER;
+    *container = &container_;
+    container_.AddRef();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
+    if (cookie == nullptr)
+        return E_POINTER;
+    *cookie = 0;
+    if (sink == nullptr)
+        return E_POINTER;
+    return Guarded(IID_IConnectionPoint, L"", [&]() -> HRESULT {
+        if (limit_ != 0 && Sinks().size() >= limit_)
+            return CONNECT_E_ADVISELIMIT;
+        TComRef<IUnknown> typed;
+        const HRESULT hr = sink->QueryInterface(iid_, reinterpret_cast<void**>(typed.put()));
+        if (FAILED(hr) || !typed)
+            return FAILED(hr) ? hr : E_UNEXPECTED;
+        size_t slot = 0;
+        while (slot < sinks_.size() && sinks_[slot])
+            ++slot;
+        if (slot == sinks_.size())
+            sinks_.emplace_back();
+        sinks_[slot] = typed;
+        *cookie = static_cast<DWORD>(slot + 1);
+        if (OnSinkChanged)
+            OnSinkChanged(typed.get());
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TConnectionPoint::Unadvise(DWORD cookie) {
+    if (cookie == 0 || cookie > sinks_.size() || !sinks_[cookie - 1])
+        return CONNECT_E_NOCONNECTION;
+    return Guarded(IID_IConnectionPoint, L"", [&]() -> HRESULT {
+        if (OnSinkChanged)
+            OnSinkChanged(nullptr);
+        // Released after the slot is free: the sink's Release may re-enter.
+        TComRef<IUnknown> removed = std::move(sinks_[cookie - 1]);
+        sinks_[cookie - 1].reset();
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TConnectionPoint::EnumConnections(IEnumConnections** connections) {
+    if (connections == nullptr)
+        return E_POINTER;
+    *connections = nullptr;
+    return E_NOTIMPL;
+}
+
+} // namespace corvane::server

@@ -1,0 +1,184 @@
+#include "server/activex/FontAdapter.h"
+
+#include "server/activex/ComErrors.h"
+
+#include <cmath>
+#include <utility>
+
+namespace corvane::server {
+namespace {
+
+int ScreenPixelsPerInch() {
+    static const int dpi = [] {
+        const HDC screen = ::GetDC(nullptr);
+        const int value = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+        if (screen)
+            ::ReleaseDC(nullptr, screen);
+        return value > 0 ? value : 96;
+    }();
+    return dpi;
+}
+
+long PointsOf(const TFont& font) {
+    const int height = font.Height < 0 ? -font.Height : font.Height;
+    return std::lround(height * 72.0 / ScreenPixelsPerInch());
+}
+
+// Sets a flag for the life of a scope.
+class SyncScope {
+public:
+    explicit SyncScope(bool& flag) : flag_(flag), old_(std::exchange(flag, true)) {}
+    ~SyncScope() { flag_ = old_; }
+    SyncScope(const SyncScope&) = delete;
+    SyncScope& operator=(const SyncScope&) = delete;
+
+private:
+    bool& flag_;
+    bool old_;
+};
+
+} // namespace
+
+TFont FontFromOle(IFont& font, const TFont& base) {
+    TFont result = base;
+    TBstrHolder name;
+    if (SUCCEEDED(font.get_Name(name.put())))
+        result.Name = BstrToAnsi(name.get());
+    CY size{};
+    if (SUCCEEDED(font.get_Size(&size))) {
+        const long points = static_cast<long>(std::llround(size.int64 / 10000.0));
+        result.Height = -::MulDiv(points, ScreenPixelsPerInch(), 72);
+    }
+    BOOL flag = FALSE;
+    uint8_t style = 0;
+    if (SUCCEEDED(font.get_Bold(&flag)) && flag)
+        style |= fsBold;
+    if (SUCCEEDED(font.get_Italic(&flag)) && flag)
+        style |= fsItalic;
+    if (SUCCEEDED(font.get_Underline(&flag)) && flag)
+        style |= fsUnderline;
+    if (SUCCEEDED(font.get_Strikethrough(&flag)) && flag)
+        style |= fsStrikeOut;
+    result.Style = style;
+    SHORT charset = 0;
+    if (SUCCEEDED(font.get_Charset(&charset)))
+        result.Charset = static_cast<uint8_t>(charset);
+    return result;
+}
+
+void CopyFontToOle(const TFont& font, IFont& target) {
+    TBstrHolder name(AnsiToBstr(font.Name));
+    target.put_Name(name.get());
+    CY size{};
+    size.int64 = static_cast<LONGLONG>(PointsOf(font)) * 10000;
+    target.put_Size(size);
+    target.put_Bold((font.Style & fsBold) ? TRUE : FALSE);
+    target.put_Weight((font.Style & fsBold) ? FW_BOLD : FW_NORMAL);
+    target.put_Italic((font.Style & fsItalic) ? TRUE : FALSE);
+    target.put_Underline((font.Style & fsUnderline) ? TRUE : FALSE);
+    target.put_Strikethrough((font.Style & fsStrikeOut) ? TRUE : FALSE);
+    target.put_Charset(font.Charset);
+}
+
+TFontAdapter::~TFontAdapter() { Detach(); }
+
+void TFontAdapter::Attach(TCustomControl& control) {
+    control_ = &control;
+    control.OnFontChange = [this] { ControlFontChanged(); };
+}
+
+void TFontAdapter::Detach() {
+    Unfollow();
+    font_.reset();
+    if (control_)
+        control_->OnFontChange = nullptr;
+    control_ = nullptr;
+}
+
+IFontDisp* TFontAdapter::Get() {
+    if (!font_ && control_) {
+        const TFont& font = control_->Font();
+        TBstrHolder name(AnsiToBstr(font.Name));
+        FONTDESC desc{};
+        desc.cbSizeofstruct = sizeof desc;
+        desc.lpstrName = name.get();
+        desc.cySize.int64 = static_cast<LONGLONG>(PointsOf(font)) * 10000;
+        desc.sWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
+        desc.sCharset = font.Charset;
+        desc.fItalic = (font.Style & fsItalic) ? TRUE : FALSE;
+        desc.fUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
+        desc.fStrikethrough = (font.Style & fsStrikeOut) ? TRUE : FALSE;
+        TComRef<IFont> created;
+        Check(::OleCreateFontIndirect(&desc, IID_IFont, reinterpret_cast<void**>(created.put())));
+        Follow(created.get());
+    }
+    auto disp = TComRef<IFontDisp>::From(font_.get(), IID_IFontDisp);
+    return disp.detach();
+}
+
+void TFontAdapter::Put(IFontDisp* font) {
+    auto ole = TComRef<IFont>::From(font, IID_IFont);
+    if (!ole)
+        throw EOleError(CTL_E_INVALIDPROPERTYVALUE);
+    Follow(ole.get());
+    if (control_) {
+        const SyncScope syncing(syncing_);
+        control_->SetFont(FontFromOle(*ole.get(), control_->Font()));
+    }
+}
+
+void TFontAdapter::ControlFontChanged() {
+    if (syncing_ || !font_ || !control_)
+        return;
+    const SyncScope syncing(syncing_);
+    CopyFontToOle(control_->Font(), *font_.get());
+}
+
+void TFontAdapter::Follow(IFont* font) {
+    if (font == font_.get())
+        return;
+    Unfollow();
+    font_ = TComRef<IFont>(font);
+    auto container = TComRef<IConnectionPointContainer>::From(font, IID_IConnectionPointContainer);
+    if (container &&
+        SUCCEEDED(container->FindConnectionPoint(IID_IPropertyNotifySink, point_.put())) &&
+        point_) {
+        if (FAILED(point_->Advise(static_cast<IPropertyNotifySink*>(this), &cookie_)))
+            point_.reset();
+    }
+}
+
+void TFontAdapter::Unfollow() {
+    if (point_) {
+        point_->Unadvise(cookie_);
+        point_.reset();
+    }
+    cookie_ = 0;
+}
+
+HRESULT STDMETHODCALLTYPE TFontAdapter::QueryInterface(REFIID riid, void** object) {
+    if (object == nullptr)
+        return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyNotifySink)) {
+        *object = static_cast<IPropertyNotifySink*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT STDMETHODCALLTYPE TFontAdapter::OnChanged(DISPID) {
+    if (syncing_ || !font_ || !control_)
+        return S_OK;
+    try {
+        const SyncScope syncing(syncing_);
+        control_->SetFont(FontFromOle(*font_.get(), control_->Font()));
+    } catch (...) {
+        // A notification has no one to report to; the fonts stay as they were.
+    }
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TFontAdapter::OnRequestEdit(DISPID) { return S_OK; }
+
+} // namespace corvane::server

@@ -1,0 +1,59 @@
+#pragma once
+// Keeps a control's font and an OLE font object in step, both ways: hosts
+// read and assign the control's Font as an IFontDisp; a change made through
+// that object reaches the control, and a change of the control's font (a
+// dialog, a stream, the ambient font) reaches the object.
+
+#include "core/framework/Control.h"
+#include "server/activex/ComRef.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+
+namespace corvane::server {
+
+// Conversions between the framework's font and an OLE font. Sizes are whole
+// points on the OLE side; the framework holds character heights in pixels.
+TFont FontFromOle(IFont& font, const TFont& base);
+void CopyFontToOle(const TFont& font, IFont& target);
+
+class TFontAdapter : public IPropertyNotifySink {
+public:
+    TFontAdapter() = default;
+    ~TFontAdapter();
+    TFontAdapter(const TFontAdapter&) = delete;
+    TFontAdapter& operator=(const TFontAdapter&) = delete;
+
+    void Attach(TCustomControl& control);
+    // Unadvises and lets the OLE font go (the control is going away).
+    void Detach();
+
+    // The OLE font, made from the control's font on first use; the same
+    // object on every later call. The caller gets a reference of its own.
+    IFontDisp* Get();
+    // Takes the host's font as the control's and keeps following it.
+    void Put(IFontDisp* font);
+    // The control's font changed: copy it into the OLE font.
+    void ControlFontChanged();
+
+    // IUnknown: the adapter lives inside its control and counts nothing; the
+    // font it advises holds it only until Detach.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    // IPropertyNotifySink
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID dispid) override;
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID dispid) override;
+
+private:
+    void Follow(IFont* font);
+    void Unfollow();
+
+    TCustomControl* control_ = nullptr;
+    TComRef<IFont> font_;
+    TComRef<IConnectionPoint> point_;
+    DWORD cookie_ = 0;
+    bool syncing_ = false;
+};
+
+} // namespace corvane::server

@@ -1,0 +1,184 @@
+// In-place and UI activation, IOleInPlaceObject, IOleInPlaceActiveObject.
+#include "server/activex/ActiveXControl.h"
+
+#include "server/activex/ComErrors.h"
+
+namespace corvane::server {
+
+HRESULT TActiveXControl::ActivateInPlace(bool withUI) {
+    if (!clientSite_)
+        return E_UNEXPECTED;
+    if (!inPlaceActive_) {
+        auto site = TComRef<IOleInPlaceSite>::From(clientSite_.get(), IID_IOleInPlaceSite);
+        if (!site)
+            return E_NOINTERFACE;
+        if (site->CanInPlaceActivate() != S_OK)
+            return E_FAIL;
+        Check(site->OnInPlaceActivate());
+        inPlaceSite_ = site;
+        inPlaceActive_ = true;
+        HWND parent = nullptr;
+        RECT pos{}, clip{};
+        OLEINPLACEFRAMEINFO frameInfo{};
+        frameInfo.cb = sizeof frameInfo;
+        if (FAILED(site->GetWindow(&parent)) || parent == nullptr ||
+            FAILED(site->GetWindowContext(frame_.put(), uiWindow_.put(), &pos, &clip,
+                                          &frameInfo))) {
+            DeactivateInPlace();
+            return E_FAIL;
+        }
+        window_->SetParentWindow(parent);
+        SetObjectRects(&pos, &clip);
+        if (control_->Visible())
+            ::ShowWindow(window_->Handle(), SW_SHOWNA);
+    }
+    if (withUI && !uiActive_) {
+        uiActive_ = true;
+        inPlaceSite_->OnUIActivate();
+        if (::GetFocus() != window_->Handle())
+            ::SetFocus(window_->Handle());
+        auto active = static_cast<IOleInPlaceActiveObject*>(this);
+        if (frame_)
+            frame_->SetActiveObject(active, nullptr);
+        if (uiWindow_)
+            uiWindow_->SetActiveObject(active, nullptr);
+        if (frame_)
+            frame_->SetBorderSpace(nullptr);
+        if (uiWindow_)
+            uiWindow_->SetBorderSpace(nullptr);
+    }
+    return S_OK;
+}
+
+void TActiveXControl::DeactivateUI() {
+    if (!uiActive_)
+        return;
+    uiActive_ = false;
+    if (uiWindow_)
+        uiWindow_->SetActiveObject(nullptr, nullptr);
+    if (frame_)
+        frame_->SetActiveObject(nullptr, nullptr);
+    if (inPlaceSite_)
+        inPlaceSite_->OnUIDeactivate(FALSE);
+}
+
+void TActiveXControl::DeactivateInPlace() {
+    if (!inPlaceActive_)
+        return;
+    DeactivateUI();
+    inPlaceActive_ = false;
+    ParkWindow();
+    const TComRef<IOleInPlaceSite> site = std::move(inPlaceSite_);
+    frame_.reset();
+    uiWindow_.reset();
+    if (site)
+        site->OnInPlaceDeactivate();
+}
+
+void TActiveXControl::ParkWindow() {
+    if (!window_)
+        return;
+    ::ShowWindow(window_->Handle(), SW_HIDE);
+    window_->SetParentWindow(parking_.Handle());
+}
+
+bool TActiveXControl::OnWindowMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    switch (message) {
+    case WM_SETFOCUS:
+        OnControlFocus(true);
+        break;
+    case WM_KILLFOCUS:
+        OnControlFocus(false);
+        break;
+    case WM_MOUSEACTIVATE:
+        // A click into the control makes it the UI-active object.
+        if (inPlaceActive_ && !uiActive_) {
+            ActivateInPlace(true);
+            result = MA_ACTIVATE;
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void TActiveXControl::OnControlFocus(bool gotFocus) {
+    auto controlSite = TComRef<IOleControlSite>::From(clientSite_.get(), IID_IOleControlSite);
+    if (controlSite)
+        controlSite->OnFocus(gotFocus ? TRUE : FALSE);
+    if (gotFocus && inPlaceActive_ && !uiActive_)
+        ActivateInPlace(true);
+}
+
+// --- IOleWindow -------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetWindow(HWND* window) {
+    if (window == nullptr)
+        return E_POINTER;
+    *window = window_ ? window_->Handle() : nullptr;
+    return *window ? S_OK : E_FAIL;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
+
+// --- IOleInPlaceObject ------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::InPlaceDeactivate() {
+    return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
+        DeactivateInPlace();
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::UIDeactivate() {
+    return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
+        DeactivateUI();
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetObjectRects(LPCRECT posRect, LPCRECT) {
+    if (posRect == nullptr)
+        return E_POINTER;
+    return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
+        control_->SetBounds(posRect->left, posRect->top, posRect->right - posRect->left,
+                            posRect->bottom - posRect->top);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::ReactivateAndUndo() { return INPLACE_E_NOTUNDOABLE; }
+
+// --- IOleInPlaceActiveObject ------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::TranslateAccelerator(LPMSG msg) {
+    if (msg == nullptr)
+        return E_INVALIDARG;
+    // The header has no accelerators and takes no keys: navigation keys go
+    // back to the container, which moves the focus on.
+    if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
+        auto controlSite = TComRef<IOleControlSite>::From(clientSite_.get(), IID_IOleControlSite);
+        if (controlSite) {
+            DWORD modifiers = 0;
+            if (::GetKeyState(VK_SHIFT) < 0)
+                modifiers |= 1; // KEYMOD_SHIFT
+            if (::GetKeyState(VK_CONTROL) < 0)
+                modifiers |= 2; // KEYMOD_CONTROL
+            if (::GetKeyState(VK_MENU) < 0)
+                modifiers |= 4; // KEYMOD_ALT
+            return controlSite->TranslateAccelerator(msg, modifiers) == S_OK ? S_OK : S_FALSE;
+        }
+    }
+    return S_FALSE;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::OnFrameWindowActivate(BOOL) { return S_OK; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::OnDocWindowActivate(BOOL) { return S_OK; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE TActiveXControl::EnableModeless(BOOL) { return S_OK; }
+
+} // namespace corvane::server

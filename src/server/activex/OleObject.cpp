@@ -1,0 +1,192 @@
+// IOleObject: the client site, verbs, extent and advise holder.
+#include "server/activex/ActiveXControl.h"
+
+#include "server/activex/ComErrors.h"
+#include "server/activex/Himetric.h"
+
+#include <olectl.h>
+
+#include <algorithm>
+
+namespace corvane::server {
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetClientSite(IOleClientSite* site) {
+    return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
+        if (site == nullptr && inPlaceActive_)
+            DeactivateInPlace();
+        clientSite_ = TComRef<IOleClientSite>(site);
+        if (site != nullptr)
+            ReadAmbient(DISPID_UNKNOWN);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetClientSite(IOleClientSite** site) {
+    if (site == nullptr)
+        return E_POINTER;
+    *site = TComRef<IOleClientSite>(clientSite_).detach();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::Close(DWORD saveOption) {
+    return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
+        if (inPlaceActive_)
+            DeactivateInPlace();
+        const bool save = saveOption == OLECLOSE_SAVEIFDIRTY ||
+                          (saveOption == OLECLOSE_PROMPTSAVE && IsDirty() == S_OK);
+        if (save && clientSite_ && IsDirty() == S_OK)
+            clientSite_->SaveObject();
+        if (adviseHolder_)
+            adviseHolder_->SendOnClose();
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetMoniker(DWORD, IMoniker*) { return E_NOTIMPL; }
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+    if (moniker == nullptr)
+        return E_POINTER;
+    *moniker = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::InitFromData(IDataObject*, BOOL, DWORD) {
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetClipboardData(DWORD, IDataObject** data) {
+    if (data == nullptr)
+        return E_POINTER;
+    *data = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite,
+                                                  LONG, HWND, LPCRECT) {
+    return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
+        // The host may free us from inside a verb (a dialog's event handler).
+        const TCallOutGuard alive(*this);
+        if (activeSite != nullptr && !clientSite_)
+            clientSite_ = TComRef<IOleClientSite>(activeSite);
+        switch (verb) {
+        case OLEIVERB_PRIMARY:
+        case OLEIVERB_PROPERTIES: {
+            // The page list is empty: a frame only when the host shows one.
+            auto controlSite = TComRef<IOleControlSite>::From(clientSite_.get(),
+                                                              IID_IOleControlSite);
+            if (controlSite)
+                controlSite->ShowPropertyFrame();
+            return S_OK;
+        }
+        case OLEIVERB_INPLACEACTIVATE:
+            return ActivateInPlace(false);
+        case OLEIVERB_UIACTIVATE:
+        case OLEIVERB_SHOW:
+            return ActivateInPlace(true);
+        case OLEIVERB_HIDE:
+            DeactivateUI();
+            if (window_)
+                ::ShowWindow(window_->Handle(), SW_HIDE);
+            return S_OK;
+        case OLEIVERB_DISCARDUNDOSTATE:
+            return S_OK;
+        default:
+            break;
+        }
+        if (std::find(class_.Verbs.begin(), class_.Verbs.end(), verb) == class_.Verbs.end())
+            return OLEOBJ_S_INVALIDVERB;
+        RunVerb(verb);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::EnumVerbs(IEnumOLEVERB** verbs) {
+    if (verbs == nullptr)
+        return E_POINTER;
+    *verbs = nullptr;
+    return ::OleRegEnumVerbs(class_.Clsid, verbs);
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::Update() { return S_OK; }
+HRESULT STDMETHODCALLTYPE TActiveXControl::IsUpToDate() { return S_OK; }
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetUserClassID(CLSID* clsid) {
+    if (clsid == nullptr)
+        return E_POINTER;
+    *clsid = class_.Clsid;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetUserType(DWORD form, LPOLESTR* userType) {
+    if (userType == nullptr)
+        return E_POINTER;
+    *userType = nullptr;
+    return ::OleRegGetUserType(class_.Clsid, form, userType);
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetExtent(DWORD aspect, SIZEL* size) {
+    if (size == nullptr)
+        return E_POINTER;
+    if (aspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    if (size->cx < 0 || size->cy < 0)
+        return E_INVALIDARG;
+    return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
+        control_->SetBounds(control_->Left(), control_->Top(), HimetricToPixelsX(size->cx),
+                            HimetricToPixelsY(size->cy));
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetExtent(DWORD aspect, SIZEL* size) {
+    if (size == nullptr)
+        return E_POINTER;
+    if (aspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    size->cx = PixelsToHimetricX(control_->Width());
+    size->cy = PixelsToHimetricY(control_->Height());
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::Advise(IAdviseSink* sink, DWORD* connection) {
+    if (connection == nullptr)
+        return E_POINTER;
+    *connection = 0;
+    if (sink == nullptr)
+        return E_INVALIDARG;
+    if (!adviseHolder_) {
+        const HRESULT hr = ::CreateOleAdviseHolder(adviseHolder_.put());
+        if (FAILED(hr))
+            return hr;
+    }
+    return adviseHolder_->Advise(sink, connection);
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::Unadvise(DWORD connection) {
+    if (!adviseHolder_)
+        return OLE_E_NOCONNECTION;
+    return adviseHolder_->Unadvise(connection);
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::EnumAdvise(IEnumSTATDATA** advise) {
+    if (advise == nullptr)
+        return E_POINTER;
+    *advise = nullptr;
+    if (!adviseHolder_)
+        return S_OK; // no connections: no enumerator, as the interface allows
+    return adviseHolder_->EnumAdvise(advise);
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::GetMiscStatus(DWORD, DWORD* status) {
+    if (status == nullptr)
+        return E_POINTER;
+    *status = class_.MiscStatus;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetColorScheme(LOGPALETTE*) { return E_NOTIMPL; }
+
+} // namespace corvane::server

@@ -1,0 +1,73 @@
+// IPersistPropertyBag: every read-write property of the dispatch interface,
+// by name, through that interface. The section tree is not among them.
+#include "server/activex/ActiveXControl.h"
+
+#include "server/activex/ComErrors.h"
+
+namespace corvane::server {
+namespace {
+
+// In type-library order, each name once.
+constexpr const wchar_t* BagProperties[] = {
+    L"HotTrackColor", L"CustomizeMenustring", L"BevelInner",    L"BevelOuter",
+    L"Color",         L"Headerstyle",         L"BorderStyle",   L"Enabled",
+    L"Font",          L"ParentFont",          L"Visible",       L"DoubleBuffered",
+    L"BiDiMode",      L"Cursor",              L"AllowClick",    L"AllowHint",
+    L"AllowVResize",  L"AllowHResize",        L"AllowCustomize", L"AllowAbout",
+    L"AllowDragDrop", L"AllowHotTrack",
+};
+
+bool DispidOf(ITypeInfo& info, const wchar_t* name, DISPID& dispid) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    return SUCCEEDED(info.GetIDsOfNames(names, 1, &dispid));
+}
+
+} // namespace
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {
+    if (bag == nullptr)
+        return E_POINTER;
+    return Guarded(IID_IPersistPropertyBag, class_.ProgId, [&]() -> HRESULT {
+        IDispatch* self = DispatchInterface();
+        for (const wchar_t* name : BagProperties) {
+            DISPID dispid = 0;
+            if (!DispidOf(*dispatchInfo_.get(), name, dispid))
+                continue;
+            TVariantHolder value;
+            if (FAILED(bag->Read(name, value.get(), log)))
+                continue;
+            // A value the bag cannot give or the property refuses is skipped.
+            DISPID named = DISPID_PROPERTYPUT;
+            DISPPARAMS params{value.get(), &named, 1, 1};
+            const WORD flags = (value->vt == VT_DISPATCH || value->vt == VT_UNKNOWN)
+                                   ? DISPATCH_PROPERTYPUTREF
+                                   : DISPATCH_PROPERTYPUT;
+            self->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, nullptr, nullptr,
+                         nullptr);
+        }
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TActiveXControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
+    if (bag == nullptr)
+        return E_POINTER;
+    return Guarded(IID_IPersistPropertyBag, class_.ProgId, [&]() -> HRESULT {
+        IDispatch* self = DispatchInterface();
+        for (const wchar_t* name : BagProperties) {
+            DISPID dispid = 0;
+            if (!DispidOf(*dispatchInfo_.get(), name, dispid))
+                continue;
+            TVariantHolder value;
+            DISPPARAMS none{};
+            Check(self->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                               value.get(), nullptr, nullptr));
+            Check(bag->Write(name, value.get()));
+        }
+        if (clearDirty)
+            MarkClean(SaveState());
+        return S_OK;
+    });
+}
+
+} // namespace corvane::server

@@ -1,0 +1,93 @@
+#include "server/automation/ComBoundary.h"
+
+#include "server/automation/ComPtr.h"
+
+#include <oleauto.h>
+
+#include <new>
+#include <vector>
+
+namespace corvane::server {
+
+EComError::EComError(HRESULT hr) : Exception(SystemMessage(hr)), hr_(hr) {}
+
+void ThrowIfFailed(HRESULT hr) {
+    if (FAILED(hr))
+        throw EComError(hr);
+}
+
+std::string SystemMessage(HRESULT hr) {
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text;
+    if (buffer) {
+        text.assign(buffer, length);
+        LocalFree(buffer);
+    }
+    while (!text.empty() &&
+           (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
+        text.pop_back();
+    if (text.empty())
+        text = FormatMessage("OLE error 0x%08lX", static_cast<unsigned long>(hr));
+    return text;
+}
+
+namespace {
+
+std::vector<wchar_t> Widen(const std::string& text) {
+    std::vector<wchar_t> wide(1, L'\0');
+    if (text.empty() || text.size() > 0x7FFFFFFF)
+        return wide;
+    const int bytes = static_cast<int>(text.size());
+    const int chars = MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
+    if (chars <= 0)
+        return wide;
+    wide.resize(static_cast<size_t>(chars) + 1);
+    MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, wide.data(), chars);
+    wide.back() = L'\0';
+    return wide;
+}
+
+} // namespace
+
+void SetComErrorInfo(REFIID iid, const std::string& description, int helpContext) noexcept {
+    try {
+        TComPtr<ICreateErrorInfo> create;
+        if (FAILED(CreateErrorInfo(create.Put())))
+            return;
+        create->SetGUID(iid);
+        create->SetDescription(Widen(description).data());
+        create->SetHelpContext(static_cast<DWORD>(helpContext));
+        TComPtr<IErrorInfo> info;
+        if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, info.PutVoid())))
+            SetErrorInfo(0, info.Get());
+    } catch (...) {
+        // Out of memory while describing an error: the result code still tells.
+    }
+}
+
+HRESULT HandleCurrentException(REFIID iid) noexcept {
+    try {
+        throw;
+    } catch (const EComError& e) {
+        const HRESULT hr = FAILED(e.Code()) ? e.Code() : E_UNEXPECTED;
+        SetComErrorInfo(iid, e.what(), e.HelpContext());
+        return hr;
+    } catch (const Exception& e) {
+        SetComErrorInfo(iid, e.what(), e.HelpContext());
+        return E_UNEXPECTED;
+    } catch (const std::bad_alloc&) {
+        SetComErrorInfo(iid, "Out of memory", 0);
+        return E_OUTOFMEMORY;
+    } catch (const std::exception& e) {
+        SetComErrorInfo(iid, e.what(), 0);
+        return E_UNEXPECTED;
+    } catch (...) {
+        SetComErrorInfo(iid, "Unexpected error", 0);
+        return E_UNEXPECTED;
+    }
+}
+
+} // namespace corvane::server

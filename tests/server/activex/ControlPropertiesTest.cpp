@@ -1,0 +1,243 @@
+// ICorvane as hosts drive it: through the table and through IDispatch.
+#include "TestHost.h"
+
+#include "server/control/HeaderRegistry.h"
+
+#include <olectl.h>
+
+namespace corvane::server::test {
+namespace {
+
+using PropertiesTest = ControlTest;
+
+// A property read through IDispatch, converted to a 32-bit integer.
+long GetLong(IDispatch* control, const wchar_t* name) {
+    DISPID dispid = 0;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    EXPECT_EQ(S_OK, control->GetIDsOfNames(IID_NULL, names, 1, 0, &dispid)) << name;
+    DISPPARAMS none{};
+    VARIANT result;
+    ::VariantInit(&result);
+    EXPECT_EQ(S_OK, control->Invoke(dispid, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result,
+                                    nullptr, nullptr))
+        << name;
+    EXPECT_EQ(S_OK, ::VariantChangeType(&result, &result, 0, VT_I4)) << name;
+    return result.lVal;
+}
+
+HRESULT PutLong(IDispatch* control, const wchar_t* name, long value) {
+    DISPID dispid = 0;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    EXPECT_EQ(S_OK, control->GetIDsOfNames(IID_NULL, names, 1, 0, &dispid)) << name;
+    VARIANT arg;
+    ::VariantInit(&arg);
+    arg.vt = VT_I4;
+    arg.lVal = value;
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&arg, &named, 1, 1};
+    return control->Invoke(dispid, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
+                           nullptr);
+}
+
+TEST_F(PropertiesTest, ANewControlStartsWithSystemColourFourAndOneColumn) {
+    auto control = NewControl();
+    OLE_COLOR colour = 0;
+    EXPECT_EQ(S_OK, control->get_Color(&colour));
+    EXPECT_EQ(0x80000004u, colour);
+    long columns = 0;
+    EXPECT_EQ(S_OK, control->get_ColumnCount(&columns));
+    EXPECT_EQ(1, columns);
+    EXPECT_EQ(static_cast<long>(0x00800000), GetLong(control.get(), L"HotTrackColor"));
+}
+
+TEST_F(PropertiesTest, DispatchPutThenGetGoesToTheHeaderControl) {
+    const struct {
+        const wchar_t* Name;
+        long Put;
+        long Expected; // as read back
+    } cases[] = {
+        {L"HotTrackColor", 0x00123456, 0x00123456},
+        {L"BevelInner", 2, 2},
+        {L"BevelInner", 256, 0}, // only the low byte is used
+        {L"BevelOuter", 3, 3},
+        {L"Color", static_cast<long>(0x8000000F), static_cast<long>(0x8000000F)},
+        {L"Headerstyle", 1, 1},
+        {L"BorderStyle", 0, 0},
+        {L"Enabled", 0, 0},
+        {L"Enabled", 1, -1}, // any non-zero value is true
+        {L"Visible", 0, 0},
+        {L"Visible", 2, -1},
+        {L"ParentFont", 0, 0},
+        {L"DoubleBuffered", -1, -1},
+        {L"BiDiMode", 2, 2},
+        {L"Cursor", -21, -21},
+        {L"AllowClick", 0, 0},
+        {L"AllowAbout", 0, 0},
+        {L"AllowHotTrack", 5, -1},
+    };
+    for (const auto& c : cases) {
+        auto control = NewControl();
+        EXPECT_EQ(S_OK, PutLong(control.get(), c.Name, c.Put)) << c.Name;
+        EXPECT_EQ(c.Expected, GetLong(control.get(), c.Name)) << c.Name << " = " << c.Put;
+    }
+}
+
+TEST_F(PropertiesTest, EachOptionPropertyIsOneBitOfOptions) {
+    const struct {
+        const wchar_t* Name;
+        THeaderOptions Bit;
+    } options[] = {
+        {L"AllowCustomize", hoCustomize}, {L"AllowAbout", hoAbout},
+        {L"AllowVResize", hoVResize},     {L"AllowHResize", hoHresize},
+        {L"AllowClick", hoClick},         {L"AllowHotTrack", hoHotTrack},
+        {L"AllowHint", hoHint},           {L"AllowDragDrop", hoDragdrop},
+    };
+    for (const auto& o : options) {
+        auto control = NewControl();
+        TStrativ& header = Object(control.get()).HeaderControl();
+        ASSERT_EQ(S_OK, PutLong(control.get(), o.Name, 0));
+        EXPECT_EQ(static_cast<THeaderOptions>(0xFF & ~o.Bit), header.Options()) << o.Name;
+        EXPECT_EQ(0, GetLong(control.get(), o.Name));
+        ASSERT_EQ(S_OK, PutLong(control.get(), o.Name, 1));
+        EXPECT_EQ(0xFF, header.Options()) << o.Name;
+        EXPECT_EQ(-1, GetLong(control.get(), o.Name));
+    }
+}
+
+TEST_F(PropertiesTest, StandardDispidsAndTheLateBoundHeaderToken) {
+    auto control = NewControl();
+    const struct {
+        const wchar_t* Name;
+        DISPID Expected;
+    } names[] = {{L"Color", -501}, {L"Font", -512}, {L"Enabled", -514}, {L"AboutBox", -552},
+                 {L"Sections", 19}, {L"allowclick", 22}};
+    for (const auto& n : names) {
+        DISPID dispid = 0;
+        LPOLESTR list[] = {const_cast<LPOLESTR>(n.Name)};
+        EXPECT_EQ(S_OK, control->GetIDsOfNames(IID_NULL, list, 1, 0, &dispid));
+        EXPECT_EQ(n.Expected, dispid) << n.Name;
+    }
+    const long token = GetLong(control.get(), L"Header");
+    EXPECT_NE(0, token);
+    EXPECT_EQ(&Object(control.get()).HeaderControl(), FindHeader(static_cast<uint32_t>(token)));
+    control.reset();
+    EXPECT_EQ(nullptr, FindHeader(static_cast<uint32_t>(token)));
+
+    auto other = NewControl();
+    DISPID unknown = 0;
+    LPOLESTR missing[] = {const_cast<LPOLESTR>(L"NoSuchMember")};
+    EXPECT_EQ(DISP_E_UNKNOWNNAME, other->GetIDsOfNames(IID_NULL, missing, 1, 0, &unknown));
+    TComRef<ITypeInfo> info;
+    EXPECT_EQ(DISP_E_BADINDEX, other->GetTypeInfo(1, 0, info.put()));
+}
+
+TEST_F(PropertiesTest, ReadOnlyMembersRefuseAssignment) {
+    auto control = NewControl();
+    EXPECT_NE(S_OK, PutLong(control.get(), L"ColumnCount", 5));
+    long columns = 0;
+    control->get_ColumnCount(&columns);
+    EXPECT_EQ(1, columns);
+}
+
+TEST_F(PropertiesTest, ClassNameIsComparesWithoutCaseAndNeedsEqualLength) {
+    const struct {
+        const wchar_t* Name;
+        VARIANT_BOOL Expected;
+    } cases[] = {
+        {L"TStrativ", VARIANT_TRUE}, {L"tstrativ", VARIANT_TRUE}, {L"TSTRATIV", VARIANT_TRUE},
+        {L"", VARIANT_FALSE},        {L"TStrati", VARIANT_FALSE}, {L"TStrativX", VARIANT_FALSE},
+        {L"TCorvane", VARIANT_FALSE},
+    };
+    auto control = NewControl();
+    for (const auto& c : cases) {
+        TBstrHolder name(::SysAllocString(c.Name));
+        VARIANT_BOOL result = 7;
+        EXPECT_EQ(S_OK, control->ClassNameIs(name.get(), &result));
+        EXPECT_EQ(c.Expected, result) << BstrToAnsi(c.Name);
+    }
+    VARIANT_BOOL result = 7;
+    EXPECT_EQ(S_OK, control->ClassNameIs(nullptr, &result));
+    EXPECT_EQ(VARIANT_FALSE, result);
+}
+
+TEST_F(PropertiesTest, CustomizeMenustringCrossesAsAnsiText) {
+    auto control = NewControl();
+    TBstrHolder text(::SysAllocString(L"Anpassen \x00e4"));
+    EXPECT_EQ(S_OK, control->put_CustomizeMenustring(text.get()));
+    TBstrHolder back;
+    EXPECT_EQ(S_OK, control->get_CustomizeMenustring(back.put()));
+    EXPECT_STREQ(L"Anpassen \x00e4", back.get());
+}
+
+TEST_F(PropertiesTest, FontAdapterKeepsBothFontsInStep) {
+    auto control = NewControl();
+    TStrativ& header = Object(control.get()).HeaderControl();
+    TComRef<IFontDisp> first, second;
+    ASSERT_EQ(S_OK, control->get_Font(first.put()));
+    ASSERT_EQ(S_OK, control->get_Font(second.put()));
+    EXPECT_EQ(first.get(), second.get()) << "later reads return the same OLE font";
+
+    // A change through the OLE font reaches the control...
+    auto ole = Query<IFont>(first.get(), IID_IFont);
+    CY size{};
+    size.int64 = 240000; // 24 pt
+    ASSERT_EQ(S_OK, ole->put_Size(size));
+    ole->put_Bold(TRUE);
+    EXPECT_EQ(-::MulDiv(24, 96, 72), header.Font().Height);
+    EXPECT_TRUE(header.Font().Style & fsBold);
+    // ...and one of the control's font reaches the OLE font.
+    TFont font = header.Font();
+    font.Name = "Courier New";
+    font.Style = fsItalic;
+    header.SetFont(font);
+    TBstrHolder name;
+    ole->get_Name(name.put());
+    EXPECT_STREQ(L"Courier New", name.get());
+    BOOL italic = FALSE, bold = TRUE;
+    ole->get_Italic(&italic);
+    ole->get_Bold(&bold);
+    EXPECT_TRUE(italic);
+    EXPECT_FALSE(bold);
+
+    // A host's font, assigned by value or by reference, becomes the control's.
+    FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Arial"), {}, FW_NORMAL, 0, FALSE, TRUE,
+                  FALSE};
+    desc.cySize.int64 = 100000;
+    TComRef<IFontDisp> host;
+    ASSERT_EQ(S_OK, ::OleCreateFontIndirect(&desc, IID_IFontDisp,
+                                            reinterpret_cast<void**>(host.put())));
+    EXPECT_EQ(S_OK, control->put_Font(host.get()));
+    EXPECT_EQ("Arial", header.Font().Name);
+    EXPECT_TRUE(header.Font().Style & fsUnderline);
+    IFontDisp* byRef = host.get();
+    desc.lpstrName = const_cast<LPOLESTR>(L"Tahoma");
+    TComRef<IFontDisp> other;
+    ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(other.put()));
+    byRef = other.get();
+    EXPECT_EQ(S_OK, control->putref_Font(&byRef));
+    EXPECT_EQ("Tahoma", header.Font().Name);
+    EXPECT_EQ(E_POINTER, control->putref_Font(nullptr));
+}
+
+TEST_F(PropertiesTest, ErrorsBecomeResultsWithErrorInformation) {
+    auto control = NewControl();
+    // A put of Font with an object that is no font is refused with the
+    // interface's error information.
+    auto notAFont = Query<IDispatch>(NewControl().get(), IID_IDispatch);
+    const HRESULT hr = control->put_Font(reinterpret_cast<IFontDisp*>(notAFont.get()));
+    EXPECT_TRUE(FAILED(hr));
+    TComRef<IErrorInfo> info;
+    ASSERT_EQ(S_OK, ::GetErrorInfo(0, info.put()));
+    GUID iid{};
+    info->GetGUID(&iid);
+    EXPECT_TRUE(IsEqualGUID(IID_ICorvane, iid));
+    TBstrHolder source;
+    info->GetSource(source.put());
+    EXPECT_STREQ(L"CorvaneC.Corvane", source.get());
+    auto support = Query<ISupportErrorInfo>(control.get(), IID_ISupportErrorInfo);
+    EXPECT_EQ(S_OK, support->InterfaceSupportsErrorInfo(IID_ICorvane));
+    EXPECT_EQ(S_FALSE, support->InterfaceSupportsErrorInfo(IID_IOleObject));
+}
+
+} // namespace
+} // namespace corvane::server::test

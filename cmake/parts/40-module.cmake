@@ -38,7 +38,7 @@ add_library(corvane_module STATIC
     ${CORVANE_MODULE_DIR}/RegistryKeys.cpp
     ${CORVANE_MODULE_DIR}/ServerModule.cpp
     ${CORVANE_MODULE_DIR}/TypeLibInfo.cpp)
-target_link_libraries(corvane_module PUBLIC corvane_typelib corvane_server_base corvane_core
+target_link_libraries(corvane_module PUBLIC corvane_automation corvane_typelib corvane_server_base corvane_core
     ole32 oleaut32 uuid advapi32 user32)
 corvane_warnings(corvane_module)
 

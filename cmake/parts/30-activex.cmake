@@ -9,10 +9,7 @@ file(GLOB CORVANE_ACTIVEX_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/se
 set(CORVANE_ACTIVEX_LIBS corvane_win32 corvane_server_base ole32 oleaut32 uuid)
 file(GLOB CORVANE_CONTROL_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/server/control/*.cpp)
 list(APPEND CORVANE_ACTIVEX_SOURCES ${CORVANE_CONTROL_SOURCES})
-list(APPEND CORVANE_ACTIVEX_LIBS corvane_typelib)
-if(TARGET corvane_automation)
-    list(APPEND CORVANE_ACTIVEX_LIBS corvane_automation)
-endif()
+list(APPEND CORVANE_ACTIVEX_LIBS corvane_typelib corvane_automation)
 
 add_library(corvane_activex STATIC ${CORVANE_ACTIVEX_SOURCES})
 target_include_directories(corvane_activex PUBLIC ${PROJECT_SOURCE_DIR}/src)
@@ -21,3 +18,11 @@ corvane_warnings(corvane_activex)
 # COM objects are destroyed by their own Release, never deleted through an
 # interface pointer, and COM interfaces have no virtual destructors.
 target_compile_options(corvane_activex PUBLIC -Wno-non-virtual-dtor)
+
+# Our own C++ host: the object made by the creation function the factory uses,
+# in this program (its type library embedded and registered in the prefix).
+file(GLOB CORVANE_ACTIVEX_TEST_SOURCES CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/tests/server/activex/*.cpp)
+corvane_add_gtest_program(corvane_activex_tests SOURCES ${CORVANE_ACTIVEX_TEST_SOURCES}
+    LIBRARIES corvane_activex WINDOW LABELS server)
+corvane_embed_typelib(corvane_activex_tests)

@@ -2,6 +2,7 @@
 
 #include "core/framework/Exceptions.h"
 #include "server/activex/ComRef.h"
+#include "server/automation/ComBoundary.h"
 
 #include <oleauto.h>
 
@@ -9,27 +10,6 @@
 #include <string>
 
 namespace corvane::server {
-
-BSTR AnsiToBstr(const std::string& text) {
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                             nullptr, 0);
-    BSTR result = ::SysAllocStringLen(nullptr, static_cast<UINT>(length));
-    if (result == nullptr)
-        throw std::bad_alloc();
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, length);
-    return result;
-}
-
-std::string BstrToAnsi(const wchar_t* text) {
-    if (text == nullptr)
-        return std::string();
-    const int wide = static_cast<int>(::SysStringLen(const_cast<BSTR>(text)));
-    const int length =
-        ::WideCharToMultiByte(CP_ACP, 0, text, wide, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, wide, result.data(), length, nullptr, nullptr);
-    return result;
-}
 
 namespace {
 
@@ -43,6 +23,10 @@ ErrorDescription DescribeCurrentException() {
     ErrorDescription d;
     try {
         throw;
+    } catch (const EComError& e) {
+        if (FAILED(e.Code()))
+            d.Code = e.Code();
+        d.Message = e.what();
     } catch (const EOleError& e) {
         if (FAILED(e.Code()))
             d.Code = e.Code();
@@ -69,7 +53,7 @@ HRESULT ReportCurrentException(REFIID iid, const wchar_t* source) noexcept {
         TComRef<ICreateErrorInfo> create;
         if (FAILED(::CreateErrorInfo(create.put())))
             return E_UNEXPECTED;
-        TBstrHolder description(AnsiToBstr(d.Message));
+        TBstrHolder description(AnsiToBstr(d.Message).Detach());
         create->SetGUID(iid);
         create->SetSource(const_cast<LPOLESTR>(source));
         create->SetDescription(description.get());

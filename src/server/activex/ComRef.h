@@ -1,6 +1,7 @@
 #pragma once
 // Owners for COM references, BSTRs and VARIANTs used by the control object.
 
+#include "server/automation/Bstr.h"
 #include "win32/WinApi.h"
 
 #include <oleauto.h>
@@ -89,9 +90,5 @@ public:
 private:
     VARIANT v_;
 };
-
-// ANSI (the system code page) <-> BSTR.
-BSTR AnsiToBstr(const std::string& text);
-std::string BstrToAnsi(const wchar_t* text);
 
 } // namespace corvane::server

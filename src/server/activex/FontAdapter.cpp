@@ -67,7 +67,7 @@ TFont FontFromOle(IFont& font, const TFont& base) {
 }
 
 void CopyFontToOle(const TFont& font, IFont& target) {
-    TBstrHolder name(AnsiToBstr(font.Name));
+    TBstrHolder name(AnsiToBstr(font.Name).Detach());
     target.put_Name(name.get());
     CY size{};
     size.int64 = static_cast<LONGLONG>(PointsOf(font)) * 10000;
@@ -98,7 +98,7 @@ void TFontAdapter::Detach() {
 IFontDisp* TFontAdapter::Get() {
     if (!font_ && control_) {
         const TFont& font = control_->Font();
-        TBstrHolder name(AnsiToBstr(font.Name));
+        TBstrHolder name(AnsiToBstr(font.Name).Detach());
         FONTDESC desc{};
         desc.cbSizeofstruct = sizeof desc;
         desc.lpstrName = name.get();

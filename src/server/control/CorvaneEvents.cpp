@@ -2,7 +2,7 @@
 // sink: positional arguments by DISPID, by-reference ones read back.
 #include "server/activex/ComErrors.h"
 #include "server/control/Corvane.h"
-#include "server/control/SectionObjects.h"
+#include "server/sections/Sections.h"
 
 #include <vector>
 
@@ -85,7 +85,7 @@ void TCorvane::FireHint(THeaderColumns* section, std::string& hint) {
     const TComRef<ISections> object = SectionObject(section);
     // The handler may replace the string (freeing ours); whichever string
     // is in the slot afterwards is ours to free.
-    TBstrHolder text(AnsiToBstr(hint));
+    TBstrHolder text(AnsiToBstr(hint).Detach());
     VARIANT args[2] = {DispatchArg(object.get()), {}};
     ::VariantInit(&args[1]);
     args[1].vt = VT_BSTR | VT_BYREF;

@@ -2,7 +2,7 @@
 // ClassNameIs and the bidirectional queries.
 #include "server/activex/ComErrors.h"
 #include "server/control/Corvane.h"
-#include "server/control/SectionObjects.h"
+#include "server/sections/Sections.h"
 
 namespace corvane::server {
 namespace {

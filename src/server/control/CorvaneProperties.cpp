@@ -39,7 +39,7 @@ HRESULT STDMETHODCALLTYPE TCorvane::put_HotTrackColor(OLE_COLOR value) {
 }
 
 HRESULT STDMETHODCALLTYPE TCorvane::get_CustomizeMenustring(BSTR* value) {
-    return Read(value, [&] { return AnsiToBstr(HeaderControl().CustomizeMenustring()); });
+    return Read(value, [&] { return AnsiToBstr(HeaderControl().CustomizeMenustring()).Detach(); });
 }
 HRESULT STDMETHODCALLTYPE TCorvane::put_CustomizeMenustring(BSTR value) {
     return Member([&] { HeaderControl().SetCustomizeMenustring(BstrToAnsi(value)); });

@@ -9,12 +9,16 @@ set(CORVANE_MODULE_DIR ${PROJECT_SOURCE_DIR}/src/server/module)
 
 # corvane_compile_test_typelib(<idl> <tlb>): a small type library for tests,
 # compiled with widl for this tree's architecture.
+# importlib("stdole2.tlb") is found in Wine's library folders; either
+# architecture's copy serves, so a host without 32-bit Wine still builds.
+set(_corvane_wine64_dlls -L/usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+set(_corvane_wine32_dlls -L/usr/lib/i386-linux-gnu/wine/i386-windows)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(_corvane_widl_arch -m64)
-    set(_corvane_wine_dlls /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+    set(_corvane_wine_dlls ${_corvane_wine64_dlls} ${_corvane_wine32_dlls})
 else()
     set(_corvane_widl_arch -m32)
-    set(_corvane_wine_dlls /usr/lib/i386-linux-gnu/wine/i386-windows)
+    set(_corvane_wine_dlls ${_corvane_wine32_dlls} ${_corvane_wine64_dlls})
 endif()
 find_program(CORVANE_WIDL NAMES ${CORVANE_MINGW_TRIPLE}-widl widl REQUIRED)
 find_path(CORVANE_WIDL_IDL_DIR oaidl.idl PATHS /usr/include/wine/wine/windows
@@ -25,7 +29,7 @@ function(corvane_compile_test_typelib idl tlb)
     add_custom_command(OUTPUT ${tlb}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
         COMMAND ${CORVANE_WIDL} ${_corvane_widl_arch} -I${CORVANE_WIDL_IDL_DIR}
-                -L${_corvane_wine_dlls} -t -o ${tlb} ${idl}
+                ${_corvane_wine_dlls} -t -o ${tlb} ${idl}
         DEPENDS ${idl} VERBATIM)
 endfunction()
 

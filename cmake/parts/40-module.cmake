@@ -105,3 +105,14 @@ add_dependencies(corvane_server_tests CorvaneC corvane_server_test_typelibs)
 target_compile_definitions(corvane_server_tests PRIVATE
     CORVANE_OCX_PATH="$<TARGET_FILE:CorvaneC>"
     CORVANE_TEST_TYPELIB_DIR="${CORVANE_SERVER_TEST_TLB_DIR}")
+
+# Tests that register, unregister or rely on the registration of our classes
+# and type library share the tree's one Wine registry: never run them at once
+# (scripts/test.sh runs ctest -j). The registration tests above unregister
+# everything of ours, which would pull the type library from under the others.
+foreach(test corvane_server_tests corvane_sections_tests corvane_activex_tests
+        corvane_typelib_tests)
+    if(TEST ${test})
+        set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK corvane_com_registry)
+    endif()
+endforeach()

@@ -14,6 +14,8 @@ using namespace corvane::server::testing;
 
 namespace {
 
+const GUID LibraryId = {
+    0xFEDE2C2E, 0xB885, 0x11D2, {0xBB, 0xE8, 0xE8, 0x50, 0xF2, 0x51, 0x0B, 0x74}};
 const std::wstring ControlKey = L"CLSID\\{FEDE2C33-B885-11D2-BBE8-E850F2510B74}";
 const std::wstring PageKey = L"CLSID\\{064AEF20-BACA-11D2-BBE8-B1A4A6488876}";
 const std::wstring ProgIdKey = L"CorvaneC.Corvane";
@@ -139,6 +141,11 @@ TEST_F(Registration, Regsvr32WritesTheTablesAndUnregistersTwice) {
     const std::wstring path = SpacedModulePath();
     ASSERT_EQ(RunRegsvr32(path, false), 0u);
     ExpectRegisteredAt(path);
+    // Hosts find the registered library by its identity and locale.
+    ITypeLib* library = nullptr;
+    EXPECT_EQ(::LoadRegTypeLib(LibraryId, 1, 0, 0x0409, &library), S_OK);
+    if (library != nullptr)
+        library->Release();
 
     ASSERT_EQ(RunRegsvr32(path, true), 0u);
     ExpectNothingOfOursLeft();

@@ -9,12 +9,16 @@ set(CORVANE_MODULE_DIR ${PROJECT_SOURCE_DIR}/src/server/module)
 
 # corvane_compile_test_typelib(<idl> <tlb>): a small type library for tests,
 # compiled with widl for this tree's architecture.
+# importlib("stdole2.tlb") is found in Wine's library folders; either
+# architecture's copy serves, so a host without 32-bit Wine still builds.
+set(_corvane_wine64_dlls -L/usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+set(_corvane_wine32_dlls -L/usr/lib/i386-linux-gnu/wine/i386-windows)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(_corvane_widl_arch -m64)
-    set(_corvane_wine_dlls /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+    set(_corvane_wine_dlls ${_corvane_wine64_dlls} ${_corvane_wine32_dlls})
 else()
     set(_corvane_widl_arch -m32)
-    set(_corvane_wine_dlls /usr/lib/i386-linux-gnu/wine/i386-windows)
+    set(_corvane_wine_dlls ${_corvane_wine32_dlls} ${_corvane_wine64_dlls})
 endif()
 find_program(CORVANE_WIDL NAMES ${CORVANE_MINGW_TRIPLE}-widl widl REQUIRED)
 find_path(CORVANE_WIDL_IDL_DIR oaidl.idl PATHS /usr/include/wine/wine/windows
@@ -25,7 +29,7 @@ function(corvane_compile_test_typelib idl tlb)
     add_custom_command(OUTPUT ${tlb}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
         COMMAND ${CORVANE_WIDL} ${_corvane_widl_arch} -I${CORVANE_WIDL_IDL_DIR}
-                -L${_corvane_wine_dlls} -t -o ${tlb} ${idl}
+                ${_corvane_wine_dlls} -t -o ${tlb} ${idl}
         DEPENDS ${idl} VERBATIM)
 endfunction()
 
@@ -38,7 +42,7 @@ add_library(corvane_module STATIC
     ${CORVANE_MODULE_DIR}/RegistryKeys.cpp
     ${CORVANE_MODULE_DIR}/ServerModule.cpp
     ${CORVANE_MODULE_DIR}/TypeLibInfo.cpp)
-target_link_libraries(corvane_module PUBLIC corvane_server_base corvane_core
+target_link_libraries(corvane_module PUBLIC corvane_automation corvane_typelib corvane_server_base corvane_core
     ole32 oleaut32 uuid advapi32 user32)
 corvane_warnings(corvane_module)
 
@@ -74,21 +78,7 @@ set_source_files_properties(${CORVANE_MODULE_DIR}/CorvaneC.rc PROPERTIES
     OBJECT_DEPENDS ${CORVANE_MODULE_DIR}/Toolbox.bmp)
 corvane_warnings(CorvaneC)
 
-if(COMMAND corvane_embed_typelib)
-    corvane_embed_typelib(CorvaneC)
-else()
-    # STAND-IN until the type library part exists: a minimal library with the
-    # control class, built from the tests' definition.
-    set(_standin_tlb ${CMAKE_CURRENT_BINARY_DIR}/module-standin/CorvaneC.tlb)
-    corvane_compile_test_typelib(${PROJECT_SOURCE_DIR}/tests/server/typelibs/Good.idl
-        ${_standin_tlb})
-    file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/module-standin/typelib.rc
-        "1 TYPELIB \"${_standin_tlb}\"\n")
-    target_sources(CorvaneC PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/module-standin/typelib.rc
-        ${_standin_tlb})
-    set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/module-standin/typelib.rc PROPERTIES
-        OBJECT_DEPENDS ${_standin_tlb})
-endif()
+corvane_embed_typelib(CorvaneC)
 
 # --- Tests ----------------------------------------------------------------------
 set(CORVANE_SERVER_TEST_TLB_DIR ${CMAKE_CURRENT_BINARY_DIR}/server-test-typelibs)
@@ -115,3 +105,14 @@ add_dependencies(corvane_server_tests CorvaneC corvane_server_test_typelibs)
 target_compile_definitions(corvane_server_tests PRIVATE
     CORVANE_OCX_PATH="$<TARGET_FILE:CorvaneC>"
     CORVANE_TEST_TYPELIB_DIR="${CORVANE_SERVER_TEST_TLB_DIR}")
+
+# Tests that register, unregister or rely on the registration of our classes
+# and type library share the tree's one Wine registry: never run them at once
+# (scripts/test.sh runs ctest -j). The registration tests above unregister
+# everything of ours, which would pull the type library from under the others.
+foreach(test corvane_server_tests corvane_sections_tests corvane_activex_tests
+        corvane_typelib_tests)
+    if(TEST ${test})
+        set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK corvane_com_registry)
+    endif()
+endforeach()

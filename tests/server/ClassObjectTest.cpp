@@ -101,6 +101,47 @@ TEST_F(ClassObjects, UnloadWaitsForFactoryReferencesAndServerLocks) {
     EXPECT_EQ(module_->CanUnloadNow(), S_OK);
 }
 
+// Hosts may ask for class objects from any thread: lookups and the
+// factory count must hold up when they do it at once.
+struct TLookupWork {
+    TLoadedModule* module = nullptr;
+    int failures = 0;
+};
+
+DWORD WINAPI LookUpRepeatedly(void* argument) {
+    auto* work = static_cast<TLookupWork*>(argument);
+    for (int i = 0; i < 2000; ++i) {
+        IClassFactory* factory = nullptr;
+        const CLSID& classId = i % 2 == 0 ? ControlClass : PageClass;
+        if (work->module->GetClassObject(classId, IID_IClassFactory,
+                                         reinterpret_cast<void**>(&factory)) != S_OK) {
+            ++work->failures;
+            continue;
+        }
+        factory->AddRef();
+        factory->Release();
+        factory->Release();
+    }
+    return 0;
+}
+
+TEST_F(ClassObjects, LookupsFromManyThreadsBalanceTheFactoryCount) {
+    constexpr int Threads = 4;
+    TLookupWork work[Threads];
+    HANDLE threads[Threads];
+    for (int t = 0; t < Threads; ++t) {
+        work[t].module = module_;
+        threads[t] = ::CreateThread(nullptr, 0, &LookUpRepeatedly, &work[t], 0, nullptr);
+        ASSERT_NE(threads[t], nullptr);
+    }
+    ::WaitForMultipleObjects(Threads, threads, TRUE, INFINITE);
+    for (int t = 0; t < Threads; ++t) {
+        ::CloseHandle(threads[t]);
+        EXPECT_EQ(work[t].failures, 0);
+    }
+    EXPECT_EQ(module_->CanUnloadNow(), S_OK);
+}
+
 TEST_F(ClassObjects, UnlockWithoutALockIsRefused) {
     IClassFactory* factory = Factory(PageClass);
     EXPECT_EQ(factory->LockServer(FALSE), E_UNEXPECTED);
@@ -116,6 +157,18 @@ TEST_F(ClassObjects, CreateInstanceChecksItsArgumentsFirst) {
     EXPECT_EQ(result, nullptr);
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, nullptr), E_POINTER);
     factory->Release();
+}
+
+TEST_F(ClassObjects, ControlObjectsKeepTheModuleLoadedWhileTheyLive) {
+    IClassFactory* factory = Factory(ControlClass);
+    IDispatch* control = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&control)),
+              S_OK);
+    ASSERT_NE(control, nullptr);
+    factory->Release();
+    EXPECT_EQ(module_->CanUnloadNow(), S_FALSE) << "a control object is alive";
+    control->Release();
+    EXPECT_EQ(module_->CanUnloadNow(), S_OK);
 }
 
 TEST_F(ClassObjects, PropertyPageCannotBeCreatedYetAndSaysSo) {

@@ -14,6 +14,8 @@ using namespace corvane::server::testing;
 
 namespace {
 
+const GUID LibraryId = {
+    0xFEDE2C2E, 0xB885, 0x11D2, {0xBB, 0xE8, 0xE8, 0x50, 0xF2, 0x51, 0x0B, 0x74}};
 const std::wstring ControlKey = L"CLSID\\{FEDE2C33-B885-11D2-BBE8-E850F2510B74}";
 const std::wstring PageKey = L"CLSID\\{064AEF20-BACA-11D2-BBE8-B1A4A6488876}";
 const std::wstring ProgIdKey = L"CorvaneC.Corvane";
@@ -139,6 +141,11 @@ TEST_F(Registration, Regsvr32WritesTheTablesAndUnregistersTwice) {
     const std::wstring path = SpacedModulePath();
     ASSERT_EQ(RunRegsvr32(path, false), 0u);
     ExpectRegisteredAt(path);
+    // Hosts find the registered library by its identity and locale.
+    ITypeLib* library = nullptr;
+    EXPECT_EQ(::LoadRegTypeLib(LibraryId, 1, 0, 0x0409, &library), S_OK);
+    if (library != nullptr)
+        library->Release();
 
     ASSERT_EQ(RunRegsvr32(path, true), 0u);
     ExpectNothingOfOursLeft();
@@ -162,37 +169,51 @@ TEST_F(Registration, PathWithoutSpaceIsWrittenAsItIs) {
 // E_FAIL, what it wrote before stays, and a second run after the cause is
 // gone completes the entries.
 TEST_F(Registration, RefusedWriteFailsKeepsEarlierEntriesAndASecondRunCompletes) {
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, ControlKey.c_str(), 0, nullptr,
-                                REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    ::RegCloseKey(key);
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, (ControlKey + L"\\MiscStatus").c_str(), 0,
-                                nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                                nullptr),
-              ERROR_SUCCESS);
-    ::RegCloseKey(key);
-
+    const struct {
+        const char* name;
+        std::wstring volatileKey; // its parent is made an ordinary key first
+        std::vector<std::wstring> written;
+        std::vector<std::wstring> notWritten;
+    } cases[] = {
+        {"type library refused: no class is registered",
+         TypeLibKey,
+         {},
+         {ControlKey, PageKey, ProgIdKey}},
+        {"control's MiscStatus\\1 refused",
+         ControlKey + L"\\MiscStatus",
+         {PageKey, PageKey + L"\\InprocServer32", ControlKey, ControlKey + L"\\Version",
+          ControlKey + L"\\TypeLib", ProgIdKey + L"\\Clsid"},
+         {ControlKey + L"\\MiscStatus\\1", ControlKey + L"\\ToolboxBitmap32",
+          ControlKey + L"\\Control", ControlKey + L"\\Verb"}},
+    };
     const std::wstring path = SpacedModulePath();
     TLoadedModule module(path);
-    EXPECT_EQ(module.RegisterServer(), E_FAIL);
-    // Written before the refused MiscStatus\1 ...
-    EXPECT_EQ(ReadString(ControlKey), L"Corvane Control");
-    EXPECT_EQ(ReadString(ControlKey + L"\\Version"), L"1.0");
-    EXPECT_EQ(ReadString(ControlKey + L"\\MiscStatus"), L"0");
-    EXPECT_EQ(ReadString(PageKey), L"TGenStrativ property page");
-    // ... and nothing after it.
-    EXPECT_FALSE(KeyExists(ControlKey + L"\\MiscStatus\\1"));
-    EXPECT_FALSE(KeyExists(ControlKey + L"\\ToolboxBitmap32"));
-    EXPECT_FALSE(KeyExists(ControlKey + L"\\Verb"));
+    for (const auto& c : cases) {
+        RemoveAllOfOurs();
+        const std::wstring parent = c.volatileKey.substr(0, c.volatileKey.rfind(L'\\'));
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, parent.c_str(), 0, nullptr,
+                                    REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                                    nullptr),
+                  ERROR_SUCCESS);
+        ::RegCloseKey(key);
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, c.volatileKey.c_str(), 0, nullptr,
+                                    REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        ::RegCloseKey(key);
 
-    ASSERT_EQ(::RegDeleteKeyW(HKEY_CLASSES_ROOT, (ControlKey + L"\\MiscStatus").c_str()),
-              ERROR_SUCCESS);
-    EXPECT_EQ(module.RegisterServer(), S_OK);
-    ExpectRegisteredAt(path);
+        EXPECT_EQ(module.RegisterServer(), E_FAIL) << c.name;
+        for (const std::wstring& written : c.written)
+            EXPECT_TRUE(KeyExists(written)) << c.name << ": " << Narrow(written);
+        for (const std::wstring& notWritten : c.notWritten)
+            EXPECT_FALSE(KeyExists(notWritten)) << c.name << ": " << Narrow(notWritten);
 
-    EXPECT_EQ(module.UnregisterServer(), S_OK);
-    ExpectNothingOfOursLeft();
+        ASSERT_EQ(::RegDeleteKeyW(HKEY_CLASSES_ROOT, c.volatileKey.c_str()), ERROR_SUCCESS);
+        EXPECT_EQ(module.RegisterServer(), S_OK) << c.name;
+        ExpectRegisteredAt(path);
+        EXPECT_EQ(module.UnregisterServer(), S_OK) << c.name;
+        ExpectNothingOfOursLeft();
+    }
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The module's four exports (see CorvaneC.def). Each catches every error at
+// The module's four exports (CorvaneC-*.def). Each catches every error at
 // the boundary: nothing unwinds into the caller.
 
 #include "server/module/ModuleErrors.h"

@@ -4,15 +4,14 @@
 
 #include "win32/WinApi.h"
 
+#include "CorvaneC_TLB.h"
+
 namespace corvane::server {
 
-// The ActiveX control class "Corvane".
-inline constexpr CLSID ControlClassId = {
-    0xFEDE2C33, 0xB885, 0x11D2, {0xBB, 0xE8, 0xE8, 0x50, 0xF2, 0x51, 0x0B, 0x74}};
-
-// The control's dual dispatch interface, the default interface of its class.
-inline constexpr IID ControlDispatchId = {
-    0xFEDE2C2F, 0xB885, 0x11D2, {0xBB, 0xE8, 0xE8, 0x50, 0xF2, 0x51, 0x0B, 0x74}};
+// The ActiveX control class "Corvane" and its dual dispatch interface, the
+// default interface of the class.
+inline constexpr CLSID ControlClassId = CLSID_Corvane;
+inline constexpr IID ControlDispatchId = IID_ICorvane;
 
 // The host property page built from the customizing editor.
 inline constexpr CLSID PropertyPageClassId = {

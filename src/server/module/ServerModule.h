@@ -3,7 +3,7 @@
 // what the four exports do with them. The DLL keeps one of these; tests can
 // make their own over any module file and creation functions.
 
-#include "server/module/ComRef.h"
+#include "server/automation/ComPtr.h"
 #include "server/module/FactoryList.h"
 #include "server/module/TypeLibInfo.h"
 
@@ -37,7 +37,7 @@ public:
 
 private:
     std::wstring modulePath_;
-    TComRef<ITypeLib> typeLib_;
+    TComPtr<ITypeLib> typeLib_;
     TLibraryInfo library_;
     TFactoryList factories_;
 };

@@ -1,11 +1,16 @@
 #include "server/module/TypeLibInfo.h"
 
-#include "server/module/ComRef.h"
+#include "server/automation/Bstr.h"
+#include "server/automation/ComPtr.h"
 #include "server/module/ModuleErrors.h"
 
 namespace corvane::server {
 
 namespace {
+
+std::wstring WideOf(const TBstr& text) {
+    return text.Get() != nullptr ? std::wstring(text.Get(), text.Length()) : std::wstring();
+}
 
 // Releases a TYPEATTR with the type information it came from.
 class TTypeAttr {
@@ -53,7 +58,7 @@ private:
 // it cannot be followed.
 GUID ImplementedInterface(ITypeInfo* classInfo, UINT index) {
     HREFTYPE reference = 0;
-    TComRef<ITypeInfo> interfaceInfo;
+    TComPtr<ITypeInfo> interfaceInfo;
     if (FAILED(classInfo->GetRefTypeOfImplType(index, &reference)) ||
         FAILED(classInfo->GetRefTypeInfo(reference, interfaceInfo.Put())))
         return GUID_NULL;
@@ -73,15 +78,15 @@ TLibraryInfo ReadLibraryInfo(ITypeLib* library) {
     result.minorVersion = attr->wMinorVerNum;
     result.locale = attr->lcid;
     result.systemKind = attr->syskind;
-    TOwnedBstr name;
+    TBstr name;
     if (SUCCEEDED(library->GetDocumentation(MEMBERID_NIL, name.Put(), nullptr, nullptr, nullptr)))
-        result.name = name.Str();
+        result.name = WideOf(name);
     return result;
 }
 
 TClassTypeInfo ReadControlClassInfo(ITypeLib* library, const CLSID& classId, const IID& dispatchId,
                                     const char* implementationName) {
-    TComRef<ITypeInfo> classInfo;
+    TComPtr<ITypeInfo> classInfo;
     if (FAILED(library->GetTypeInfoOfGuid(classId, classInfo.Put())))
         throw corvane::Exception(
             corvane::FormatMessage("Type information missing for class %s", implementationName));
@@ -91,12 +96,12 @@ TClassTypeInfo ReadControlClassInfo(ITypeLib* library, const CLSID& classId, con
             corvane::FormatMessage("Type information missing for class %s", implementationName));
 
     TClassTypeInfo result;
-    TOwnedBstr name;
-    TOwnedBstr description;
+    TBstr name;
+    TBstr description;
     if (SUCCEEDED(classInfo->GetDocumentation(MEMBERID_NIL, name.Put(), description.Put(), nullptr,
                                               nullptr))) {
-        result.className = name.Str();
-        result.description = description.Str();
+        result.className = WideOf(name);
+        result.description = WideOf(description);
     }
 
     GUID defaultInterface = GUID_NULL;
@@ -122,8 +127,8 @@ TClassTypeInfo ReadControlClassInfo(ITypeLib* library, const CLSID& classId, con
     return result;
 }
 
-TComRef<ITypeLib> LoadTypeLibraryFrom(const std::wstring& path) {
-    TComRef<ITypeLib> library;
+TComPtr<ITypeLib> LoadTypeLibraryFrom(const std::wstring& path) {
+    TComPtr<ITypeLib> library;
     const HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.Put());
     if (FAILED(hr))
         throw EModuleError("Error loading type library/DLL", hr);

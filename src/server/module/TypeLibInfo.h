@@ -2,7 +2,7 @@
 // What the module reads from its own type library: the library's identity
 // (for registration and the ProgID) and the control class's description.
 
-#include "server/module/ComRef.h"
+#include "server/automation/ComPtr.h"
 #include "win32/WinApi.h"
 
 #include <oaidl.h>
@@ -38,7 +38,7 @@ TClassTypeInfo ReadControlClassInfo(ITypeLib* library, const CLSID& classId, con
 
 // Loads a type library from a file (a module's "TYPELIB" resource 1 when the
 // file is a module), without registering it.
-TComRef<ITypeLib> LoadTypeLibraryFrom(const std::wstring& path);
+TComPtr<ITypeLib> LoadTypeLibraryFrom(const std::wstring& path);
 
 // The registry form of a GUID: braces, upper-case hexadecimal digits.
 std::wstring GuidString(const GUID& guid);

@@ -17,7 +17,19 @@ public:
         wchar_t path[MAX_PATH] = {};
         ::GetModuleFileNameW(nullptr, path, MAX_PATH);
         TComRef<ITypeLib> library;
-        ASSERT_EQ(S_OK, ::LoadTypeLibEx(path, REGKIND_REGISTER, library.put()));
+        ASSERT_EQ(S_OK, ::LoadTypeLibEx(path, REGKIND_NONE, library.put()));
+        ASSERT_EQ(S_OK, ::RegisterTypeLib(library.get(), path, nullptr));
+        // The library's locale is 0x409, under which registration files it;
+        // the sections objects ask for locale 0, which Wine looks up only
+        // under "0". Register the path there as well.
+        const std::wstring key = std::wstring(L"TypeLib\\{FEDE2C2E-B885-11D2-BBE8-E850F2510B74}"
+                                              L"\\1.0\\0\\") +
+                                 (sizeof(void*) == 8 ? L"win64" : L"win32");
+        ASSERT_EQ(ERROR_SUCCESS,
+                  ::RegSetValueW(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, path, 0));
+        TComRef<ITypeLib> registered;
+        ASSERT_EQ(S_OK, ::LoadRegTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion,
+                                         CorvaneC_MinorVersion, 0, registered.put()));
     }
     void TearDown() override { ::OleUninitialize(); }
 };

@@ -57,6 +57,15 @@ if [ -z "${DISPLAY:-}" ]; then
         convert docs/screenshot.png -strip docs/screenshot.png
     fi
     echo "demo.sh: wrote docs/screenshot.png"
+    # Both pages of the customizing dialog, opened from the context menu.
+    xvfb-run -a -s "-screen 0 1280x1024x24" "${wine_env[@]}" "$demo" \
+        --customize-screenshots docs/customize-general.png docs/customize-sections.png
+    if command -v convert >/dev/null; then
+        for page in general sections; do
+            convert "docs/customize-$page.png" -strip "docs/customize-$page.png"
+        done
+    fi
+    echo "demo.sh: wrote docs/customize-general.png, docs/customize-sections.png"
 else
     "${wine_env[@]}" "$demo"
 fi

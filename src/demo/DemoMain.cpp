@@ -3,6 +3,10 @@
 //
 //   corvane-demo.exe                      run until the window is closed
 //   corvane-demo.exe --screenshot F.png   show the window, save it as F.png, exit
+//   corvane-demo.exe --customize-screenshots G.png S.png
+//                                         open Customize from the context menu, save
+//                                         its General and Sections pages, exit
+#include "CustomizeScreenshots.h"
 #include "MainWindow.h"
 #include "Screenshot.h"
 #include "win32/ErrorBox.h"
@@ -32,19 +36,31 @@ int RunMessageLoop() {
 }
 
 int Run(int argc, char** argv) {
-    std::string screenshot;
+    std::string screenshot, generalShot, sectionsShot;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
             screenshot = argv[++i];
+        } else if (std::strcmp(argv[i], "--customize-screenshots") == 0 && i + 2 < argc) {
+            generalShot = argv[++i];
+            sectionsShot = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: corvane-demo [--screenshot FILE.png]\n");
+            std::fprintf(stderr, "usage: corvane-demo [--screenshot FILE.png] "
+                                 "[--customize-screenshots GENERAL.png SECTIONS.png]\n");
             return 2;
         }
     }
 
     corvane::demo::MainWindow window;
-    if (screenshot.empty())
+    if (screenshot.empty() && generalShot.empty())
         return RunMessageLoop();
+
+    if (!generalShot.empty()) {
+        PumpPending();
+        corvane::demo::SaveCustomizeScreenshots(window, generalShot, sectionsShot);
+        std::printf("screenshots saved to %s and %s\n", generalShot.c_str(), sectionsShot.c_str());
+        if (screenshot.empty())
+            return 0;
+    }
 
     PumpPending();
     ::RedrawWindow(window.Handle(), nullptr, nullptr,

@@ -25,6 +25,7 @@ StrativWindow::StrativWindow(TStrativ& control, HWND parent) : control_(control)
     RegisterStrativWindowClass();
     CreateHandle();
     control_.SetWindowServices(this);
+    control_.SetCustomizeDialog(&customizeDialog_);
 }
 
 StrativWindow::~StrativWindow() {
@@ -32,6 +33,7 @@ StrativWindow::~StrativWindow() {
     tooltip_.Destroy();
     window_.reset();
     control_.SetWindowServices(nullptr);
+    control_.SetCustomizeDialog(nullptr);
 }
 
 DWORD StrativWindow::WindowStyle() const {

@@ -11,6 +11,7 @@
 #include "win32/HintTooltip.h"
 #include "win32/PopupMenu.h"
 #include "win32/WindowHandles.h"
+#include "win32/editor/CustomizeDialogWin32.h"
 
 #include "win32/WinApi.h"
 
@@ -122,6 +123,7 @@ private:
     TGdiCanvas canvas_;
     std::unique_ptr<WindowDC> canvasDC_; // the window DC canvas_ draws on between paints
     HintTooltip tooltip_;
+    CustomizeDialogWin32 customizeDialog_{[this] { return window_.get(); }};
     MenuTracker menuTracker_;
     MessageHook messageHook_;
     int messageDepth_ = 0;

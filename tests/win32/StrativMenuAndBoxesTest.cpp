@@ -1,6 +1,7 @@
 // The context menu as a person sees it (read from the open system menu and
 // chosen with the keyboard), the About box, and errors of event handlers
 // shown in the error box without taking the window down.
+#include "CustomizeDialogWatch.h"
 #include "HeaderFixture.h"
 #include "ModalWatch.h"
 #include "core/framework/Exceptions.h"
@@ -60,7 +61,10 @@ TEST_F(StrativContextMenu, ChoosingAboutShowsTheAboutBox) {
 
 TEST_F(StrativContextMenu, ChoosingCustomizeRunsTheCustomizeCycle) {
     PopupMenuWatch menu(1);
+    // The dialog is modal: cancel it from inside its loop.
+    CustomizeDialogWatch dialog({[](HWND form) { ::PostMessageA(form, WM_CLOSE, 0, 0); }});
     RightDown(50, 40);
+    EXPECT_EQ(dialog.StepsRun(), 1u);
     EXPECT_EQ(events, (std::vector<std::string>{"BeforeCustomize", "AfterCustomize"}));
 }
 

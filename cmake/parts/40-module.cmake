@@ -55,17 +55,26 @@ else()
     set(CORVANE_CONTROL_OBJECT ${CORVANE_MODULE_DIR}/ControlObjectMissing.cpp)
 endif()
 
+if(TARGET corvane_propertypage)
+    set(CORVANE_PAGE_OBJECT ${CORVANE_MODULE_DIR}/PropertyPageObject.cpp)
+else()
+    set(CORVANE_PAGE_OBJECT ${CORVANE_MODULE_DIR}/PropertyPageObjectMissing.cpp)
+endif()
+
 add_library(CorvaneC SHARED
     ${CORVANE_MODULE_DIR}/DllMain.cpp
     ${CORVANE_MODULE_DIR}/Exports.cpp
     ${CORVANE_MODULE_DIR}/ModuleInstance.cpp
-    ${CORVANE_MODULE_DIR}/PropertyPageObject.cpp
+    ${CORVANE_PAGE_OBJECT}
     ${CORVANE_CONTROL_OBJECT}
     ${CORVANE_MODULE_DIR}/CorvaneC.rc
     ${CORVANE_MODULE_DEF})
 set_target_properties(CorvaneC PROPERTIES PREFIX "" SUFFIX ".ocx")
 if(TARGET corvane_activex)
     target_link_libraries(CorvaneC PRIVATE corvane_activex)
+endif()
+if(TARGET corvane_propertypage)
+    target_link_libraries(CorvaneC PRIVATE corvane_propertypage)
 endif()
 target_link_libraries(CorvaneC PRIVATE corvane_module)
 # Only the four exports of the .def file, nothing of the static runtime.

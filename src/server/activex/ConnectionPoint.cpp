@@ -1,6 +1,7 @@
 #include "server/activex/ConnectionPoint.h"
 
 #include "server/activex/ComErrors.h"
+#include "server/activex/ConnectionEnum.h"
 
 #include <olectl.h>
 
@@ -100,7 +101,14 @@ HRESULT STDMETHODCALLTYPE TConnectionPoint::EnumConnections(IEnumConnections** c
     if (connections == nullptr)
         return E_POINTER;
     *connections = nullptr;
-    return E_NOTIMPL;
+    return Guarded(IID_IConnectionPoint, L"", [&]() -> HRESULT {
+        std::vector<TConnection> snapshot;
+        for (size_t slot = 0; slot < sinks_.size(); ++slot)
+            if (sinks_[slot])
+                snapshot.push_back({sinks_[slot], static_cast<DWORD>(slot + 1)});
+        *connections = NewConnectionEnum(std::move(snapshot));
+        return S_OK;
+    });
 }
 
 } // namespace corvane::server

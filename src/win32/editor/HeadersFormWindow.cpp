@@ -19,17 +19,15 @@ void HeadersFormWindow::RegisterClasses() {
     static std::once_flag once;
     std::call_once(once, [] {
         RegisterStrativWindowClass(); // the common controls
-        for (const char* name : {HeadersFormWindow::ClassName, HeadersFormWindow::PageClassName}) {
-            WNDCLASSEXA wc{};
-            wc.cbSize = sizeof wc;
-            wc.lpfnWndProc = &HeadersFormWindow::RouteProc; // routes once the object is attached
-            wc.hInstance = StrativWindowModule();
-            wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = name;
-            if (::RegisterClassExA(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-                RaiseLastWin32Error("RegisterClassEx");
-        }
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &HeadersFormWindow::RouteProc; // routes once the object is attached
+        wc.hInstance = StrativWindowModule();
+        wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = HeadersFormWindow::ClassName;
+        if (::RegisterClassExA(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            RaiseLastWin32Error("RegisterClassEx");
     });
 }
 
@@ -79,13 +77,9 @@ HeadersFormWindow::HeadersFormWindow(HWND owner)
 HeadersFormWindow::~HeadersFormWindow() {
     // No notification reaches a view from here on.
     ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
-    for (HWND page : pages_)
-        ::SetWindowLongPtrA(page, GWLP_USERDATA, 0);
     form_.CaptionView = nullptr;
-    bindings_.clear();
-    tree_.reset();
-    pageControl_.reset();
-    views_.clear();
+    form_.General.SetDialogs(nullptr);
+    pages_.reset();
     window_.reset();
 }
 
@@ -101,68 +95,33 @@ void HeadersFormWindow::Refresh() {
     ::SetWindowTextA(window_.get(), form_.Caption().c_str());
 }
 
-HWND HeadersFormWindow::Child(HWND parent, const char* className, const char* text, DWORD style,
-                              int x, int y, int width, int height, int id, DWORD exStyle) {
-    if (id == 0)
-        id = nextId_++;
-    const HWND control = ::CreateWindowExA(
-        exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), StrativWindowModule(), nullptr);
-    if (control == nullptr)
+void HeadersFormWindow::CreateForm() {
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    const HWND form = ::CreateWindowExA(exStyle, ClassName, THeadersFrm::DefaultCaption, style,
+                                        FormBounds.left, FormBounds.top, FormBounds.right,
+                                        FormBounds.bottom, owner_, nullptr, StrativWindowModule(),
+                                        nullptr);
+    if (form == nullptr)
         RaiseLastWin32Error("CreateWindowEx");
-    ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    return control;
-}
+    window_.reset(form);
+    ::SendMessageA(form, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
-HWND HeadersFormWindow::Label(HWND parent, const char* text, int x, int y, int width, int height) {
-    return Child(parent, "STATIC", text, SS_LEFT, x, y, width, height);
-}
+    // Tab order 0..3: OK, Cancel, Apply, then the page control (aligned to
+    // the left edge, one row of tabs), created by the pages.
+    RECT client;
+    ::GetClientRect(form, &client);
+    pages_ = std::make_unique<EditorPages>(form_, form, font_.get(),
+                                           EditorPages::Layout{{0, 0, 455, client.bottom}, 0, false});
+    pages_->PushButton(form, form_.OkBtn, "&OK", 464, 4, OkButtonId);
+    pages_->PushButton(form, form_.CancelBtn, "&Cancel", 464, 37, CancelButtonId);
+    pages_->PushButton(form, form_.ApplyBtn, "&Apply", 464, 70, ApplyButtonId);
+    // The buttons come first in the tab order.
+    const HWND tabs = pages_->Tabs();
+    ::SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-void HeadersFormWindow::Edit(HWND parent, TEditModel& model, int x, int y, int width, int height,
-                             int id) {
-    const HWND edit =
-        Child(parent, "EDIT", model.Text().c_str(), WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, x, y,
-              width, height, id, WS_EX_CLIENTEDGE);
-    Bind(edit, Keep(std::make_unique<EditView>(model, edit)));
-}
-
-void HeadersFormWindow::CheckBox(HWND parent, TCheckBoxModel& model, const char* caption, int x,
-                                 int y, int width, int height) {
-    const HWND box = Child(parent, "BUTTON", caption, WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, x, y,
-                           width, height);
-    Bind(box, Keep(std::make_unique<CheckBoxView>(model, box)));
-}
-
-void HeadersFormWindow::RadioGroup(HWND parent, TRadioGroupModel& model, const char* caption, int x,
-                                   int y, int width, int height) {
-    Child(parent, "BUTTON", caption, BS_GROUPBOX | WS_GROUP, x, y, width, height);
-    // Items run down the columns; the rows share the height below the caption.
-    constexpr int CaptionHeight = 13;
-    const int count = static_cast<int>(model.Items().size());
-    const int columns = model.Columns();
-    const int perColumn = (count + columns - 1) / columns;
-    const int columnWidth = (width - 10) / columns;
-    const int room = height - CaptionHeight - 5;
-    const int rowHeight = room / perColumn;
-    const int topMargin = CaptionHeight + 1 + (room % perColumn) / 2;
-    std::vector<HWND> buttons;
-    for (int i = 0; i < count; ++i) {
-        const DWORD style = BS_AUTORADIOBUTTON | BS_NOTIFY | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
-        buttons.push_back(Child(parent, "BUTTON", model.Items()[static_cast<size_t>(i)].c_str(),
-                                style, x + 8 + (i / perColumn) * columnWidth,
-                                y + topMargin + (i % perColumn) * rowHeight, columnWidth,
-                                rowHeight));
-    }
-    auto& view = Keep(std::make_unique<RadioGroupView>(model, buttons));
-    for (HWND button : buttons)
-        Bind(button, view);
-}
-
-void HeadersFormWindow::PushButton(HWND parent, TButtonModel& model, const char* caption, int x,
-                                   int y, int id) {
-    const HWND button =
-        Child(parent, "BUTTON", caption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, x, y, 75, 25, id);
-    Bind(button, Keep(std::make_unique<ButtonView>(model, button)));
+    // Messages reach the views from here on.
+    ::SetWindowLongPtrA(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 // --- The modal loop -------------------------------------------------------------------
@@ -174,7 +133,7 @@ void HeadersFormWindow::ShowModal() {
     ModalScope modal(form, owner_);
     ::ShowWindow(form, SW_SHOW);
     ::SetActiveWindow(form);
-    ::SetFocus(tabs_);
+    ::SetFocus(pages_->Tabs());
     while (form_.ModalResult == mrNone) {
         MSG msg;
         const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
@@ -211,19 +170,12 @@ LRESULT CALLBACK HeadersFormWindow::RouteProc(HWND hwnd, UINT message, WPARAM wP
 
 LRESULT HeadersFormWindow::Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND: {
-        const auto control = reinterpret_cast<HWND>(lParam);
-        const auto found = bindings_.find(control);
-        if (control != nullptr && found != bindings_.end())
-            found->second->Command(control, HIWORD(wParam));
-        return 0; // IDOK and IDCANCEL of Enter and Esc end here: they close nothing
-    }
+    case WM_COMMAND:
     case WM_NOTIFY: {
-        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-        const auto found = bindings_.find(header.hwndFrom);
-        if (found != bindings_.end())
-            return found->second->Notify(header);
-        return 0;
+        LRESULT result = 0;
+        if (pages_)
+            pages_->Dispatch(message, wParam, lParam, result);
+        return result; // IDOK and IDCANCEL of Enter and Esc end here: they close nothing
     }
     case WM_CLOSE:
         if (hwnd == window_.get()) {

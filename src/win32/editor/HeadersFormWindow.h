@@ -1,10 +1,8 @@
 #pragma once
 // The customizing dialog's window: a top-level window created in code with
-// the page control, both pages and every control, each bound to its model in
-// the THeadersFrm it holds, and the modal loop that runs it. Bounds are the
-// layout's pixels at 96 pixels per inch (the form font is "MS Sans Serif",
-// 8 points); controls that the layout nests in a group box are placed on the
-// page at the group box's offset.
+// OK, Cancel and Apply beside the editor's pages (EditorPages), each control
+// bound to its model in the THeadersFrm it holds, and the modal loop that
+// runs it. The form font is "MS Sans Serif", 8 points.
 //
 // Enter and Esc never close it: no button is the default or the cancel
 // button, and the modal loop hands those keys to the focused control rather
@@ -13,34 +11,28 @@
 #include "core/editor/HeadersForm.h"
 #include "win32/GdiHandles.h"
 #include "win32/WindowHandles.h"
-#include "win32/editor/ControlViews.h"
-#include "win32/editor/PaintedControls.h"
+#include "win32/editor/EditorPages.h"
 #include "win32/editor/StandardDialogs.h"
-#include "win32/editor/TreeViewPort.h"
 
 #include <memory>
-#include <unordered_map>
-#include <vector>
 
 namespace corvane::win32::editor {
 
 class HeadersFormWindow : public TCustomizeForm, private TWidgetView {
 public:
     static constexpr const char* ClassName = "CorvaneCustomizeForm";
-    static constexpr const char* PageClassName = "CorvaneCustomizePage";
-    // Control ids: none is IDOK or IDCANCEL, which the dialog manager sends
-    // for Enter and Esc.
+    static constexpr const char* PageClassName = EditorPages::PageClassName;
     enum : int {
         OkButtonId = 101,
         CancelButtonId = 102,
         ApplyButtonId = 103,
-        PageControlId = 104,
-        HeadersId = 110,
-        WidthEditId = 111,
-        HeightEditId = 112,
-        BorderWidthId = 120,
-        BevelWidthId = 121,
-        HintEditId = 122,
+        PageControlId = EditorPages::PageControlId,
+        HeadersId = EditorPages::HeadersId,
+        WidthEditId = EditorPages::WidthEditId,
+        HeightEditId = EditorPages::HeightEditId,
+        BorderWidthId = EditorPages::BorderWidthId,
+        BevelWidthId = EditorPages::BevelWidthId,
+        HintEditId = EditorPages::HintEditId,
     };
 
     // owner: the window the dialog is modal over (disabled while it runs).
@@ -53,8 +45,8 @@ public:
     void ShowModal() override;
 
     HWND Handle() const { return window_.get(); }
-    HWND PageWindow(int page) const { return pages_.at(static_cast<size_t>(page)); }
-    HWND TreeView() const { return tree_->Handle(); }
+    HWND PageWindow(int page) const { return pages_->PageWindow(page); }
+    HWND TreeView() const { return pages_->TreeView(); }
 
     // The form window of a handle (nullptr for any other window).
     static HeadersFormWindow* FromHandle(HWND window);
@@ -62,25 +54,6 @@ public:
 private:
     void Refresh() override; // the caption
     void CreateForm();
-    void CreateGeneralPage(HWND page);
-    void CreateSectionsPage(HWND page);
-
-    // A child control with the form's font, bound when binding is given.
-    HWND Child(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
-               int width, int height, int id = 0, DWORD exStyle = 0);
-    HWND Label(HWND parent, const char* text, int x, int y, int width, int height);
-    void Edit(HWND parent, TEditModel& model, int x, int y, int width, int height, int id);
-    void CheckBox(HWND parent, TCheckBoxModel& model, const char* caption, int x, int y, int width,
-                  int height);
-    void RadioGroup(HWND parent, TRadioGroupModel& model, const char* caption, int x, int y,
-                    int width, int height);
-    void PushButton(HWND parent, TButtonModel& model, const char* caption, int x, int y, int id);
-    template <class View> View& Keep(std::unique_ptr<View> view) {
-        View& kept = *view;
-        views_.push_back(std::move(view));
-        return kept;
-    }
-    void Bind(HWND control, ControlBinding& binding) { bindings_[control] = &binding; }
 
     static void RegisterClasses();
     static LRESULT CALLBACK RouteProc(HWND, UINT, WPARAM, LPARAM);
@@ -90,14 +63,8 @@ private:
     HWND owner_;
     UniqueFont font_;
     UniqueWindow window_;
-    HWND tabs_ = nullptr;
-    std::vector<HWND> pages_;
-    int nextId_ = 200;
     StandardDialogs dialogs_;
-    std::unordered_map<HWND, ControlBinding*> bindings_;
-    std::vector<std::unique_ptr<TWidgetView>> views_;
-    std::unique_ptr<TreeViewPort> tree_;
-    std::unique_ptr<PageControlView> pageControl_;
+    std::unique_ptr<EditorPages> pages_;
 };
 
 } // namespace corvane::win32::editor

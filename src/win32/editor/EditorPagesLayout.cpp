@@ -1,10 +1,9 @@
-// The customizing dialog's controls: captions, bounds, tab order (creation
+// The editor pages' controls: captions, bounds, tab order (creation
 // order within each parent) and bindings, page by page.
 
-#include "win32/editor/HeadersFormWindow.h"
+#include "win32/editor/EditorPages.h"
+#include "win32/editor/PaintedControls.h"
 
-#include "win32/ErrorBox.h"
-#include "win32/StrativWindow.h"
 
 namespace corvane::win32::editor {
 namespace {
@@ -19,54 +18,8 @@ constexpr int GroupBox1Left = 0, GroupBox1Top = 0;
 
 } // namespace
 
-void HeadersFormWindow::CreateForm() {
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    const HWND form =
-        ::CreateWindowExA(exStyle, ClassName, THeadersFrm::DefaultCaption, style, 209, 242, 550,
-                          338, owner_, nullptr, StrativWindowModule(), nullptr);
-    if (form == nullptr)
-        RaiseLastWin32Error("CreateWindowEx");
-    window_.reset(form);
-    ::SendMessageA(form, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-
-    // Tab order 0..3: OK, Cancel, Apply, the page control.
-    PushButton(form, form_.OkBtn, "&OK", 464, 4, OkButtonId);
-    PushButton(form, form_.CancelBtn, "&Cancel", 464, 37, CancelButtonId);
-    PushButton(form, form_.ApplyBtn, "&Apply", 464, 70, ApplyButtonId);
-
-    RECT client;
-    ::GetClientRect(form, &client);
-    tabs_ = Child(form, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN, 0, 0, 455,
-                  client.bottom, PageControlId, WS_EX_CONTROLPARENT);
-    for (const char* caption : {"General", "Sections Property"}) {
-        TCITEMA item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(caption);
-        ::SendMessageA(tabs_, TCM_INSERTITEMA, pages_.size(), reinterpret_cast<LPARAM>(&item));
-        RECT area{0, 0, 455, client.bottom};
-        ::SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-        const HWND page = ::CreateWindowExA(WS_EX_CONTROLPARENT, PageClassName, caption,
-                                            WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
-                                            area.right - area.left, area.bottom - area.top, tabs_,
-                                            nullptr, StrativWindowModule(), nullptr);
-        if (page == nullptr)
-            RaiseLastWin32Error("CreateWindowEx");
-        pages_.push_back(page);
-    }
-    CreateGeneralPage(pages_[THeaderEditor::GeneralPageIndex]);
-    CreateSectionsPage(pages_[THeaderEditor::SectionsPageIndex]);
-    pageControl_ = std::make_unique<PageControlView>(form_.PropertyPage, tabs_, pages_);
-    Bind(tabs_, *pageControl_);
-
-    // Messages reach the views from here on.
-    ::SetWindowLongPtrA(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    for (HWND page : pages_)
-        ::SetWindowLongPtrA(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-void HeadersFormWindow::CreateGeneralPage(HWND page) {
-    TGeneralPage& g = form_.General;
+void EditorPages::CreateGeneralPage(HWND page) {
+    TGeneralPage& g = editor_.General;
     // Tab order 0..5: the radio groups, Hint (with its label), Align.
     RadioGroup(page, g.HeadersStyle, "HeadersStyle", 12, 86, 173, 30);
     RadioGroup(page, g.BevelInner, "BevelInner", 12, 121, 173, 30);
@@ -116,8 +69,8 @@ void HeadersFormWindow::CreateGeneralPage(HWND page) {
     Edit(page, g.BevelWidth, 126, 252, 57, 21, BevelWidthId);
 }
 
-void HeadersFormWindow::CreateSectionsPage(HWND page) {
-    TSectionsPage& s = form_.Sections;
+void EditorPages::CreateSectionsPage(HWND page) {
+    TSectionsPage& s = editor_.Sections;
     RECT area;
     ::GetClientRect(page, &area);
     Child(page, "BUTTON", "ColumnHeaders Collection", BS_GROUPBOX | WS_GROUP, GroupBox1Left,

@@ -39,8 +39,12 @@ HRESULT STDMETHODCALLTYPE TConnectionPoint::QueryInterface(REFIID riid, void** o
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE TConnectionPoint::AddRef() { return owner_.AddRef(); }
-ULONG STDMETHODCALLTYPE TConnectionPoint::Release() { return owner_.Release(); }
+ULONG STDMETHODCALLTYPE TConnectionPoint::AddRef() {
+    return owner_.AddRef();
+}
+ULONG STDMETHODCALLTYPE TConnectionPoint::Release() {
+    return owner_.Release();
+}
 
 HRESULT STDMETHODCALLTYPE TConnectionPoint::GetConnectionInterface(IID* iid) {
     if (iid == nullptr)

@@ -36,7 +36,9 @@ HRESULT STDMETHODCALLTYPE TGenStrativPage::QueryInterface(REFIID riid, void** ob
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE TGenStrativPage::AddRef() { return ++references_; }
+ULONG STDMETHODCALLTYPE TGenStrativPage::AddRef() {
+    return ++references_;
+}
 
 ULONG STDMETHODCALLTYPE TGenStrativPage::Release() {
     const ULONG left = --references_;
@@ -105,8 +107,8 @@ HRESULT STDMETHODCALLTYPE TGenStrativPage::GetPageInfo(PROPPAGEINFO* info) {
     if (info == nullptr)
         return E_POINTER;
     *info = PROPPAGEINFO{};
-    const std::wstring title(TGenStrativ::Caption, TGenStrativ::Caption +
-                                                       std::strlen(TGenStrativ::Caption));
+    const std::wstring title(TGenStrativ::Caption,
+                             TGenStrativ::Caption + std::strlen(TGenStrativ::Caption));
     const size_t bytes = (title.size() + 1) * sizeof(wchar_t);
     auto* text = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
     if (text == nullptr)
@@ -170,7 +172,9 @@ HRESULT STDMETHODCALLTYPE TGenStrativPage::Apply() {
     });
 }
 
-HRESULT STDMETHODCALLTYPE TGenStrativPage::Help(LPCOLESTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE TGenStrativPage::Help(LPCOLESTR) {
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE TGenStrativPage::TranslateAccelerator(MSG* message) {
     if (message == nullptr)

@@ -20,8 +20,8 @@ uint32_t ReadHeaderToken(IUnknown* object) {
     DISPPARAMS none{};
     VARIANT value;
     ::VariantInit(&value);
-    const HRESULT hr = dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT,
-                                        DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
+    const HRESULT hr = dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                        &none, &value, nullptr, nullptr);
     const VARTYPE type = value.vt;
     const LONG token = type == VT_I4 ? value.lVal : 0;
     ::VariantClear(&value);

@@ -16,24 +16,24 @@ bool IsDialogWindow(HWND window) {
     return std::string(name) == "#32770";
 }
 
-// Whether page is one of sheet's page dialogs.
+// Whether page is a page dialog of a property sheet. Asked while the sheet
+// creates the page (the frame activates the page as its dialog starts), so
+// the sheet may not list the page yet: a dialog inside a dialog whose tab
+// control is the sheet's own.
 bool IsPageOfSheet(HWND sheet, HWND page) {
     if (sheet == nullptr || !IsDialogWindow(sheet) || !IsDialogWindow(page))
         return false;
     const auto tabs = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
     if (tabs == nullptr || ::GetParent(tabs) != sheet)
         return false;
-    const auto count = static_cast<int>(::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i)
-        if (reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_INDEXTOHWND, i, 0)) == page)
-            return true;
-    return false;
+    char name[32] = {};
+    ::GetClassNameA(tabs, name, sizeof name);
+    return std::string(name) == WC_TABCONTROLA;
 }
 
 } // namespace
 
-void TPropertySheetBridge::Attach(HWND pageDialog, TApply apply,
-                                  std::function<bool()> isModified) {
+void TPropertySheetBridge::Attach(HWND pageDialog, TApply apply, std::function<bool()> isModified) {
     Detach();
     const HWND sheet = pageDialog == nullptr ? nullptr : ::GetParent(pageDialog);
     if (!IsPageOfSheet(sheet, pageDialog))
@@ -59,8 +59,8 @@ void TPropertySheetBridge::Detach() {
 void TPropertySheetBridge::ModifiedChanged(bool modified) {
     if (page_ == nullptr)
         return;
-    ::SendMessageA(sheet_, modified ? PSM_CHANGED : PSM_UNCHANGED,
-                   reinterpret_cast<WPARAM>(page_), 0);
+    ::SendMessageA(sheet_, modified ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(page_),
+                   0);
 }
 
 LRESULT TPropertySheetBridge::OnApply() {

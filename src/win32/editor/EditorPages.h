@@ -39,9 +39,9 @@ public:
 
     // Where and how the page control appears in its form.
     struct Layout {
-        RECT tabs;            // left, top, right, bottom in the form's client area
-        DWORD extraTabStyle;  // e.g. several rows of flat button tabs
-        bool fillParent;      // follows the form's client size
+        RECT tabs;           // left, top, right, bottom in the form's client area
+        DWORD extraTabStyle; // e.g. several rows of flat button tabs
+        bool fillParent;     // follows the form's client size
     };
 
     // Creates the page control in form and both pages. font: the form's

@@ -4,7 +4,6 @@
 #include "win32/editor/EditorPages.h"
 #include "win32/editor/PaintedControls.h"
 
-
 namespace corvane::win32::editor {
 namespace {
 

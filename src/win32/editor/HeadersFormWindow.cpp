@@ -98,10 +98,9 @@ void HeadersFormWindow::Refresh() {
 void HeadersFormWindow::CreateForm() {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    const HWND form = ::CreateWindowExA(exStyle, ClassName, THeadersFrm::DefaultCaption, style,
-                                        FormBounds.left, FormBounds.top, FormBounds.right,
-                                        FormBounds.bottom, owner_, nullptr, StrativWindowModule(),
-                                        nullptr);
+    const HWND form = ::CreateWindowExA(
+        exStyle, ClassName, THeadersFrm::DefaultCaption, style, FormBounds.left, FormBounds.top,
+        FormBounds.right, FormBounds.bottom, owner_, nullptr, StrativWindowModule(), nullptr);
     if (form == nullptr)
         RaiseLastWin32Error("CreateWindowEx");
     window_.reset(form);
@@ -111,8 +110,8 @@ void HeadersFormWindow::CreateForm() {
     // the left edge, one row of tabs), created by the pages.
     RECT client;
     ::GetClientRect(form, &client);
-    pages_ = std::make_unique<EditorPages>(form_, form, font_.get(),
-                                           EditorPages::Layout{{0, 0, 455, client.bottom}, 0, false});
+    pages_ = std::make_unique<EditorPages>(
+        form_, form, font_.get(), EditorPages::Layout{{0, 0, 455, client.bottom}, 0, false});
     pages_->PushButton(form, form_.OkBtn, "&OK", 464, 4, OkButtonId);
     pages_->PushButton(form, form_.CancelBtn, "&Cancel", 464, 37, CancelButtonId);
     pages_->PushButton(form, form_.ApplyBtn, "&Apply", 464, 70, ApplyButtonId);

@@ -33,17 +33,16 @@ void PropertyPageForm::RegisterWindowClass() {
 
 PropertyPageForm::PropertyPageForm(corvane::editor::TGenStrativ& form, HWND parent,
                                    const RECT& bounds)
-    : form_(form),
-      font_(::CreateFontA(FormFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, FormFontName)),
+    : form_(form), font_(::CreateFontA(FormFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FormFontName)),
       dialogs_(nullptr) {
     RegisterWindowClass();
-    const HWND window = ::CreateWindowExA(
-        WS_EX_CONTROLPARENT, ClassName, corvane::editor::TGenStrativ::Caption,
-        WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, bounds.left, bounds.top,
-        bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
-        StrativWindowModule(), nullptr);
+    const HWND window =
+        ::CreateWindowExA(WS_EX_CONTROLPARENT, ClassName, corvane::editor::TGenStrativ::Caption,
+                          WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, bounds.left, bounds.top,
+                          bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
+                          StrativWindowModule(), nullptr);
     if (window == nullptr)
         RaiseLastWin32Error("CreateWindowEx");
     window_.reset(window);

@@ -17,6 +17,7 @@ corvane_warnings(corvane_propertypage)
 # in a frame window of the test and in the system's own property frame.
 corvane_add_gtest_program(corvane_propertypage_tests
     SOURCES
+        ${PROJECT_SOURCE_DIR}/tests/server/propertypage/ConnectionEnumTest.cpp
         ${PROJECT_SOURCE_DIR}/tests/server/propertypage/PageTestSupport.cpp
         ${PROJECT_SOURCE_DIR}/tests/server/propertypage/PropertyPageTest.cpp
         ${PROJECT_SOURCE_DIR}/tests/server/propertypage/PropertyFrameTest.cpp

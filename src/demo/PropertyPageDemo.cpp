@@ -58,21 +58,21 @@ std::string ModuleBesideDemo() {
     return folder + "CorvaneC.ocx";
 }
 
+BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
+    char name[16] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (!::IsWindowVisible(window) || std::string(name) != "#32770")
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 // Saves the frame and cancels it, from a timer inside the frame's modal loop.
 std::string g_screenshot;
 void CALLBACK ShootFrame(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND frame = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            char name[16] = {};
-            ::GetClassNameA(window, name, sizeof name);
-            if (!::IsWindowVisible(window) || std::string(name) != "#32770")
-                return TRUE;
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&frame));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindVisibleDialog,
+                        reinterpret_cast<LPARAM>(&frame));
     if (frame == nullptr)
         return;
     ::KillTimer(nullptr, timer);

@@ -165,8 +165,14 @@ NotifySink::NotifySink(IUnknown* control) {
 }
 
 NotifySink::~NotifySink() {
-    if (point_)
-        point_->Unadvise(cookie_);
+    Unadvise();
+}
+
+void NotifySink::Unadvise() {
+    if (point_) {
+        EXPECT_EQ(point_->Unadvise(cookie_), S_OK);
+    }
+    point_.Reset();
 }
 
 HRESULT STDMETHODCALLTYPE NotifySink::QueryInterface(REFIID riid, void** object) {

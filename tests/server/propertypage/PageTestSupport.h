@@ -69,6 +69,9 @@ public:
     NotifySink(const NotifySink&) = delete;
     NotifySink& operator=(const NotifySink&) = delete;
     std::vector<DISPID> Changed;
+    DWORD Cookie() const { return cookie_; }
+    // Disconnects early.
+    void Unadvise();
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }

@@ -29,18 +29,17 @@ HWND PageIn(HWND frame) {
     return nullptr;
 }
 
+BOOL CALLBACK FindFrameWindow(HWND window, LPARAM found) {
+    if (!::IsWindowVisible(window) || PageIn(window) == nullptr)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 // The frame: the visible top-level window of this thread that holds our page.
 HWND FindFrame() {
     HWND found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            if (!::IsWindowVisible(window) || PageIn(window) == nullptr)
-                return TRUE;
-            *reinterpret_cast<HWND*>(data) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindFrameWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

@@ -18,24 +18,27 @@ struct Script {
 };
 Script* g_script = nullptr;
 
+struct WindowSearch {
+    const char* name;
+    HWND found;
+};
+
+// A named callback: on i686 a lambda does not convert to the stdcall WNDENUMPROC.
+BOOL CALLBACK FindVisibleOfClass(HWND window, LPARAM param) {
+    auto* s = reinterpret_cast<WindowSearch*>(param);
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == s->name && ::IsWindowVisible(window)) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindThreadWindow(const char* className) {
-    struct Search {
-        const char* name;
-        HWND found;
-    } search{className, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            char name[64] = {};
-            ::GetClassNameA(window, name, sizeof name);
-            if (std::string(name) == s->name && ::IsWindowVisible(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{className, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindVisibleOfClass,
+                        reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -7,8 +7,35 @@
 
 #include <olectl.h>
 
+#include <string>
+
 namespace corvane::server::test {
 namespace {
+
+// The customizing dialog the verb opens is modal: a thread timer closes it,
+// as its close box would, from inside its loop.
+BOOL CALLBACK CloseCustomizeForm(HWND window, LPARAM) {
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "CorvaneCustomizeForm" && ::IsWindowVisible(window))
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+void CALLBACK CloseCustomizeForms(HWND, UINT, UINT_PTR, DWORD) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CloseCustomizeForm, 0);
+}
+
+class CustomizeFormCloser {
+public:
+    CustomizeFormCloser() : timer_(::SetTimer(nullptr, 0, 50, &CloseCustomizeForms)) {}
+    ~CustomizeFormCloser() { ::KillTimer(nullptr, timer_); }
+    CustomizeFormCloser(const CustomizeFormCloser&) = delete;
+    CustomizeFormCloser& operator=(const CustomizeFormCloser&) = delete;
+
+private:
+    UINT_PTR timer_;
+};
 
 class EventsTest : public ControlTest {
 protected:
@@ -57,11 +84,12 @@ TEST_F(EventsTest, EachHeaderEventReachesTheSinkWithItsArguments) {
         {"Sizing", [&] { header->DoSizing(Section(0), 0, 120); }, 6, {"First", "120", "0"}},
         {"Sized", [&] { header->DoSized(Section(1), 1, 90); }, 11, {"Second", "90", "1"}},
         {"HeightChanged", [&] { header->DoHeightChanged(Section(0), 30); }, 12, {"First", "30"}},
-        {"HeightChanging", [&] { header->DoHeightChanging(Section(0), 31); }, 13,
-         {"First", "31"}},
+        {"HeightChanging", [&] { header->DoHeightChanging(Section(0), 31); }, 13, {"First", "31"}},
         {"Hint", [&] { header->DoHint(Section(1), hint); }, 14, {"Second", "&tip"}},
-        {"DropSection", [&] { header->DoDropSection(Section(0), Section(1), asChild, allowDrop); },
-         15, {"First", "Second", "&-1", "&-1"}},
+        {"DropSection",
+         [&] { header->DoDropSection(Section(0), Section(1), asChild, allowDrop); },
+         15,
+         {"First", "Second", "&-1", "&-1"}},
         {"Click on no section", [&] { header->DoHeaderClick(nullptr); }, 5, {"<none>"}},
     };
     for (const auto& c : cases) {
@@ -236,6 +264,7 @@ TEST_F(EventsTest, HandlersThatFailReleaseOrDisconnectLeaveTheControlWorking) {
 
 TEST_F(EventsTest, VerbsRunTheCustomizingSequenceAndRefuseOthers) {
     auto ole = Query<IOleObject>(control.get(), IID_IOleObject);
+    const CustomizeFormCloser closer;
     EXPECT_EQ(S_OK, ole->DoVerb(1, nullptr, nullptr, 0, nullptr, nullptr));
     ASSERT_EQ(2u, sink.Events.size());
     EXPECT_EQ(8, sink.Events[0].Dispid);

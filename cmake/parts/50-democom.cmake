@@ -12,3 +12,19 @@ target_link_libraries(corvane-demo PRIVATE corvane_typelib corvane_automation)
 target_compile_options(corvane-demo PRIVATE -Wno-non-virtual-dtor)
 # The demo runs against the module built beside it.
 add_dependencies(corvane-demo CorvaneC)
+
+# The demo run under Wine (its screenshot, its log of scripted input), and its
+# event sink called as the control calls it.
+_corvane_wine_path(_corvane_demo_exe "${CMAKE_BINARY_DIR}/corvane-demo.exe")
+corvane_add_gtest_program(corvane_demo_host_tests
+    SOURCES ${PROJECT_SOURCE_DIR}/tests/demo/DemoRunTest.cpp
+        ${PROJECT_SOURCE_DIR}/tests/demo/EventSinkTest.cpp
+        ${PROJECT_SOURCE_DIR}/src/demo/EventSink.cpp ${PROJECT_SOURCE_DIR}/src/demo/EventLog.cpp
+    LIBRARIES corvane_typelib corvane_automation corvane_win32 WINDOW LABELS server)
+target_compile_options(corvane_demo_host_tests PRIVATE -Wno-non-virtual-dtor)
+string(REPLACE "\\" "\\\\" _corvane_demo_exe_literal "${_corvane_demo_exe}")
+target_compile_definitions(corvane_demo_host_tests PRIVATE
+    CORVANE_DEMO_EXE="${_corvane_demo_exe_literal}")
+add_dependencies(corvane_demo_host_tests corvane-demo CorvaneC)
+set_tests_properties(corvane_demo_host_tests PROPERTIES
+    FIXTURES_REQUIRED "corvane_wine;corvane_ocx")

@@ -82,6 +82,13 @@ if [ -z "${DISPLAY:-}" ]; then
         done
     fi
     echo "demo.sh: wrote docs/customize-general.png, docs/customize-sections.png"
+    # The property page in the system's property frame.
+    xvfb-run -a -s "-screen 0 1280x1024x24" "${wine_env[@]}" "$demo" \
+        --property-page docs/property-page.png
+    if command -v convert >/dev/null; then
+        convert docs/property-page.png -strip docs/property-page.png
+    fi
+    echo "demo.sh: wrote docs/property-page.png"
 else
     "${wine_env[@]}" "$demo"
 fi

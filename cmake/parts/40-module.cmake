@@ -59,17 +59,26 @@ else()
     set(CORVANE_CONTROL_OBJECT ${CORVANE_MODULE_DIR}/ControlObjectMissing.cpp)
 endif()
 
+if(TARGET corvane_propertypage)
+    set(CORVANE_PAGE_OBJECT ${CORVANE_MODULE_DIR}/PropertyPageObject.cpp)
+else()
+    set(CORVANE_PAGE_OBJECT ${CORVANE_MODULE_DIR}/PropertyPageObjectMissing.cpp)
+endif()
+
 add_library(CorvaneC SHARED
     ${CORVANE_MODULE_DIR}/DllMain.cpp
     ${CORVANE_MODULE_DIR}/Exports.cpp
     ${CORVANE_MODULE_DIR}/ModuleInstance.cpp
-    ${CORVANE_MODULE_DIR}/PropertyPageObject.cpp
+    ${CORVANE_PAGE_OBJECT}
     ${CORVANE_CONTROL_OBJECT}
     ${CORVANE_MODULE_DIR}/CorvaneC.rc
     ${CORVANE_MODULE_DEF})
 set_target_properties(CorvaneC PROPERTIES PREFIX "" SUFFIX ".ocx")
 if(TARGET corvane_activex)
     target_link_libraries(CorvaneC PRIVATE corvane_activex)
+endif()
+if(TARGET corvane_propertypage)
+    target_link_libraries(CorvaneC PRIVATE corvane_propertypage)
 endif()
 target_link_libraries(CorvaneC PRIVATE corvane_module)
 # Only the four exports of the .def file, nothing of the static runtime.
@@ -105,14 +114,3 @@ add_dependencies(corvane_server_tests CorvaneC corvane_server_test_typelibs)
 target_compile_definitions(corvane_server_tests PRIVATE
     CORVANE_OCX_PATH="$<TARGET_FILE:CorvaneC>"
     CORVANE_TEST_TYPELIB_DIR="${CORVANE_SERVER_TEST_TLB_DIR}")
-
-# Tests that register, unregister or rely on the registration of our classes
-# and type library share the tree's one Wine registry: never run them at once
-# (scripts/test.sh runs ctest -j). The registration tests above unregister
-# everything of ours, which would pull the type library from under the others.
-foreach(test corvane_server_tests corvane_sections_tests corvane_activex_tests
-        corvane_typelib_tests)
-    if(TEST ${test})
-        set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK corvane_com_registry)
-    endif()
-endforeach()

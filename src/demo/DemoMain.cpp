@@ -8,9 +8,14 @@
 //   corvane-demo.exe --customize-screenshots G.png S.png
 //                                         open Customize from the context menu, save
 //                                         its General and Sections pages, exit
+//   corvane-demo.exe --property-page [F.png]
+//                                         the control's property page in the system's
+//                                         frame (CorvaneC.ocx from the demo's folder);
+//                                         with F.png: save the frame, cancel it, exit
 #include "CustomizeScreenshots.h"
 #include "InputScript.h"
 #include "MainWindow.h"
+#include "PropertyPageDemo.h"
 #include "Screenshot.h"
 #include "core/framework/Exceptions.h"
 #include "win32/ErrorBox.h"
@@ -62,9 +67,13 @@ int Run(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--customize-screenshots") == 0 && i + 2 < argc) {
             generalShot = argv[++i];
             sectionsShot = argv[++i];
+        } else if (std::strcmp(argv[i], "--property-page") == 0) {
+            corvane::demo::ShowPropertyPage(i + 1 < argc ? argv[i + 1] : "");
+            return 0;
         } else {
             std::fprintf(stderr, "usage: corvane-demo [--script] [--screenshot FILE.png] "
-                                 "[--customize-screenshots GENERAL.png SECTIONS.png]\n");
+                                 "[--customize-screenshots GENERAL.png SECTIONS.png] "
+                                 "[--property-page [FILE.png]]\n");
             return 2;
         }
     }

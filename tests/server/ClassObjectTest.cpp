@@ -171,12 +171,19 @@ TEST_F(ClassObjects, ControlObjectsKeepTheModuleLoadedWhileTheyLive) {
     EXPECT_EQ(module_->CanUnloadNow(), S_OK);
 }
 
-TEST_F(ClassObjects, PropertyPageCannotBeCreatedYetAndSaysSo) {
+TEST_F(ClassObjects, PropertyPagesKeepTheModuleLoadedWhileTheyLive) {
     IClassFactory* factory = Factory(PageClass);
-    void* result = reinterpret_cast<void*>(1);
-    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, &result), CLASS_E_CLASSNOTAVAILABLE);
-    EXPECT_EQ(result, nullptr);
+    IPropertyPage* page = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IPropertyPage, reinterpret_cast<void**>(&page)),
+              S_OK);
+    ASSERT_NE(page, nullptr);
+    void* other = reinterpret_cast<void*>(1);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, &other), E_NOINTERFACE);
+    EXPECT_EQ(other, nullptr);
     factory->Release();
+    EXPECT_EQ(module_->CanUnloadNow(), S_FALSE) << "a property page is alive";
+    page->Release();
+    EXPECT_EQ(module_->CanUnloadNow(), S_OK);
 }
 
 } // namespace

@@ -1,14 +1,11 @@
 #include "server/module/ObjectCreation.h"
+#include "server/propertypage/GenStrativPage.h"
 
 namespace corvane::server {
 
-// The property page built from the customizing editor does not exist yet:
-// its class is registered so hosts find it, but creating one is refused
-// rather than faked.
-HRESULT CreatePropertyPageObject(IUnknown*, REFIID, void** result) {
-    if (result != nullptr)
-        *result = nullptr;
-    return CLASS_E_CLASSNOTAVAILABLE;
+// The property page factory's objects: the customizing editor as a host page.
+HRESULT CreatePropertyPageObject(IUnknown* outer, REFIID riid, void** result) {
+    return CreateGenStrativPage(outer, riid, result);
 }
 
 } // namespace corvane::server

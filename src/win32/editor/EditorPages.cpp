@@ -79,6 +79,16 @@ void EditorPages::Create(HWND parent, int x, int y, int width, int height, DWORD
         ::SetWindowLongPtrA(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
+void EditorPages::Resize(int x, int y, int width, int height) {
+    ::MoveWindow(tabs_, x, y, width, height, TRUE);
+    // Several rows of tabs take more room as the control narrows.
+    RECT area{0, 0, width, height};
+    ::SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    for (HWND page : pages_)
+        ::MoveWindow(page, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     TRUE);
+}
+
 void EditorPages::Detach() {
     for (HWND page : pages_) {
         if (::IsWindow(page))

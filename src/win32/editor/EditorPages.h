@@ -53,6 +53,9 @@ public:
     void Create(HWND parent, int x, int y, int width, int height, DWORD tabStyle = 0);
     // Stops all routing: call before the windows are destroyed.
     void Detach();
+    // Moves the page control to these bounds and fits the pages into it (a
+    // host's frame may size the property page).
+    void Resize(int x, int y, int width, int height);
 
     HWND PageControl() const { return tabs_; }
     HWND PageWindow(int page) const { return pages_.at(static_cast<size_t>(page)); }

@@ -7,8 +7,35 @@
 
 #include <olectl.h>
 
+#include <string>
+
 namespace corvane::server::test {
 namespace {
+
+// The customizing dialog the verb opens is modal: a thread timer closes it,
+// as its close box would, from inside its loop.
+BOOL CALLBACK CloseCustomizeForm(HWND window, LPARAM) {
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "CorvaneCustomizeForm" && ::IsWindowVisible(window))
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+void CALLBACK CloseCustomizeForms(HWND, UINT, UINT_PTR, DWORD) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CloseCustomizeForm, 0);
+}
+
+class CustomizeFormCloser {
+public:
+    CustomizeFormCloser() : timer_(::SetTimer(nullptr, 0, 50, &CloseCustomizeForms)) {}
+    ~CustomizeFormCloser() { ::KillTimer(nullptr, timer_); }
+    CustomizeFormCloser(const CustomizeFormCloser&) = delete;
+    CustomizeFormCloser& operator=(const CustomizeFormCloser&) = delete;
+
+private:
+    UINT_PTR timer_;
+};
 
 class EventsTest : public ControlTest {
 protected:
@@ -255,6 +282,7 @@ TEST_F(EventsTest, VerbsRunTheCustomizingSequenceAndRefuseOthers) {
     // is the editor's (and modal), so none runs.
     header->SetCustomizeDialog(nullptr);
     auto ole = Query<IOleObject>(control.get(), IID_IOleObject);
+    const CustomizeFormCloser closer;
     EXPECT_EQ(S_OK, ole->DoVerb(1, nullptr, nullptr, 0, nullptr, nullptr));
     ASSERT_EQ(2u, sink.Events.size());
     EXPECT_EQ(8, sink.Events[0].Dispid);

@@ -1,0 +1,207 @@
+#include "server/propertypage/GenStrativPage.h"
+
+#include "core/control/Strativ.h"
+#include "server/automation/Bstr.h"
+#include "server/automation/ComBoundary.h"
+#include "server/propertypage/HeaderOfObject.h"
+#include "server/propertypage/PropertyNotify.h"
+
+#include <cstring>
+#include <cwchar>
+#include <new>
+
+namespace corvane::server {
+
+using corvane::editor::TGenStrativ;
+
+TGenStrativPage::TGenStrativPage() = default;
+
+TGenStrativPage::~TGenStrativPage() {
+    sheet_.Detach();
+    window_.reset();
+    form_.reset();
+}
+
+// --- IUnknown ---------------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TGenStrativPage::QueryInterface(REFIID riid, void** object) {
+    if (object == nullptr)
+        return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyPage)) {
+        *object = static_cast<IPropertyPage*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE TGenStrativPage::AddRef() {
+    return ++references_;
+}
+
+ULONG STDMETHODCALLTYPE TGenStrativPage::Release() {
+    const ULONG left = --references_;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+// --- IPropertyPage ----------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TGenStrativPage::SetPageSite(IPropertyPageSite* site) {
+    if (site != nullptr && site_)
+        return E_UNEXPECTED; // a page has one site at a time
+    site_ = TComPtr<IPropertyPageSite>(site);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TGenStrativPage::Activate(HWND parent, LPCRECT bounds, BOOL) {
+    if (bounds == nullptr)
+        return E_POINTER;
+    if (window_)
+        return E_UNEXPECTED;
+    return ComBoundary(IID_IPropertyPage, [&] {
+        // Each activation starts from a fresh form: edits that were not
+        // applied are gone, and a failed load leaves the page empty.
+        sheet_.Detach();
+        form_.reset();
+        token_ = 0;
+        form_ = std::make_unique<TGenStrativ>();
+        form_->OnModified = [this] { Modified(); };
+        window_ = std::make_unique<win32::editor::PropertyPageForm>(*form_, parent, *bounds);
+        sheet_.Attach(
+            parent,
+            [this](std::string& message) {
+                if (SUCCEEDED(Apply()))
+                    return true;
+                TComPtr<IErrorInfo> error;
+                TBstr description;
+                if (::GetErrorInfo(0, error.Put()) == S_OK && error &&
+                    SUCCEEDED(error->GetDescription(description.Put())))
+                    message = BstrToAnsi(description.Get());
+                return false;
+            },
+            [this] { return form_ && form_->Modified(); });
+        if (!objects_.empty())
+            LoadPage();
+    });
+}
+
+void TGenStrativPage::LoadPage() {
+    const uint32_t token = ReadHeaderToken(objects_.front().Get());
+    TStrativ& header = HeaderOfToken(token);
+    token_ = token;
+    form_->LoadPage(&header);
+}
+
+HRESULT STDMETHODCALLTYPE TGenStrativPage::Deactivate() {
+    if (!window_)
+        return E_UNEXPECTED;
+    sheet_.Detach();
+    window_.reset();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TGenStrativPage::GetPageInfo(PROPPAGEINFO* info) {
+    if (info == nullptr)
+        return E_POINTER;
+    *info = PROPPAGEINFO{};
+    const std::wstring title(TGenStrativ::Caption,
+                             TGenStrativ::Caption + std::strlen(TGenStrativ::Caption));
+    const size_t bytes = (title.size() + 1) * sizeof(wchar_t);
+    auto* text = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
+    if (text == nullptr)
+        return E_OUTOFMEMORY;
+    std::wmemcpy(text, title.c_str(), title.size() + 1);
+    info->cb = sizeof *info;
+    info->pszTitle = text;
+    info->size = SIZE{TGenStrativ::FormWidth, TGenStrativ::FormHeight};
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TGenStrativPage::SetObjects(ULONG count, IUnknown** objects) {
+    if (count != 0 && objects == nullptr)
+        return E_POINTER;
+    for (ULONG i = 0; i < count; ++i)
+        if (objects[i] == nullptr)
+            return E_POINTER;
+    return ComBoundary(IID_IPropertyPage, [&] {
+        std::vector<TComPtr<IUnknown>> kept;
+        kept.reserve(count);
+        for (ULONG i = 0; i < count; ++i)
+            kept.emplace_back(objects[i]);
+        objects_.swap(kept);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TGenStrativPage::Show(UINT command) {
+    if (!window_)
+        return E_UNEXPECTED;
+    window_->Show(static_cast<int>(command));
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TGenStrativPage::Move(LPCRECT bounds) {
+    if (bounds == nullptr)
+        return E_POINTER;
+    if (!window_)
+        return E_UNEXPECTED;
+    window_->Move(*bounds);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TGenStrativPage::IsPageDirty() {
+    return form_ && form_->Modified() ? S_OK : S_FALSE;
+}
+
+HRESULT STDMETHODCALLTYPE TGenStrativPage::Apply() {
+    return ComBoundary(IID_IPropertyPage, [&] {
+        if (!form_)
+            return; // never activated: nothing was loaded
+        // The header is found again: it may have gone since the load.
+        form_->HeaderControl = token_ == 0 ? nullptr : &HeaderOfToken(token_);
+        const bool wasModified = form_->Modified();
+        form_->ApplyPage();
+        if (form_->HeaderControl != nullptr) {
+            form_->HeaderControl->Invalidate();
+            NotifyPropertiesChanged(objects_.empty() ? nullptr : objects_.front().Get());
+        }
+        if (wasModified)
+            sheet_.ModifiedChanged(false);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TGenStrativPage::Help(LPCOLESTR) {
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TGenStrativPage::TranslateAccelerator(MSG* message) {
+    if (message == nullptr)
+        return E_POINTER;
+    if (!window_)
+        return S_FALSE;
+    return window_->TranslateAccelerator(*message) ? S_OK : S_FALSE;
+}
+
+void TGenStrativPage::Modified() {
+    if (site_)
+        site_->OnStatusChange(PROPPAGESTATUS_DIRTY | PROPPAGESTATUS_VALIDATE);
+    sheet_.ModifiedChanged(true);
+}
+
+// --- Creation ---------------------------------------------------------------------------
+
+HRESULT CreateGenStrativPage(IUnknown* outer, REFIID riid, void** result) {
+    if (result == nullptr)
+        return E_POINTER;
+    *result = nullptr;
+    if (outer != nullptr)
+        return CLASS_E_NOAGGREGATION;
+    auto* page = new TGenStrativPage();
+    const HRESULT hr = page->QueryInterface(riid, result);
+    page->Release();
+    return hr;
+}
+
+} // namespace corvane::server

@@ -1,0 +1,255 @@
+// The property page object as a host drives it: created by the module's
+// factory, activated in a frame window with a created control, edited
+// through its real controls, applied.
+
+#include "CustomizeDialogWatch.h"
+#include "PageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace corvane::server;
+using namespace corvane::server::testing;
+using namespace corvane::win32::testing;
+
+namespace {
+
+// Control ids of the page's fields (the editor pages').
+constexpr int HeadersId = 110, WidthEditId = 111, BorderWidthId = 120, BevelWidthId = 121;
+constexpr RECT PageBounds{0, 0, 469, 349};
+
+void SetText(HWND page, int id, const char* text) {
+    ::SendMessageA(DialogControl(page, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+TEST(PropertyPageObject, DescribesItselfAndChecksItsArguments) {
+    TComPtr<IPropertyPage> page = NewPage();
+    ASSERT_TRUE(page);
+    PROPPAGEINFO info{};
+    ASSERT_EQ(page->GetPageInfo(&info), S_OK);
+    EXPECT_EQ(info.cb, sizeof info);
+    EXPECT_STREQ(info.pszTitle, L"Customizing...");
+    EXPECT_EQ(info.size.cx, 469);
+    EXPECT_EQ(info.size.cy, 349);
+    ::CoTaskMemFree(info.pszTitle);
+    ::CoTaskMemFree(info.pszDocString);
+    ::CoTaskMemFree(info.pszHelpFile);
+
+    EXPECT_EQ(page->Help(L"C:\\"), E_NOTIMPL);
+    EXPECT_EQ(page->GetPageInfo(nullptr), E_POINTER);
+    EXPECT_EQ(page->Activate(nullptr, nullptr, TRUE), E_POINTER);
+    EXPECT_EQ(page->Move(nullptr), E_POINTER);
+    EXPECT_EQ(page->TranslateAccelerator(nullptr), E_POINTER);
+    EXPECT_EQ(page->SetObjects(1, nullptr), E_POINTER);
+    // Nothing to show, move or deactivate before an activation.
+    EXPECT_EQ(page->Show(SW_SHOW), E_UNEXPECTED);
+    EXPECT_EQ(page->Move(&PageBounds), E_UNEXPECTED);
+    EXPECT_EQ(page->Deactivate(), E_UNEXPECTED);
+    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+    EXPECT_EQ(page->Apply(), S_OK); // nothing loaded, nothing to write
+
+    TComPtr<IUnknown> outer(page.Get());
+    void* aggregated = &outer;
+    EXPECT_EQ(ModuleFactory(PageClassId)->CreateInstance(outer.Get(), IID_IUnknown, &aggregated),
+              CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(aggregated, nullptr);
+}
+
+// A page activated in a frame window for one created control.
+class ActivePage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(page && control);
+        SetSectionCaption(control.Get(), 0, "First");
+        ASSERT_EQ(page->SetPageSite(&site), S_OK);
+        IUnknown* objects[] = {control.Get()};
+        ASSERT_EQ(page->SetObjects(1, objects), S_OK);
+        ASSERT_EQ(page->Activate(frame.Handle(), &PageBounds, TRUE), S_OK);
+        ASSERT_EQ(page->Show(SW_SHOW), S_OK);
+        window = frame.PageWindow();
+        ASSERT_NE(window, nullptr);
+    }
+    void TearDown() override {
+        if (frame.PageWindow() != nullptr) {
+            EXPECT_EQ(page->Deactivate(), S_OK);
+        }
+        EXPECT_EQ(frame.PageWindow(), nullptr);
+        page->SetObjects(0, nullptr);
+        page->SetPageSite(nullptr);
+    }
+    HWND Tree() const { return DialogControl(window, HeadersId); }
+
+    FrameWindow frame;
+    PageSite site;
+    TComPtr<ICorvane> control = NewControl();
+    NotifySink sink{control.Get()};
+    TComPtr<IPropertyPage> page = NewPage();
+    HWND window = nullptr;
+};
+
+TEST_F(ActivePage, LoadsTheControlAndStartsWithNothingToApply) {
+    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+    EXPECT_TRUE(site.StatusChanges.empty());
+    EXPECT_EQ(TreeOutline(Tree()), "First\n");
+    EXPECT_EQ(Text(DialogControl(window, BorderWidthId)), "0");
+    EXPECT_TRUE(::IsWindowVisible(window));
+    // The page's window is where the host put it, with no OK, Cancel or Apply.
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, 469);
+    EXPECT_EQ(ButtonWithCaption(window, "&OK"), nullptr);
+    EXPECT_EQ(ButtonWithCaption(window, "&Apply"), nullptr);
+    const RECT moved{5, 6, 405, 306};
+    EXPECT_EQ(page->Move(&moved), S_OK);
+    ::GetClientRect(window, &r);
+    EXPECT_EQ(r.right, 400);
+}
+
+TEST_F(ActivePage, EditsMarkThePageAndApplyWritesTheControlAndTellsItsListeners) {
+    VARIANT_BOOL clickBefore = 0;
+    control->get_AllowClick(&clickBefore);
+    Click(ButtonWithCaption(window, "Section Click"));
+    EXPECT_EQ(page->IsPageDirty(), S_OK);
+    ASSERT_EQ(site.StatusChanges.size(), 1u);
+    EXPECT_TRUE(site.StatusChanges[0] & PROPPAGESTATUS_DIRTY);
+    Click(ButtonWithCaption(window, "Win31"));
+    const HWND tree = Tree();
+    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                   reinterpret_cast<LPARAM>(FindItem(tree, "First")));
+    SetText(window, WidthEditId, "120");
+    EXPECT_EQ(site.StatusChanges.size(), 1u); // reported once until applied
+    EXPECT_TRUE(sink.Changed.empty());
+
+    ASSERT_EQ(page->Apply(), S_OK);
+    VARIANT_BOOL clickAfter = 0;
+    control->get_AllowClick(&clickAfter);
+    EXPECT_NE(clickAfter != 0, clickBefore != 0);
+    TxButtonStyle style = bsAutoDetect;
+    control->get_Headerstyle(&style);
+    EXPECT_EQ(style, bsWin31);
+    EXPECT_EQ(SectionWidth(control.Get(), 0), 120);
+    EXPECT_EQ(sink.Changed, std::vector<DISPID>{DISPID_UNKNOWN});
+    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+
+    // The next edit is reported again.
+    SetText(window, BorderWidthId, "4");
+    EXPECT_EQ(page->IsPageDirty(), S_OK);
+    EXPECT_EQ(site.StatusChanges.size(), 2u);
+}
+
+TEST_F(ActivePage, OpensOnGeneralAndChangingThePageMarksNothing) {
+    EXPECT_TRUE(::IsWindowVisible(ButtonWithCaption(window, "Section Click")));
+    ChoosePage(window, 1);
+    EXPECT_TRUE(::IsWindowVisible(Tree()));
+    EXPECT_FALSE(::IsWindowVisible(ButtonWithCaption(window, "Section Click")));
+    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+}
+
+TEST_F(ActivePage, ReactivationDiscardsWhatWasNotApplied) {
+    SetText(window, BorderWidthId, "9");
+    EXPECT_EQ(page->IsPageDirty(), S_OK);
+    ASSERT_EQ(page->Deactivate(), S_OK);
+    EXPECT_EQ(frame.PageWindow(), nullptr);
+    ASSERT_EQ(page->Activate(frame.Handle(), &PageBounds, TRUE), S_OK);
+    window = frame.PageWindow();
+    EXPECT_EQ(Text(DialogControl(window, BorderWidthId)), "0");
+    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+}
+
+TEST_F(ActivePage, AnInvalidNumberFailsTheApplyAndKeepsThePageMarked) {
+    SetText(window, BevelWidthId, "abc"); // pasted: typing lets only digits through
+    EXPECT_TRUE(FAILED(page->Apply()));
+    EXPECT_EQ(LastErrorDescription(), "'abc' is not a valid integer value");
+    EXPECT_EQ(page->IsPageDirty(), S_OK);
+    EXPECT_TRUE(sink.Changed.empty());
+}
+
+TEST_F(ActivePage, TakesOnlyKeysForItsOwnControls) {
+    MSG tab{DialogControl(window, BorderWidthId), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_EQ(page->TranslateAccelerator(&tab), S_OK);
+    MSG enter = tab;
+    enter.wParam = VK_RETURN;
+    EXPECT_EQ(page->TranslateAccelerator(&enter), S_FALSE);
+    MSG elsewhere = tab;
+    elsewhere.hwnd = frame.Handle();
+    EXPECT_EQ(page->TranslateAccelerator(&elsewhere), S_FALSE);
+    MSG mouse = tab;
+    mouse.message = WM_LBUTTONDOWN;
+    EXPECT_EQ(page->TranslateAccelerator(&mouse), S_FALSE);
+}
+
+TEST(PropertyPageObjects, OnlyTheFirstOfSeveralIsLoadedAndWritten) {
+    FrameWindow frame;
+    TComPtr<ICorvane> first = NewControl(), second = NewControl();
+    SetSectionCaption(first.Get(), 0, "First control");
+    SetSectionCaption(second.Get(), 0, "Second control");
+    NotifySink firstSink(first.Get()), secondSink(second.Get());
+    TComPtr<IPropertyPage> page = NewPage();
+    IUnknown* objects[] = {first.Get(), second.Get()};
+    ASSERT_EQ(page->SetObjects(2, objects), S_OK);
+    ASSERT_EQ(page->Activate(frame.Handle(), &PageBounds, TRUE), S_OK);
+    const HWND window = frame.PageWindow();
+    EXPECT_EQ(TreeOutline(DialogControl(window, HeadersId)), "First control\n");
+    const HWND tree = DialogControl(window, HeadersId);
+    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                   reinterpret_cast<LPARAM>(FindItem(tree, "First control")));
+    SetText(window, WidthEditId, "33");
+    ASSERT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(SectionWidth(first.Get(), 0), 33);
+    EXPECT_NE(SectionWidth(second.Get(), 0), 33);
+    EXPECT_EQ(firstSink.Changed.size(), 1u);
+    EXPECT_TRUE(secondSink.Changed.empty());
+    EXPECT_EQ(page->Deactivate(), S_OK);
+    page->SetObjects(0, nullptr);
+}
+
+// Objects the page cannot load: the activation fails, the page stays empty,
+// and applying it writes nothing anywhere.
+struct Unloadable {
+    const char* name;
+    ForeignObject::Kind kind;
+    bool staleToken;
+    HRESULT expected;
+};
+
+class PropertyPageUnloadable : public ::testing::TestWithParam<Unloadable> {};
+
+TEST_P(PropertyPageUnloadable, LeavesThePageEmptyAndTellsTheHost) {
+    LONG number = 0;
+    if (GetParam().staleToken) {
+        TComPtr<ICorvane> gone = NewControl();
+        number = HeaderTokenOf(gone.Get());
+    } // released: its token is stale now
+    ForeignObject object(GetParam().kind, number);
+    FrameWindow frame;
+    TComPtr<IPropertyPage> page = NewPage();
+    IUnknown* objects[] = {static_cast<IDispatch*>(&object)};
+    ASSERT_EQ(page->SetObjects(1, objects), S_OK);
+    EXPECT_EQ(page->Activate(frame.Handle(), &PageBounds, TRUE), GetParam().expected);
+    const HWND window = frame.PageWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(TreeOutline(DialogControl(window, HeadersId)), "");
+    EXPECT_EQ(Text(DialogControl(window, BorderWidthId)), "0");
+    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+    SetText(window, BorderWidthId, "5");
+    EXPECT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(page->Deactivate(), S_OK);
+    page->SetObjects(0, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Objects, PropertyPageUnloadable,
+    ::testing::Values(
+        Unloadable{"NoDispatch", ForeignObject::Kind::NoDispatch, false, E_NOINTERFACE},
+        Unloadable{"NoHeader", ForeignObject::Kind::NoHeader, false, DISP_E_UNKNOWNNAME},
+        Unloadable{"ReadFails", ForeignObject::Kind::HeaderFails, false, E_ACCESSDENIED},
+        Unloadable{"HeaderNotANumber", ForeignObject::Kind::HeaderAsText, false,
+                   DISP_E_TYPEMISMATCH},
+        Unloadable{"ZeroToken", ForeignObject::Kind::HeaderAsNumber, false, E_INVALIDARG},
+        Unloadable{"StaleToken", ForeignObject::Kind::HeaderAsNumber, true, E_INVALIDARG}),
+    [](const ::testing::TestParamInfo<Unloadable>& caseInfo) {
+        return std::string(caseInfo.param.name);
+    });
+
+} // namespace

@@ -26,5 +26,6 @@ string(REPLACE "\\" "\\\\" _corvane_demo_exe_literal "${_corvane_demo_exe}")
 target_compile_definitions(corvane_demo_host_tests PRIVATE
     CORVANE_DEMO_EXE="${_corvane_demo_exe_literal}")
 add_dependencies(corvane_demo_host_tests corvane-demo CorvaneC)
+# It relies on the registration: never beside the tests that undo it.
 set_tests_properties(corvane_demo_host_tests PROPERTIES
-    FIXTURES_REQUIRED "corvane_wine;corvane_ocx")
+    FIXTURES_REQUIRED "corvane_wine;corvane_ocx" RESOURCE_LOCK corvane_com_registry)

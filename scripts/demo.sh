@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Windows demo and runs it under Wine: in a window when there is a
-# display, otherwise on a hidden X server, saving docs/screenshot.png.
+# Builds the Windows demo and the control, registers the built CorvaneC.ocx in
+# the tree's own Wine prefix (the demo hosts it through COM), and runs the demo
+# under Wine: in a window when there is a display, otherwise on a hidden X
+# server, saving docs/screenshot.png.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -40,6 +42,20 @@ loader=$(sed -n 's/^CORVANE_WINE_LOADER:FILEPATH=//p' "$tree/CMakeCache.txt")
 arch=win32
 [ "$tree" = build/cross64 ] && arch=win64
 wine_env=("$ROOT/cmake/wine-env.sh" exec "$tree/wine-state" "$loader" "$ROOT/$tree/wineprefix" "$arch")
+
+# The demo makes the control by its ProgID: register the module built beside
+# it, in this tree's prefix only.
+ocx=$tree/CorvaneC.ocx
+if [ ! -f "$ocx" ]; then
+    echo "demo.sh: $ocx is not built" >&2
+    exit 1
+fi
+if [ -z "${DISPLAY:-}" ]; then
+    xvfb-run -a -s "-screen 0 1280x1024x24" "${wine_env[@]}" regsvr32 /s "$ROOT/$ocx"
+else
+    "${wine_env[@]}" regsvr32 /s "$ROOT/$ocx"
+fi
+echo "demo.sh: registered $ocx in $tree/wineprefix"
 
 if [ -z "${DISPLAY:-}" ]; then
     mkdir -p docs

@@ -40,6 +40,14 @@ HWND FindThreadWindow(const char* className) {
     return search.found;
 }
 
+// The dialog belongs to the control's module: its windows are found by
+// class, never through that module's objects.
+HWND FindDescendant(HWND parent, const char* className) {
+    WindowSearch search{className, nullptr};
+    ::EnumChildWindows(parent, &MatchClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void Redraw(HWND window) {
     ::RedrawWindow(window, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
@@ -71,7 +79,7 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
             const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
             ::SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
             ::SendMessageA(tabs, WM_LBUTTONUP, 0, at);
-            const HWND tree = HeadersFormWindow::FromHandle(form)->TreeView();
+            const HWND tree = FindDescendant(form, WC_TREEVIEWA);
             const auto first =
                 reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
             const auto child = reinterpret_cast<HTREEITEM>(

@@ -1,10 +1,11 @@
 #include "MainWindow.h"
 
-#include "EventLog.h"
 #include "SampleTree.h"
+#include "core/framework/Exceptions.h"
 #include "win32/ErrorBox.h"
 
 #include <algorithm>
+#include <string>
 
 namespace corvane::demo {
 namespace {
@@ -31,17 +32,26 @@ void RegisterClassOnce() {
     registered = true;
 }
 
+// The system's button face colour, as an OLE colour.
+constexpr OLE_COLOR ButtonFace = 0x80000000u | COLOR_BTNFACE;
+
+void Require(HRESULT hr, const char* what) {
+    if (FAILED(hr))
+        throw Exception(std::string("Setting up the header control: ") + what + " failed");
+}
+
+void SetUp(ICorvane& control) {
+    Require(control.put_Color(ButtonFace), "Color");
+    Require(control.put_Headerstyle(::bsNew), "Headerstyle");
+    Require(control.put_DoubleBuffered(VARIANT_TRUE), "DoubleBuffered");
+    Require(control.put_AllowHint(VARIANT_TRUE), "AllowHint");
+    BuildSampleTree(control);
+}
+
 } // namespace
 
 MainWindow::MainWindow() {
     RegisterClassOnce();
-    header_.SetColor(clBtnFace);
-    header_.SetHeaderstyle(bsNew);
-    header_.SetDoubleBuffered(true);
-    header_.SetShowHint(true);
-    header_.SetBounds(Margin, Margin, HeaderWidth + 2, HeaderClientHeight + 2);
-    BuildSampleTree(header_);
-    LogEvents(header_);
 
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     RECT r{0, 0, HeaderWidth + 2 + 2 * Margin,
@@ -53,7 +63,10 @@ MainWindow::MainWindow() {
                            ::GetModuleHandleA(nullptr), this))
         win32::RaiseLastWin32Error("CreateWindowEx");
 
-    headerWindow_ = std::make_unique<win32::StrativWindow>(header_, window_.get());
+    RECT client{};
+    ::GetClientRect(window_.get(), &client);
+    control_ = std::make_unique<HostedControl>(window_.get(), HeaderRect(client.right), &sink_);
+    SetUp(control_->Control());
     instructions_.reset(::CreateWindowExA(
         0, "STATIC",
         "Drag a column's right edge or a band's bottom edge to resize; click, or drag a "
@@ -63,17 +76,20 @@ MainWindow::MainWindow() {
         nullptr));
     ::SendMessageA(instructions_.get(), WM_SETFONT,
                    reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    RECT client{};
-    ::GetClientRect(window_.get(), &client);
     LayOut(client.right);
     ::ShowWindow(window_.get(), SW_SHOW);
     ::UpdateWindow(window_.get());
 }
 
+RECT MainWindow::HeaderRect(int clientWidth) const {
+    const int width = std::max(clientWidth - 2 * Margin, 40);
+    return RECT{Margin, Margin, Margin + width, Margin + HeaderClientHeight + 2};
+}
+
 void MainWindow::LayOut(int clientWidth) {
     const int width = std::max(clientWidth - 2 * Margin, 40);
-    if (headerWindow_)
-        header_.SetBounds(Margin, Margin, width, HeaderClientHeight + 2);
+    if (control_)
+        control_->Move(HeaderRect(clientWidth));
     if (instructions_)
         ::MoveWindow(instructions_.get(), Margin, 2 * Margin + HeaderClientHeight + 2, width,
                      InstructionsHeight, TRUE);
@@ -117,6 +133,7 @@ LRESULT MainWindow::OnSize(LPARAM lParam) {
 }
 
 LRESULT MainWindow::OnDestroy() {
+    control_.reset();
     ::PostQuitMessage(0);
     return 0;
 }

@@ -1,9 +1,9 @@
 #pragma once
-// The demo's top-level window: one header across the top, which follows the
-// window's width, and a line of instructions under it.
+// The demo's top-level window: the registered header control in place across
+// the top, following the window's width, and a line of instructions under it.
 
-#include "core/control/Strativ.h"
-#include "win32/StrativWindow.h"
+#include "EventSink.h"
+#include "HostedControl.h"
 #include "win32/WinApi.h"
 #include "win32/WindowHandles.h"
 
@@ -18,23 +18,25 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     HWND Handle() const { return window_.get(); }
-    TStrativ& Header() { return header_; }
-    HWND HeaderHandle() const { return headerWindow_->Handle(); }
+    ICorvane& Control() const { return control_->Control(); }
+    // The control's own window (where mouse input goes).
+    HWND HeaderHandle() const { return control_->Window(); }
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     static MainWindow* FromHandle(HWND hwnd, UINT message, LPARAM lParam);
+    RECT HeaderRect(int clientWidth) const;
     void LayOut(int clientWidth);
 
     LRESULT OnSize(LPARAM lParam);
     LRESULT OnDestroy();
     LRESULT OnNcDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
-    TStrativ header_; // declared first: the windows below go before it
+    EventSink sink_; // declared first: the connection to it goes before it
     win32::UniqueWindow window_;
     win32::UniqueWindow instructions_;
-    std::unique_ptr<win32::StrativWindow> headerWindow_;
+    std::unique_ptr<HostedControl> control_; // closed while its container still exists
 };
 
 } // namespace corvane::demo

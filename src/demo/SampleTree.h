@@ -1,13 +1,14 @@
 #pragma once
 // The header the demo shows: three levels, captions that need an ellipsis or
-// word wrap, and all three alignments.
+// word wrap, and all three alignments, built through the control's ISections.
 
-namespace corvane {
-class TStrativ;
-}
+#include "win32/WinApi.h" // before the generated header: it includes windows.h
+
+#include <CorvaneC_TLB.h>
 
 namespace corvane::demo {
 
-void BuildSampleTree(TStrativ& header);
+// Throws when the control refuses a change.
+void BuildSampleTree(ICorvane& control);
 
 } // namespace corvane::demo

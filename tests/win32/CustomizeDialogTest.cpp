@@ -44,8 +44,19 @@ TEST_F(CustomizeDialogWin32, OpensOnTheGeneralPageLoadedFromTheHeaderAndCancelWr
     bool aboutChecked = true, generalShown = false, sectionsShown = true;
     HWND owner = nullptr;
     bool hostDisabled = false;
+    std::vector<std::string> tabs;
     const size_t steps = Customize({[&](HWND form) {
         caption = Text(form);
+        const HWND pageControl = DialogControl(form, Form::PageControlId);
+        for (int i = 0; i < 2; ++i) {
+            char text[64] = {};
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            ::SendMessageA(pageControl, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+            tabs.push_back(text);
+        }
         owner = ::GetWindow(form, GW_OWNER);
         hostDisabled = !::IsWindowEnabled(host);
         Form* dialog = Form::FromHandle(form);
@@ -59,6 +70,7 @@ TEST_F(CustomizeDialogWin32, OpensOnTheGeneralPageLoadedFromTheHeaderAndCancelWr
     }});
     EXPECT_EQ(steps, 1u);
     EXPECT_EQ(caption, "Customizing... Header1");
+    EXPECT_EQ(tabs, (std::vector<std::string>{"General", "Sections Property"}));
     EXPECT_EQ(owner, host);
     EXPECT_TRUE(hostDisabled);
     EXPECT_TRUE(::IsWindowEnabled(host));

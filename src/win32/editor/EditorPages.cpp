@@ -51,11 +51,13 @@ void EditorPages::RegisterPageClass() {
 void EditorPages::Create(HWND parent, int x, int y, int width, int height, DWORD tabStyle) {
     tabs_ = Child(parent, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN | tabStyle, x,
                   y, width, height, PageControlId, WS_EX_CONTROLPARENT);
+    // Each tab goes after the last (the pages themselves are made below).
+    WPARAM tabIndex = 0;
     for (const char* caption : {"General", "Sections Property"}) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(caption);
-        ::SendMessageA(tabs_, TCM_INSERTITEMA, pages_.size(), reinterpret_cast<LPARAM>(&item));
+        ::SendMessageA(tabs_, TCM_INSERTITEMA, tabIndex++, reinterpret_cast<LPARAM>(&item));
     }
     RECT area{0, 0, width, height};
     ::SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));

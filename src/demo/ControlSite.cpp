@@ -1,0 +1,96 @@
+#include "ControlSite.h"
+
+#include <olectl.h>
+
+namespace corvane::demo {
+
+HRESULT STDMETHODCALLTYPE ControlSite::QueryInterface(REFIID riid, void** object) {
+    if (object == nullptr)
+        return E_POINTER;
+    void* found = nullptr;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleClientSite))
+        found = static_cast<IOleClientSite*>(this);
+    else if (IsEqualIID(riid, IID_IOleInPlaceSite) || IsEqualIID(riid, IID_IOleWindow))
+        found = static_cast<IOleInPlaceSite*>(this);
+    else if (IsEqualIID(riid, IID_IOleInPlaceFrame) || IsEqualIID(riid, IID_IOleInPlaceUIWindow))
+        found = static_cast<IOleInPlaceFrame*>(this);
+    else if (IsEqualIID(riid, IID_IDispatch))
+        found = static_cast<IDispatch*>(this);
+    *object = found;
+    if (found == nullptr)
+        return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+    if (moniker == nullptr)
+        return E_POINTER;
+    *moniker = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::GetContainer(IOleContainer** container) {
+    if (container == nullptr)
+        return E_POINTER;
+    *container = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::GetWindow(HWND* window) {
+    if (window == nullptr)
+        return E_POINTER;
+    *window = container_;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::GetWindowContext(IOleInPlaceFrame** frame,
+                                                        IOleInPlaceUIWindow** doc, LPRECT position,
+                                                        LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+    if (frame == nullptr || doc == nullptr || position == nullptr || clip == nullptr ||
+        info == nullptr)
+        return E_POINTER;
+    *frame = static_cast<IOleInPlaceFrame*>(this);
+    AddRef();
+    *doc = nullptr; // the frame is the only window level
+    *position = position_;
+    *clip = position_;
+    info->fMDIApp = FALSE;
+    info->hwndFrame = container_;
+    info->haccel = nullptr;
+    info->cAccelEntries = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::OnPosRectChange(LPCRECT position) {
+    if (position == nullptr)
+        return E_POINTER;
+    // The demo lays the control out itself; a size the control asks for
+    // lasts until the window next changes size.
+    position_ = *position;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::GetTypeInfoCount(UINT* count) {
+    if (count == nullptr)
+        return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*,
+                                              VARIANT* result, EXCEPINFO*, UINT*) {
+    if (result == nullptr)
+        return E_POINTER;
+    ::VariantInit(result);
+    switch (dispid) {
+    case DISPID_AMBIENT_USERMODE:
+        result->vt = VT_BOOL;
+        result->boolVal = VARIANT_TRUE;
+        return S_OK;
+    default:
+        return DISP_E_MEMBERNOTFOUND;
+    }
+}
+
+} // namespace corvane::demo

@@ -28,8 +28,7 @@ using bench::BuildIndexTree;
 using bench::IndexLeafCount;
 using bench::IndexSectionCount;
 
-template <class A, class B>
-bool SameLists(const A& a, const B& b) {
+template <class A, class B> bool SameLists(const A& a, const B& b) {
     if (a.LeafCount() != b.LeafCount() || a.LevelCount() != b.LevelCount())
         return false;
     for (int i = 0; i < a.LeafCount(); ++i)
@@ -52,8 +51,7 @@ bool IndexesAgree(THeaderColumns& root) {
     return SameLists(ours, reference);
 }
 
-template <class Index>
-void BM_IndexRebuild(benchmark::State& state) {
+template <class Index> void BM_IndexRebuild(benchmark::State& state) {
     THeaderColumns root;
     BuildIndexTree(root);
     if (!IndexesAgree(root)) {
@@ -70,14 +68,15 @@ void BM_IndexRebuild(benchmark::State& state) {
     state.counters["sections/s"] = benchmark::Counter(
         static_cast<double>(state.iterations()) * IndexSectionCount, benchmark::Counter::kIsRate);
 }
-BENCHMARK_TEMPLATE(BM_IndexRebuild, TLevels)->Name("BM_IndexRebuild/ours")->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_IndexRebuild, TLevels)
+    ->Name("BM_IndexRebuild/ours")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_IndexRebuild, ReferenceLevels)
     ->Name("BM_IndexRebuild/reference")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
-template <class Index>
-void BM_IndexAdds(benchmark::State& state) {
+template <class Index> void BM_IndexAdds(benchmark::State& state) {
     const int adds = static_cast<int>(state.range(0));
     {
         // The check, on the tree the timed loop builds: ours follows the
@@ -110,8 +109,8 @@ void BM_IndexAdds(benchmark::State& state) {
         root.reset();
         state.ResumeTiming();
     }
-    state.counters["adds/s"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * adds, benchmark::Counter::kIsRate);
+    state.counters["adds/s"] = benchmark::Counter(static_cast<double>(state.iterations()) * adds,
+                                                  benchmark::Counter::kIsRate);
 }
 BENCHMARK_TEMPLATE(BM_IndexAdds, TLevels)
     ->Name("BM_IndexAdds/ours")

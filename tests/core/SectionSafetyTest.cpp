@@ -3,11 +3,11 @@
 // dangle, and a long random run of edits keeps every invariant of the tree,
 // its index and its references.
 
+#include "HeaderColumnsTestTree.h"
 #include "core/framework/Exceptions.h"
 #include "core/model/HeaderColumns.h"
 #include "core/model/Levels.h"
 #include "core/model/SectionRef.h"
-#include "HeaderColumnsTestTree.h"
 #include "support/EagerIndex.h"
 
 #include <gtest/gtest.h>
@@ -117,8 +117,8 @@ TEST(SectionSafetyTest, DeleteItemRefusesWhatIsNotADirectChild) {
     root.SetOnChange(log.Handler());
     const std::string before = Snapshot(&root);
     THeaderColumns free;
-    for (THeaderColumns* section :
-         {Find(&root, "x"), Find(&root, "a1"), static_cast<THeaderColumns*>(nullptr), &root, &free}) {
+    for (THeaderColumns* section : {Find(&root, "x"), Find(&root, "a1"),
+                                    static_cast<THeaderColumns*>(nullptr), &root, &free}) {
         const SectionRef ref(section);
         EXPECT_THROW(root.DeleteItem(section), EInvalidOperation);
         EXPECT_EQ(section, ref.get()); // still alive
@@ -223,7 +223,9 @@ TEST(SectionSafetyTest, SubtreeFreedByClearReadsNull) {
 
 // --- A failing change handler ------------------------------------------
 
-void FailingHandler(void*, THeaderColumns*) { throw std::bad_alloc(); }
+void FailingHandler(void*, THeaderColumns*) {
+    throw std::bad_alloc();
+}
 
 TEST(SectionSafetyTest, FailedReportOfNewSectionLeavesNoFreedChildBehind) {
     THeaderColumns root;
@@ -347,8 +349,9 @@ private:
 
     bool Chance(int percent) { return Int(0, 99) < percent; }
     int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
-    template <class T>
-    T Pick(const std::vector<T>& v) { return v[static_cast<size_t>(Int(0, static_cast<int>(v.size()) - 1))]; }
+    template <class T> T Pick(const std::vector<T>& v) {
+        return v[static_cast<size_t>(Int(0, static_cast<int>(v.size()) - 1))];
+    }
     THeaderColumns* AnyNode() { return Pick(live_); }
     // A node, or now and then none.
     THeaderColumns* AnyNodeOrNone() { return Chance(8) ? nullptr : AnyNode(); }
@@ -370,8 +373,7 @@ private:
     // Runs one edit; `expected` names the error it must raise, if any.
     // True when the edit ended as expected; false when an injected failure
     // stopped it half-way.
-    template <class Fn>
-    bool Edit(const std::string& name, const char* expected, Fn fn) {
+    template <class Fn> bool Edit(const std::string& name, const char* expected, Fn fn) {
         op_ = name;
         ++ops[name];
         std::string got;
@@ -410,7 +412,9 @@ private:
         case 0:
         case 1: {
             const int before = node->Count();
-            if (Edit("Add", nullptr, [&] { node->Add(Pick<std::string>({"a", "b", "B", "c", ""})); })) {
+            if (Edit("Add", nullptr, [&] {
+                    node->Add(Pick<std::string>({"a", "b", "B", "c", ""}));
+                })) {
                 EXPECT_EQ(before + 1, node->Count()) << Where();
             }
             return false;
@@ -434,9 +438,11 @@ private:
             return false;
         }
         case 3: {
-            THeaderColumns* section = Chance(70) && node->HasChildren() ? Pick(node->Children()) : AnyNodeOrNone();
+            THeaderColumns* section =
+                Chance(70) && node->HasChildren() ? Pick(node->Children()) : AnyNodeOrNone();
             const bool child = section != nullptr && section->Parent() == node;
-            Edit("DeleteItem", child ? nullptr : "EInvalidOperation", [&] { node->DeleteItem(section); });
+            Edit("DeleteItem", child ? nullptr : "EInvalidOperation",
+                 [&] { node->DeleteItem(section); });
             return child;
         }
         case 4:
@@ -459,9 +465,10 @@ private:
             THeaderColumns* parent = node->Parent();
             const int count = parent ? parent->Count() : 0;
             const int index = Int(-1, count);
-            const bool bad = parent != nullptr && index != node->Index() && (index < 0 || index >= count);
-            if (Edit("SetIndex", bad ? "EListError" : nullptr, [&] { node->SetIndex(index); }) && parent &&
-                !bad) {
+            const bool bad =
+                parent != nullptr && index != node->Index() && (index < 0 || index >= count);
+            if (Edit("SetIndex", bad ? "EListError" : nullptr, [&] { node->SetIndex(index); }) &&
+                parent && !bad) {
                 EXPECT_EQ(index, node->Index()) << Where();
             }
             return false;
@@ -469,11 +476,13 @@ private:
         case 7:
         case 8: {
             THeaderColumns* target = AnyNodeOrNone();
-            const bool refused = target != nullptr && target != node->Parent() && InSubtree(target, node);
+            const bool refused =
+                target != nullptr && target != node->Parent() && InSubtree(target, node);
             if (node == root_ && !refused)
                 return false; // the root stays a root
             moved_ = node;
-            if (Edit("SetParent", refused ? "EInvalidOperation" : nullptr, [&] { node->SetParent(target); }) &&
+            if (Edit("SetParent", refused ? "EInvalidOperation" : nullptr,
+                     [&] { node->SetParent(target); }) &&
                 !refused) {
                 EXPECT_EQ(target, node->Parent()) << Where();
             }
@@ -485,7 +494,8 @@ private:
             if (child == root_ && !refused)
                 return false;
             moved_ = child;
-            if (Edit("AddChild", refused ? "EInvalidOperation" : nullptr, [&] { node->AddChild(child); }) &&
+            if (Edit("AddChild", refused ? "EInvalidOperation" : nullptr,
+                     [&] { node->AddChild(child); }) &&
                 !refused && child != nullptr) {
                 EXPECT_EQ(node, child->Parent()) << Where();
                 EXPECT_EQ(child, node->GetLastChild()) << Where();
@@ -493,7 +503,8 @@ private:
             return false;
         }
         case 10: {
-            THeaderColumns* child = Chance(60) && node->HasChildren() ? Pick(node->Children()) : AnyNodeOrNone();
+            THeaderColumns* child =
+                Chance(60) && node->HasChildren() ? Pick(node->Children()) : AnyNodeOrNone();
             moved_ = child;
             const bool ours = child != nullptr && child->Parent() == node;
             if (Edit("RemoveChild", nullptr, [&] { node->RemoveChild(child); }) && ours) {
@@ -503,11 +514,13 @@ private:
         }
         case 11: {
             // From anywhere: an unrelated node, itself, an ancestor, a descendant.
-            THeaderColumns* source = Chance(30) ? Pick(node->HasChildren() ? node->Children() : live_)
-                                     : Chance(10)                 ? node
-                                                                  : AnyNode();
+            THeaderColumns* source = Chance(30)
+                                         ? Pick(node->HasChildren() ? node->Children() : live_)
+                                     : Chance(10) ? node
+                                                  : AnyNode();
             if (Chance(4)) {
-                Edit("Assign", "EConvertError", [&] { node->Assign(Chance(50) ? nullptr : index_.get()); });
+                Edit("Assign", "EConvertError",
+                     [&] { node->Assign(Chance(50) ? nullptr : index_.get()); });
                 return false;
             }
             const Shape shape = Shape::Of(source);
@@ -640,9 +653,11 @@ private:
             EXPECT_EQ(leaves[i].get(), index_->Leaf(static_cast<int>(i))) << Where() << ' ' << what;
         ASSERT_EQ(static_cast<int>(levels.size()), index_->LevelCount()) << Where() << ' ' << what;
         for (size_t d = 0; d < levels.size(); ++d) {
-            ASSERT_EQ(static_cast<int>(levels[d].size()), index_->LevelSize(static_cast<int>(d))) << Where();
+            ASSERT_EQ(static_cast<int>(levels[d].size()), index_->LevelSize(static_cast<int>(d)))
+                << Where();
             for (size_t k = 0; k < levels[d].size(); ++k)
-                EXPECT_EQ(levels[d][k].get(), index_->LevelSection(static_cast<int>(d), static_cast<int>(k)))
+                EXPECT_EQ(levels[d][k].get(),
+                          index_->LevelSection(static_cast<int>(d), static_cast<int>(k)))
                     << Where() << ' ' << what;
         }
     }
@@ -692,8 +707,10 @@ private:
                 std::unordered_set<int> ids;
                 for (int i = 0; i < n->Count(); ++i) {
                     THeaderColumns* c = n->Items(i);
-                    ASSERT_EQ(n, c->Parent()) << Where() << ": child's parent is not its list owner";
-                    ASSERT_TRUE(owner.emplace(c, n).second) << Where() << ": node in two lists, or a cycle";
+                    ASSERT_EQ(n, c->Parent())
+                        << Where() << ": child's parent is not its list owner";
+                    ASSERT_TRUE(owner.emplace(c, n).second)
+                        << Where() << ": node in two lists, or a cycle";
                     EXPECT_EQ(i, c->Index()) << Where();
                     EXPECT_TRUE(ids.insert(c->ID()).second) << Where() << ": ID given twice";
                     EXPECT_LT(c->ID(), n->NextID()) << Where();
@@ -725,14 +742,16 @@ private:
             }
             // New here, or a freed node's address taken by a new one.
             if (old != refs_.end()) {
-                EXPECT_TRUE(mayHaveFreed) << Where() << ": a reference to a live section reads null";
+                EXPECT_TRUE(mayHaveFreed)
+                    << Where() << ": a reference to a live section reads null";
             }
             refs.emplace(n, SectionRef(n));
         }
         for (const auto& [node, ref] : refs_)
             if (reached.count(node) == 0) {
                 EXPECT_TRUE(mayHaveFreed) << Where() << ": a section got lost";
-                EXPECT_EQ(nullptr, ref.get()) << Where() << ": freed or lost section still referenced";
+                EXPECT_EQ(nullptr, ref.get())
+                    << Where() << ": freed or lost section still referenced";
             }
         refs_.swap(refs);
         for (Held& held : held_) {
@@ -749,12 +768,14 @@ private:
         ExpectIndexEquals(index_->leaves, index_->levels, "as last rebuilt");
         if (!failReports_) {
             index_->eager.Read(root_);
-            ExpectIndexEquals(index_->eager.leaves, index_->eager.levels, "as rebuilt on every report");
+            ExpectIndexEquals(index_->eager.leaves, index_->eager.levels,
+                              "as rebuilt on every report");
         }
         for (int i = 0; i < index_->LeafCount(); ++i) {
             const THeaderColumns* leaf = index_->Leaf(i);
             ASSERT_NE(nullptr, leaf) << Where();
-            ASSERT_EQ(1u, reached.count(leaf)) << Where() << ": index hands out a freed or lost section";
+            ASSERT_EQ(1u, reached.count(leaf))
+                << Where() << ": index hands out a freed or lost section";
             if (!InSubtree(leaf, root_))
                 ++staleLiveEntries;
         }
@@ -807,12 +828,13 @@ void RunSeeds(bool failReports) {
         stale += run.staleLiveEntries;
     }
     // The run must have reached the interesting cases, not only the easy ones.
-    for (const char* key : {"Insert:EListError", "DeleteItem:EInvalidOperation", "SetIndex:EListError",
-                            "SetParent:EInvalidOperation", "AddChild:EInvalidOperation",
-                            "Assign:EConvertError"})
+    for (const char* key :
+         {"Insert:EListError", "DeleteItem:EInvalidOperation", "SetIndex:EListError",
+          "SetParent:EInvalidOperation", "AddChild:EInvalidOperation", "Assign:EConvertError"})
         EXPECT_GT(raised[key], 10) << key;
-    for (const char* key : {"Add", "Clear", "Exchange", "RemoveChild", "Assign", "AlphaSort", "CustomSort",
-                            "ChangedRoot", "EndUpdate", "FreeDetached", "Hold", "NewIndex", "SetRootNone"})
+    for (const char* key :
+         {"Add", "Clear", "Exchange", "RemoveChild", "Assign", "AlphaSort", "CustomSort",
+          "ChangedRoot", "EndUpdate", "FreeDetached", "Hold", "NewIndex", "SetRootNone"})
         EXPECT_GT(ops[key], 20) << key;
     if (failReports) {
         EXPECT_GT(raised["Add:bad_alloc"], 10);
@@ -824,9 +846,13 @@ void RunSeeds(bool failReports) {
     EXPECT_GT(stale, 0);
 }
 
-TEST(SectionSafetyTest, RandomEditsKeepTreeIndexAndReferencesSound) { RunSeeds(false); }
+TEST(SectionSafetyTest, RandomEditsKeepTreeIndexAndReferencesSound) {
+    RunSeeds(false);
+}
 
-TEST(SectionSafetyTest, RandomEditsWithFailingReportsKeepTreeSound) { RunSeeds(true); }
+TEST(SectionSafetyTest, RandomEditsWithFailingReportsKeepTreeSound) {
+    RunSeeds(true);
+}
 
 } // namespace
 } // namespace corvane

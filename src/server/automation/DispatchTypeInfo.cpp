@@ -6,8 +6,7 @@
 
 namespace corvane::server {
 
-TComPtr<ITypeLib> LoadRegisteredTypeLib(REFGUID libid, WORD major, WORD minor,
-                                        LCID libraryLocale) {
+TComPtr<ITypeLib> LoadRegisteredTypeLib(REFGUID libid, WORD major, WORD minor, LCID libraryLocale) {
     TComPtr<ITypeLib> lib;
     // Where registration files it first: each failed look-up costs registry reads.
     if (libraryLocale != 0 &&

@@ -6,9 +6,9 @@
 // also keep what an index rebuilt on every report would list, to compare
 // the control's index with (IndexAsRebuiltOnEveryReport).
 
+#include "EagerIndex.h"
 #include "core/control/Strativ.h"
 #include "core/model/HeaderColumns.h"
-#include "EagerIndex.h"
 
 #include <climits>
 #include <memory>

@@ -55,7 +55,7 @@ bool Cycle(TestSite& site) {
         return false;
     if (!activate)
         return true;
-    auto ole = Query<IOleObject>(control.get(), IID_IOleObject);
+    auto ole = Query<IOleObject>(control.Get(), IID_IOleObject);
     if (FAILED(ole->SetClientSite(&site)) ||
         ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, site.Window(), nullptr) != S_OK)
         return false;

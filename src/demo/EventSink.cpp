@@ -1,15 +1,17 @@
 #include "EventSink.h"
 
 #include "EventLog.h"
-#include "server/activex/ComRef.h"
+#include "server/automation/Bstr.h"
+#include "server/automation/ComPtr.h"
+#include "server/automation/Variant.h"
 
 #include <CorvaneC_TLB.h>
 
 namespace corvane::demo {
 namespace {
 
-using server::TBstrHolder;
-using server::TComRef;
+using server::TBstr;
+using server::TComPtr;
 
 // An event the sink cannot read: the result Invoke answers.
 struct DispatchError {
@@ -34,11 +36,11 @@ public:
     }
 
     SectionName Section(UINT position) const {
-        TBstrHolder caption;
+        TBstr caption;
         const auto section = SectionObject(position);
-        if (!section || FAILED(section->get_Caption(caption.put())))
+        if (!section || FAILED(section->get_Caption(caption.Put())))
             return std::nullopt; // a section object over no section
-        return server::BstrToAnsi(caption.get());
+        return server::BstrToAnsi(caption.Get());
     }
 
     int SectionWidth(UINT position) const {
@@ -52,10 +54,10 @@ public:
     int Long(UINT position) const { return static_cast<int>(At(position, VT_I4).lVal); }
 
 private:
-    TComRef<ISections> SectionObject(UINT position) const {
+    TComPtr<ISections> SectionObject(UINT position) const {
         IDispatch* object = At(position, VT_DISPATCH).pdispVal;
-        return object != nullptr ? TComRef<ISections>::From(object, IID_ISections)
-                                 : TComRef<ISections>();
+        return object != nullptr ? TComPtr<ISections>::From(object, IID_ISections)
+                                 : TComPtr<ISections>();
     }
 
     const DISPPARAMS& params_;

@@ -9,7 +9,7 @@
 namespace corvane::demo {
 namespace {
 
-using server::TComRef;
+using server::TComPtr;
 
 constexpr const wchar_t* ProgId = L"CorvaneC.Corvane";
 
@@ -40,29 +40,29 @@ void HostedControl::Open(HWND container, const RECT& position, IDispatch* eventS
         throw Exception("The header control is not registered (CorvaneC.Corvane): register "
                         "CorvaneC.ocx with regsvr32 first");
     Require(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                               reinterpret_cast<void**>(object_.put())),
+                               reinterpret_cast<void**>(object_.Put())),
             "Creating CorvaneC.Corvane");
 
     Require(object_->SetClientSite(&site_), "IOleObject::SetClientSite");
     if (const auto persist =
-            TComRef<IPersistStreamInit>::From(object_.get(), IID_IPersistStreamInit))
+            TComPtr<IPersistStreamInit>::From(object_.Get(), IID_IPersistStreamInit))
         Require(persist->InitNew(), "IPersistStreamInit::InitNew");
-    control_ = TComRef<ICorvane>::From(object_.get(), IID_ICorvane);
+    control_ = TComPtr<ICorvane>::From(object_.Get(), IID_ICorvane);
     if (!control_)
         throw Exception("CorvaneC.Corvane does not answer ICorvane");
 
     const auto points =
-        TComRef<IConnectionPointContainer>::From(object_.get(), IID_IConnectionPointContainer);
+        TComPtr<IConnectionPointContainer>::From(object_.Get(), IID_IConnectionPointContainer);
     if (!points)
         throw Exception("CorvaneC.Corvane has no connection points");
-    Require(points->FindConnectionPoint(DIID_ICorvaneEvents, events_.put()),
+    Require(points->FindConnectionPoint(DIID_ICorvaneEvents, events_.Put()),
             "Finding the events connection point");
     Require(events_->Advise(eventSink, &cookie_), "Connecting the event sink");
 
     RECT rect = position;
     Require(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site_, 0, container, &rect),
             "In-place activation");
-    inPlace_ = TComRef<IOleInPlaceObject>::From(object_.get(), IID_IOleInPlaceObject);
+    inPlace_ = TComPtr<IOleInPlaceObject>::From(object_.Get(), IID_IOleInPlaceObject);
     if (!inPlace_ || Window() == nullptr)
         throw Exception("CorvaneC.Corvane made no window in place");
 }
@@ -75,16 +75,16 @@ void HostedControl::Close() {
     // Failures here have nobody to go to: the control is going either way.
     if (events_ && cookie_ != 0)
         events_->Unadvise(std::exchange(cookie_, 0));
-    events_.reset();
+    events_.Reset();
     if (inPlace_)
         inPlace_->InPlaceDeactivate();
-    inPlace_.reset();
-    control_.reset();
+    inPlace_.Reset();
+    control_.Reset();
     if (object_) {
         object_->Close(OLECLOSE_NOSAVE);
         object_->SetClientSite(nullptr);
     }
-    object_.reset();
+    object_.Reset();
 }
 
 HWND HostedControl::Window() const {

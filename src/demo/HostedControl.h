@@ -4,7 +4,9 @@
 // destructor) disconnects the sink and deactivates the control.
 
 #include "ControlSite.h"
-#include "server/activex/ComRef.h"
+#include "server/automation/Bstr.h"
+#include "server/automation/ComPtr.h"
+#include "server/automation/Variant.h"
 
 #include <CorvaneC_TLB.h>
 
@@ -19,7 +21,7 @@ public:
     HostedControl(const HostedControl&) = delete;
     HostedControl& operator=(const HostedControl&) = delete;
 
-    ICorvane& Control() const { return *control_.get(); }
+    ICorvane& Control() const { return *control_.Get(); }
     // The control's own window, a child of the container.
     HWND Window() const;
     void Move(const RECT& position);
@@ -29,10 +31,10 @@ private:
     void Close();
 
     ControlSite site_; // first: it outlives every reference the control holds
-    server::TComRef<IOleObject> object_;
-    server::TComRef<IOleInPlaceObject> inPlace_;
-    server::TComRef<ICorvane> control_;
-    server::TComRef<IConnectionPoint> events_;
+    server::TComPtr<IOleObject> object_;
+    server::TComPtr<IOleInPlaceObject> inPlace_;
+    server::TComPtr<ICorvane> control_;
+    server::TComPtr<IConnectionPoint> events_;
     DWORD cookie_ = 0;
 };
 

@@ -15,10 +15,10 @@ TActiveXControl::TActiveXControl(const TControlClass& controlClass, ITypeLib& ty
       eventsPoint_(*static_cast<IOleObject*>(this), *this, controlClass.EventsIid, 1),
       notifyPoint_(*static_cast<IOleObject*>(this), *this, IID_IPropertyNotifySink, 0) {
     // The factory shows these messages to the user ("DAX Error").
-    if (FAILED(typeLib.GetTypeInfoOfGuid(class_.Clsid, classInfo_.put())))
+    if (FAILED(typeLib.GetTypeInfoOfGuid(class_.Clsid, classInfo_.Put())))
         throw Exception(
             FormatMessage("Type information missing for class %s", class_.ImplementationName));
-    if (FAILED(typeLib.GetTypeInfoOfGuid(class_.DispatchIid, dispatchInfo_.put())))
+    if (FAILED(typeLib.GetTypeInfoOfGuid(class_.DispatchIid, dispatchInfo_.Put())))
         throw Exception(
             FormatMessage("Dispatch interface missing from class %s", class_.ImplementationName));
     eventsPoint_.OnSinkChanged = [this](IUnknown* sink) {

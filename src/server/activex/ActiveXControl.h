@@ -9,10 +9,12 @@
 
 #include "core/control/Strativ.h"
 #include "server/ModuleCounts.h"
-#include "server/activex/ComRef.h"
 #include "server/activex/ConnectionPoint.h"
 #include "server/activex/FontAdapter.h"
 #include "server/activex/ParkingWindow.h"
+#include "server/automation/Bstr.h"
+#include "server/automation/ComPtr.h"
+#include "server/automation/Variant.h"
 #include "win32/StrativWindow.h"
 
 #include <objsafe.h>
@@ -64,7 +66,7 @@ public:
 
     TStrativ& HeaderControl() const { return *control_; }
     win32::StrativWindow& Window() const { return *window_; }
-    ITypeInfo* DispatchTypeInfo() const { return dispatchInfo_.get(); }
+    ITypeInfo* DispatchTypeInfo() const { return dispatchInfo_.Get(); }
     const TControlClass& ControlClass() const { return class_; }
     TConnectionPoint& EventsPoint() { return eventsPoint_; }
     TConnectionPoint& PropertyNotifyPoint() { return notifyPoint_; }
@@ -252,21 +254,21 @@ private:
     TModuleObjectCount objectCount_;
     LONG references_ = 0;
     const TControlClass& class_;
-    TComRef<ITypeLib> typeLib_;
-    TComRef<ITypeInfo> dispatchInfo_;
-    TComRef<ITypeInfo> classInfo_;
+    TComPtr<ITypeLib> typeLib_;
+    TComPtr<ITypeInfo> dispatchInfo_;
+    TComPtr<ITypeInfo> classInfo_;
 
     TParkingWindowRef parking_;
     std::unique_ptr<TStrativ> control_;
     std::unique_ptr<win32::StrativWindow> window_;
     TFontAdapter fontAdapter_;
 
-    TComRef<IOleClientSite> clientSite_;
-    TComRef<IOleInPlaceSite> inPlaceSite_;
-    TComRef<IOleInPlaceFrame> frame_;
-    TComRef<IOleInPlaceUIWindow> uiWindow_;
-    TComRef<IOleAdviseHolder> adviseHolder_;
-    TComRef<IAdviseSink> viewSink_;
+    TComPtr<IOleClientSite> clientSite_;
+    TComPtr<IOleInPlaceSite> inPlaceSite_;
+    TComPtr<IOleInPlaceFrame> frame_;
+    TComPtr<IOleInPlaceUIWindow> uiWindow_;
+    TComPtr<IOleAdviseHolder> adviseHolder_;
+    TComPtr<IAdviseSink> viewSink_;
     DWORD viewAspects_ = 0;
     DWORD viewFlags_ = 0;
     bool inPlaceActive_ = false;

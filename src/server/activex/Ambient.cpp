@@ -9,7 +9,7 @@
 namespace corvane::server {
 
 bool TActiveXControl::AmbientProperty(DISPID dispid, VARIANT& value) const {
-    auto ambient = TComRef<IDispatch>::From(clientSite_.get(), IID_IDispatch);
+    auto ambient = TComPtr<IDispatch>::From(clientSite_.Get(), IID_IDispatch);
     if (!ambient)
         return false;
     DISPPARAMS none{};
@@ -20,25 +20,25 @@ bool TActiveXControl::AmbientProperty(DISPID dispid, VARIANT& value) const {
 void TActiveXControl::ReadAmbient(DISPID dispid) {
     const bool all = dispid == DISPID_UNKNOWN;
     if (all || dispid == DISPID_AMBIENT_USERMODE) {
-        TVariantHolder mode;
-        if (AmbientProperty(DISPID_AMBIENT_USERMODE, *mode.get()) &&
-            SUCCEEDED(::VariantChangeType(mode.get(), mode.get(), 0, VT_BOOL)))
-            control_->SetDesigning(mode->boolVal == VARIANT_FALSE);
+        TVariant mode;
+        if (AmbientProperty(DISPID_AMBIENT_USERMODE, *&mode) &&
+            SUCCEEDED(::VariantChangeType(&mode, &mode, 0, VT_BOOL)))
+            control_->SetDesigning(mode.boolVal == VARIANT_FALSE);
     }
     if (all || dispid == DISPID_AMBIENT_FONT) {
-        TVariantHolder font;
-        if (AmbientProperty(DISPID_AMBIENT_FONT, *font.get()) &&
-            (font->vt == VT_DISPATCH || font->vt == VT_UNKNOWN)) {
-            auto ole = TComRef<IFont>::From(font->punkVal, IID_IFont);
+        TVariant font;
+        if (AmbientProperty(DISPID_AMBIENT_FONT, *&font) &&
+            (font.vt == VT_DISPATCH || font.vt == VT_UNKNOWN)) {
+            auto ole = TComPtr<IFont>::From(font.punkVal, IID_IFont);
             if (ole)
-                control_->ParentFontChanged(FontFromOle(*ole.get(), control_->Font()));
+                control_->ParentFontChanged(FontFromOle(*ole.Get(), control_->Font()));
         }
     }
     if (all || dispid == DISPID_AMBIENT_BACKCOLOR) {
-        TVariantHolder colour;
-        if (AmbientProperty(DISPID_AMBIENT_BACKCOLOR, *colour.get()) &&
-            SUCCEEDED(::VariantChangeType(colour.get(), colour.get(), 0, VT_I4)))
-            control_->ParentColorChanged(static_cast<TColor>(colour->lVal));
+        TVariant colour;
+        if (AmbientProperty(DISPID_AMBIENT_BACKCOLOR, *&colour) &&
+            SUCCEEDED(::VariantChangeType(&colour, &colour, 0, VT_I4)))
+            control_->ParentColorChanged(static_cast<TColor>(colour.lVal));
     }
 }
 

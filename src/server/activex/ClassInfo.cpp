@@ -13,7 +13,7 @@ namespace corvane::server {
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetClassInfo(ITypeInfo** info) {
     if (info == nullptr)
         return E_POINTER;
-    *info = TComRef<ITypeInfo>(classInfo_).detach();
+    *info = TComPtr<ITypeInfo>(classInfo_).Detach();
     return S_OK;
 }
 
@@ -92,9 +92,9 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::QuickActivate(QACONTAINER* container,
             notifyPoint_.Advise(container->pPropertyNotifySink, &control->dwPropNotifyCookie);
         control_->SetDesigning((container->dwAmbientFlags & QACONTAINER_USERMODE) == 0);
         if (container->pFont != nullptr) {
-            auto font = TComRef<IFont>::From(container->pFont, IID_IFont);
+            auto font = TComPtr<IFont>::From(container->pFont, IID_IFont);
             if (font)
-                control_->ParentFontChanged(FontFromOle(*font.get(), control_->Font()));
+                control_->ParentFontChanged(FontFromOle(*font.Get(), control_->Font()));
         }
         control_->ParentColorChanged(static_cast<TColor>(container->colorBack));
         control->dwMiscStatus = class_.MiscStatus;
@@ -123,8 +123,8 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetInterfaceSafetyOptions(REFIID riid
                                                                      DWORD* enabled) {
     if (supported == nullptr || enabled == nullptr)
         return E_POINTER;
-    TComRef<IUnknown> probe;
-    const HRESULT hr = QueryInterface(riid, reinterpret_cast<void**>(probe.put()));
+    TComPtr<IUnknown> probe;
+    const HRESULT hr = QueryInterface(riid, reinterpret_cast<void**>(probe.Put()));
     if (FAILED(hr)) {
         *supported = 0;
         *enabled = 0;
@@ -137,8 +137,8 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetInterfaceSafetyOptions(REFIID riid
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetInterfaceSafetyOptions(REFIID riid, DWORD mask,
                                                                      DWORD enabled) {
-    TComRef<IUnknown> probe;
-    const HRESULT hr = QueryInterface(riid, reinterpret_cast<void**>(probe.put()));
+    TComPtr<IUnknown> probe;
+    const HRESULT hr = QueryInterface(riid, reinterpret_cast<void**>(probe.Put()));
     if (FAILED(hr))
         return hr;
     safetyOptions_ = enabled & mask;

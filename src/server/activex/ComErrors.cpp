@@ -1,8 +1,10 @@
 #include "server/activex/ComErrors.h"
 
 #include "core/framework/Exceptions.h"
-#include "server/activex/ComRef.h"
+#include "server/automation/Bstr.h"
 #include "server/automation/ComBoundary.h"
+#include "server/automation/ComPtr.h"
+#include "server/automation/Variant.h"
 
 #include <oleauto.h>
 
@@ -50,17 +52,17 @@ ErrorDescription DescribeCurrentException() {
 HRESULT ReportCurrentException(REFIID iid, const wchar_t* source) noexcept {
     try {
         const ErrorDescription d = DescribeCurrentException();
-        TComRef<ICreateErrorInfo> create;
-        if (FAILED(::CreateErrorInfo(create.put())))
+        TComPtr<ICreateErrorInfo> create;
+        if (FAILED(::CreateErrorInfo(create.Put())))
             return E_UNEXPECTED;
-        TBstrHolder description(AnsiToBstr(d.Message).Detach());
+        auto description = TBstr::Attach(AnsiToBstr(d.Message).Detach());
         create->SetGUID(iid);
         create->SetSource(const_cast<LPOLESTR>(source));
-        create->SetDescription(description.get());
+        create->SetDescription(description.Get());
         create->SetHelpContext(d.HelpContext);
         create->SetHelpFile(nullptr);
-        auto info = TComRef<IErrorInfo>::From(create.get(), IID_IErrorInfo);
-        ::SetErrorInfo(0, info.get());
+        auto info = TComPtr<IErrorInfo>::From(create.Get(), IID_IErrorInfo);
+        ::SetErrorInfo(0, info.Get());
         return d.Code;
     } catch (...) {
         return E_UNEXPECTED;

@@ -13,8 +13,8 @@ TConnectionPoint::TConnectionPoint(IUnknown& owner, IConnectionPointContainer& c
 
 TConnectionPoint::~TConnectionPoint() = default;
 
-std::vector<TComRef<IUnknown>> TConnectionPoint::Sinks() const {
-    std::vector<TComRef<IUnknown>> result;
+std::vector<TComPtr<IUnknown>> TConnectionPoint::Sinks() const {
+    std::vector<TComPtr<IUnknown>> result;
     for (const auto& sink : sinks_)
         if (sink)
             result.push_back(sink);
@@ -23,7 +23,7 @@ std::vector<TComRef<IUnknown>> TConnectionPoint::Sinks() const {
 
 void TConnectionPoint::DisconnectAll() {
     // Moved out first: a sink's Release may call back into the control.
-    std::vector<TComRef<IUnknown>> dropped;
+    std::vector<TComPtr<IUnknown>> dropped;
     dropped.swap(sinks_);
 }
 
@@ -71,8 +71,8 @@ HRESULT STDMETHODCALLTYPE TConnectionPoint::Advise(IUnknown* sink, DWORD* cookie
     return Guarded(IID_IConnectionPoint, L"", [&]() -> HRESULT {
         if (limit_ != 0 && Sinks().size() >= limit_)
             return CONNECT_E_ADVISELIMIT;
-        TComRef<IUnknown> typed;
-        const HRESULT hr = sink->QueryInterface(iid_, reinterpret_cast<void**>(typed.put()));
+        TComPtr<IUnknown> typed;
+        const HRESULT hr = sink->QueryInterface(iid_, reinterpret_cast<void**>(typed.Put()));
         if (FAILED(hr) || !typed)
             return FAILED(hr) ? hr : E_UNEXPECTED;
         size_t slot = 0;
@@ -83,7 +83,7 @@ HRESULT STDMETHODCALLTYPE TConnectionPoint::Advise(IUnknown* sink, DWORD* cookie
         sinks_[slot] = typed;
         *cookie = static_cast<DWORD>(slot + 1);
         if (OnSinkChanged)
-            OnSinkChanged(typed.get());
+            OnSinkChanged(typed.Get());
         return S_OK;
     });
 }
@@ -95,8 +95,8 @@ HRESULT STDMETHODCALLTYPE TConnectionPoint::Unadvise(DWORD cookie) {
         if (OnSinkChanged)
             OnSinkChanged(nullptr);
         // Released after the slot is free: the sink's Release may re-enter.
-        TComRef<IUnknown> removed = std::move(sinks_[cookie - 1]);
-        sinks_[cookie - 1].reset();
+        TComPtr<IUnknown> removed = std::move(sinks_[cookie - 1]);
+        sinks_[cookie - 1].Reset();
         return S_OK;
     });
 }
@@ -107,7 +107,7 @@ HRESULT STDMETHODCALLTYPE TConnectionPoint::EnumConnections(IEnumConnections** c
     std::vector<CONNECTDATA> data;
     for (size_t slot = 0; slot < sinks_.size(); ++slot)
         if (sinks_[slot])
-            data.push_back(CONNECTDATA{sinks_[slot].get(), static_cast<DWORD>(slot + 1)});
+            data.push_back(CONNECTDATA{sinks_[slot].Get(), static_cast<DWORD>(slot + 1)});
     return CreateConnectionEnumerator(data, connections);
 }
 

@@ -3,7 +3,9 @@
 // interface. It lives inside its control and shares the control's reference
 // count, so a host holding the point keeps the control alive.
 
-#include "server/activex/ComRef.h"
+#include "server/automation/Bstr.h"
+#include "server/automation/ComPtr.h"
+#include "server/automation/Variant.h"
 
 #include <ocidl.h>
 
@@ -27,7 +29,7 @@ public:
 
     const IID& Iid() const { return iid_; }
     // The connected sinks, each viewed as the point's interface.
-    std::vector<TComRef<IUnknown>> Sinks() const;
+    std::vector<TComPtr<IUnknown>> Sinks() const;
     // Drops every sink (the control is going away).
     void DisconnectAll();
 
@@ -49,7 +51,7 @@ private:
     IID iid_;
     size_t limit_;
     // Slot n holds the sink of cookie n + 1; a freed slot is empty.
-    std::vector<TComRef<IUnknown>> sinks_;
+    std::vector<TComPtr<IUnknown>> sinks_;
 };
 
 } // namespace corvane::server

@@ -3,7 +3,9 @@
 // holding its own references, with the standard Next/Skip/Reset/Clone.
 
 #include "server/ModuleCounts.h"
-#include "server/activex/ComRef.h"
+#include "server/automation/Bstr.h"
+#include "server/automation/ComPtr.h"
+#include "server/automation/Variant.h"
 
 #include <ocidl.h>
 

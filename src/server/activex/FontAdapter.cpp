@@ -41,9 +41,9 @@ private:
 
 TFont FontFromOle(IFont& font, const TFont& base) {
     TFont result = base;
-    TBstrHolder name;
-    if (SUCCEEDED(font.get_Name(name.put())))
-        result.Name = BstrToAnsi(name.get());
+    TBstr name;
+    if (SUCCEEDED(font.get_Name(name.Put())))
+        result.Name = BstrToAnsi(name.Get());
     CY size{};
     if (SUCCEEDED(font.get_Size(&size))) {
         const long points = static_cast<long>(std::llround(size.int64 / 10000.0));
@@ -67,8 +67,8 @@ TFont FontFromOle(IFont& font, const TFont& base) {
 }
 
 void CopyFontToOle(const TFont& font, IFont& target) {
-    TBstrHolder name(AnsiToBstr(font.Name).Detach());
-    target.put_Name(name.get());
+    auto name = TBstr::Attach(AnsiToBstr(font.Name).Detach());
+    target.put_Name(name.Get());
     CY size{};
     size.int64 = static_cast<LONGLONG>(PointsOf(font)) * 10000;
     target.put_Size(size);
@@ -91,7 +91,7 @@ void TFontAdapter::Attach(TCustomControl& control) {
 
 void TFontAdapter::Detach() {
     Unfollow();
-    font_.reset();
+    font_.Reset();
     if (control_)
         control_->OnFontChange = nullptr;
     control_ = nullptr;
@@ -100,32 +100,32 @@ void TFontAdapter::Detach() {
 IFontDisp* TFontAdapter::Get() {
     if (!font_ && control_) {
         const TFont& font = control_->Font();
-        TBstrHolder name(AnsiToBstr(font.Name).Detach());
+        auto name = TBstr::Attach(AnsiToBstr(font.Name).Detach());
         FONTDESC desc{};
         desc.cbSizeofstruct = sizeof desc;
-        desc.lpstrName = name.get();
+        desc.lpstrName = name.Get();
         desc.cySize.int64 = static_cast<LONGLONG>(PointsOf(font)) * 10000;
         desc.sWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
         desc.sCharset = font.Charset;
         desc.fItalic = (font.Style & fsItalic) ? TRUE : FALSE;
         desc.fUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
         desc.fStrikethrough = (font.Style & fsStrikeOut) ? TRUE : FALSE;
-        TComRef<IFont> created;
-        Check(::OleCreateFontIndirect(&desc, IID_IFont, reinterpret_cast<void**>(created.put())));
-        Follow(created.get());
+        TComPtr<IFont> created;
+        Check(::OleCreateFontIndirect(&desc, IID_IFont, reinterpret_cast<void**>(created.Put())));
+        Follow(created.Get());
     }
-    auto disp = TComRef<IFontDisp>::From(font_.get(), IID_IFontDisp);
-    return disp.detach();
+    auto disp = TComPtr<IFontDisp>::From(font_.Get(), IID_IFontDisp);
+    return disp.Detach();
 }
 
 void TFontAdapter::Put(IFontDisp* font) {
-    auto ole = TComRef<IFont>::From(font, IID_IFont);
+    auto ole = TComPtr<IFont>::From(font, IID_IFont);
     if (!ole)
         throw EOleError(CTL_E_INVALIDPROPERTYVALUE);
-    Follow(ole.get());
+    Follow(ole.Get());
     if (control_) {
         const SyncScope syncing(syncing_);
-        control_->SetFont(FontFromOle(*ole.get(), control_->Font()));
+        control_->SetFont(FontFromOle(*ole.Get(), control_->Font()));
     }
 }
 
@@ -133,27 +133,27 @@ void TFontAdapter::ControlFontChanged() {
     if (syncing_ || !font_ || !control_)
         return;
     const SyncScope syncing(syncing_);
-    CopyFontToOle(control_->Font(), *font_.get());
+    CopyFontToOle(control_->Font(), *font_.Get());
 }
 
 void TFontAdapter::Follow(IFont* font) {
-    if (font == font_.get())
+    if (font == font_.Get())
         return;
     Unfollow();
-    font_ = TComRef<IFont>(font);
-    auto container = TComRef<IConnectionPointContainer>::From(font, IID_IConnectionPointContainer);
+    font_ = TComPtr<IFont>(font);
+    auto container = TComPtr<IConnectionPointContainer>::From(font, IID_IConnectionPointContainer);
     if (container &&
-        SUCCEEDED(container->FindConnectionPoint(IID_IPropertyNotifySink, point_.put())) &&
+        SUCCEEDED(container->FindConnectionPoint(IID_IPropertyNotifySink, point_.Put())) &&
         point_) {
         if (FAILED(point_->Advise(static_cast<IPropertyNotifySink*>(this), &cookie_)))
-            point_.reset();
+            point_.Reset();
     }
 }
 
 void TFontAdapter::Unfollow() {
     if (point_) {
         point_->Unadvise(cookie_);
-        point_.reset();
+        point_.Reset();
     }
     cookie_ = 0;
 }
@@ -174,7 +174,7 @@ HRESULT STDMETHODCALLTYPE TFontAdapter::OnChanged(DISPID) {
         return S_OK;
     try {
         const SyncScope syncing(syncing_);
-        control_->SetFont(FontFromOle(*font_.get(), control_->Font()));
+        control_->SetFont(FontFromOle(*font_.Get(), control_->Font()));
     } catch (...) {
         // A notification has no one to report to; the fonts stay as they were.
     }

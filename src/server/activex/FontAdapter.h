@@ -5,7 +5,9 @@
 // dialog, a stream, the ambient font) reaches the object.
 
 #include "core/framework/Control.h"
-#include "server/activex/ComRef.h"
+#include "server/automation/Bstr.h"
+#include "server/automation/ComPtr.h"
+#include "server/automation/Variant.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -50,8 +52,8 @@ private:
     void Unfollow();
 
     TCustomControl* control_ = nullptr;
-    TComRef<IFont> font_;
-    TComRef<IConnectionPoint> point_;
+    TComPtr<IFont> font_;
+    TComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;
     bool syncing_ = false;
 };

@@ -9,7 +9,7 @@ HRESULT TActiveXControl::ActivateInPlace(bool withUI) {
     if (!clientSite_)
         return E_UNEXPECTED;
     if (!inPlaceActive_) {
-        auto site = TComRef<IOleInPlaceSite>::From(clientSite_.get(), IID_IOleInPlaceSite);
+        auto site = TComPtr<IOleInPlaceSite>::From(clientSite_.Get(), IID_IOleInPlaceSite);
         if (!site)
             return E_NOINTERFACE;
         if (site->CanInPlaceActivate() != S_OK)
@@ -23,7 +23,7 @@ HRESULT TActiveXControl::ActivateInPlace(bool withUI) {
         frameInfo.cb = sizeof frameInfo;
         if (FAILED(site->GetWindow(&parent)) || parent == nullptr ||
             FAILED(
-                site->GetWindowContext(frame_.put(), uiWindow_.put(), &pos, &clip, &frameInfo))) {
+                site->GetWindowContext(frame_.Put(), uiWindow_.Put(), &pos, &clip, &frameInfo))) {
             DeactivateInPlace();
             return E_FAIL;
         }
@@ -68,9 +68,9 @@ void TActiveXControl::DeactivateInPlace() {
     DeactivateUI();
     inPlaceActive_ = false;
     ParkWindow();
-    const TComRef<IOleInPlaceSite> site = std::move(inPlaceSite_);
-    frame_.reset();
-    uiWindow_.reset();
+    const TComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
+    frame_.Reset();
+    uiWindow_.Reset();
     if (site)
         site->OnInPlaceDeactivate();
 }
@@ -105,7 +105,7 @@ bool TActiveXControl::OnWindowMessage(UINT message, WPARAM, LPARAM, LRESULT& res
 }
 
 void TActiveXControl::OnControlFocus(bool gotFocus) {
-    auto controlSite = TComRef<IOleControlSite>::From(clientSite_.get(), IID_IOleControlSite);
+    auto controlSite = TComPtr<IOleControlSite>::From(clientSite_.Get(), IID_IOleControlSite);
     if (controlSite)
         controlSite->OnFocus(gotFocus ? TRUE : FALSE);
     if (gotFocus && inPlaceActive_ && !uiActive_)
@@ -163,7 +163,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::TranslateAccelerator(LPMSG msg) {
     // The header has no accelerators and takes no keys: navigation keys go
     // back to the container, which moves the focus on.
     if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
-        auto controlSite = TComRef<IOleControlSite>::From(clientSite_.get(), IID_IOleControlSite);
+        auto controlSite = TComPtr<IOleControlSite>::From(clientSite_.Get(), IID_IOleControlSite);
         if (controlSite) {
             DWORD modifiers = 0;
             if (::GetKeyState(VK_SHIFT) < 0)

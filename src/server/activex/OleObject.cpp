@@ -14,7 +14,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::SetClientSite(IOleClientSite* site) {
     return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
         if (site == nullptr && inPlaceActive_)
             DeactivateInPlace();
-        clientSite_ = TComRef<IOleClientSite>(site);
+        clientSite_ = TComPtr<IOleClientSite>(site);
         if (site != nullptr)
             ReadAmbient(DISPID_UNKNOWN);
         return S_OK;
@@ -24,7 +24,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::SetClientSite(IOleClientSite* site) {
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetClientSite(IOleClientSite** site) {
     if (site == nullptr)
         return E_POINTER;
-    *site = TComRef<IOleClientSite>(clientSite_).detach();
+    *site = TComPtr<IOleClientSite>(clientSite_).Detach();
     return S_OK;
 }
 
@@ -74,13 +74,13 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::DoVerb(LONG verb, LPMSG, IOleClientSi
         // The host may free us from inside a verb (a dialog's event handler).
         const TCallOutGuard alive(*this);
         if (activeSite != nullptr && !clientSite_)
-            clientSite_ = TComRef<IOleClientSite>(activeSite);
+            clientSite_ = TComPtr<IOleClientSite>(activeSite);
         switch (verb) {
         case OLEIVERB_PRIMARY:
         case OLEIVERB_PROPERTIES: {
             // The page list is empty: a frame only when the host shows one.
             auto controlSite =
-                TComRef<IOleControlSite>::From(clientSite_.get(), IID_IOleControlSite);
+                TComPtr<IOleControlSite>::From(clientSite_.Get(), IID_IOleControlSite);
             if (controlSite)
                 controlSite->ShowPropertyFrame();
             return S_OK;
@@ -166,7 +166,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Advise(IAdviseSink* sink, DWORD* conn
     if (sink == nullptr)
         return E_INVALIDARG;
     if (!adviseHolder_) {
-        const HRESULT hr = ::CreateOleAdviseHolder(adviseHolder_.put());
+        const HRESULT hr = ::CreateOleAdviseHolder(adviseHolder_.Put());
         if (FAILED(hr))
             return hr;
     }

@@ -122,23 +122,23 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::InitNew(IStorage* storage) {
 HRESULT STDMETHODCALLTYPE TActiveXControl::Load(IStorage* storage) {
     if (storage == nullptr)
         return E_POINTER;
-    TComRef<IStream> stream;
+    TComPtr<IStream> stream;
     const HRESULT hr = storage->OpenStream(StorageStreamName, nullptr,
-                                           STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.put());
+                                           STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Put());
     if (FAILED(hr))
         return hr;
-    return Load(stream.get());
+    return Load(stream.Get());
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Save(IStorage* storage, BOOL) {
     if (storage == nullptr)
         return E_POINTER;
-    TComRef<IStream> stream;
+    TComPtr<IStream> stream;
     const HRESULT hr = storage->CreateStream(
-        StorageStreamName, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.put());
+        StorageStreamName, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Put());
     if (FAILED(hr))
         return hr;
-    return Save(stream.get(), TRUE);
+    return Save(stream.Get(), TRUE);
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SaveCompleted(IStorage*) {

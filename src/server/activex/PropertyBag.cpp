@@ -30,15 +30,15 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Load(IPropertyBag* bag, IErrorLog* lo
         IDispatch* self = DispatchInterface();
         for (const wchar_t* name : BagProperties) {
             DISPID dispid = 0;
-            if (!DispidOf(*dispatchInfo_.get(), name, dispid))
+            if (!DispidOf(*dispatchInfo_.Get(), name, dispid))
                 continue;
-            TVariantHolder value;
-            if (FAILED(bag->Read(name, value.get(), log)))
+            TVariant value;
+            if (FAILED(bag->Read(name, &value, log)))
                 continue;
             // A value the bag cannot give or the property refuses is skipped.
             DISPID named = DISPID_PROPERTYPUT;
-            DISPPARAMS params{value.get(), &named, 1, 1};
-            const WORD flags = (value->vt == VT_DISPATCH || value->vt == VT_UNKNOWN)
+            DISPPARAMS params{&value, &named, 1, 1};
+            const WORD flags = (value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN)
                                    ? DISPATCH_PROPERTYPUTREF
                                    : DISPATCH_PROPERTYPUT;
             self->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, nullptr, nullptr,
@@ -55,13 +55,13 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Save(IPropertyBag* bag, BOOL clearDir
         IDispatch* self = DispatchInterface();
         for (const wchar_t* name : BagProperties) {
             DISPID dispid = 0;
-            if (!DispidOf(*dispatchInfo_.get(), name, dispid))
+            if (!DispidOf(*dispatchInfo_.Get(), name, dispid))
                 continue;
-            TVariantHolder value;
+            TVariant value;
             DISPPARAMS none{};
             Check(self->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                               value.get(), nullptr, nullptr));
-            Check(bag->Write(name, value.get()));
+                               &value, nullptr, nullptr));
+            Check(bag->Write(name, &value));
         }
         if (clearDirty)
             MarkClean(SaveState());

@@ -97,7 +97,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Unfreeze(DWORD) {
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetAdvise(DWORD aspects, DWORD flags,
                                                      IAdviseSink* sink) {
-    viewSink_ = TComRef<IAdviseSink>(sink);
+    viewSink_ = TComPtr<IAdviseSink>(sink);
     viewAspects_ = sink ? aspects : 0;
     viewFlags_ = sink ? flags : 0;
     return S_OK;
@@ -110,7 +110,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetAdvise(DWORD* aspects, DWORD* flag
     if (flags != nullptr)
         *flags = viewFlags_;
     if (sink != nullptr)
-        *sink = TComRef<IAdviseSink>(viewSink_).detach();
+        *sink = TComPtr<IAdviseSink>(viewSink_).Detach();
     return S_OK;
 }
 

@@ -47,6 +47,9 @@ public:
     }
 
     BSTR Get() const noexcept { return s_; }
+    // The slot itself, for a by-reference argument whose callee may replace
+    // the string; what is there afterwards is freed by this object.
+    BSTR* Slot() noexcept { return &s_; }
     // Length in characters; a null BSTR is the empty string.
     size_t Length() const noexcept { return SysStringLen(s_); }
 

@@ -55,6 +55,14 @@ public:
             p_->AddRef();
     }
 
+    // Asks any object for this interface by its IID; empty when it has none.
+    template <class U> static TComPtr From(U* object, REFIID iid) noexcept {
+        TComPtr result;
+        if (object)
+            object->QueryInterface(iid, result.PutVoid());
+        return result;
+    }
+
     template <class U> HRESULT As(TComPtr<U>& out) const noexcept {
         return p_ ? p_->QueryInterface(__uuidof(U), out.PutVoid()) : E_POINTER;
     }

@@ -29,11 +29,11 @@ TCorvane::TCorvane(ITypeLib& typeLib) : TActiveXControl(Class(), typeLib) {}
 
 TCorvane::~TCorvane() {
     UnregisterHeader(headerToken_);
-    hostSink_.reset();
+    hostSink_.Reset();
 }
 
 void TCorvane::SinkChanged(IDispatch* sink) {
-    hostSink_ = TComRef<IDispatch>(sink);
+    hostSink_ = TComPtr<IDispatch>(sink);
 }
 
 void TCorvane::HookHeaderEvents() {
@@ -93,7 +93,7 @@ HRESULT STDMETHODCALLTYPE TCorvane::GetTypeInfo(UINT index, LCID, ITypeInfo** in
     *info = nullptr;
     if (index != 0)
         return DISP_E_BADINDEX;
-    *info = TComRef<ITypeInfo>(DispatchTypeInfo()).detach();
+    *info = TComPtr<ITypeInfo>(DispatchTypeInfo()).Detach();
     return S_OK;
 }
 
@@ -139,18 +139,18 @@ HRESULT STDMETHODCALLTYPE TCorvane::Invoke(DISPID dispid, REFIID riid, LCID, WOR
 // --- Creation -------------------------------------------------------------------------
 
 ITypeLib& CorvaneTypeLib() {
-    static const TComRef<ITypeLib> library = [] {
+    static const TComPtr<ITypeLib> library = [] {
         wchar_t path[MAX_PATH + 1] = {};
         const DWORD length = ::GetModuleFileNameW(win32::StrativWindowModule(), path, MAX_PATH);
         if (length == 0 || length >= MAX_PATH)
             throw EComError(HRESULT_FROM_WIN32(::GetLastError()));
-        TComRef<ITypeLib> loaded;
-        const HRESULT hr = ::LoadTypeLibEx(path, REGKIND_NONE, loaded.put());
+        TComPtr<ITypeLib> loaded;
+        const HRESULT hr = ::LoadTypeLibEx(path, REGKIND_NONE, loaded.Put());
         if (FAILED(hr))
             throw EComError(hr); // carries the system's message for the factory's box
         return loaded;
     }();
-    return *library.get();
+    return *library.Get();
 }
 
 HRESULT CreateCorvane(IUnknown* outer, REFIID riid, void** result) {

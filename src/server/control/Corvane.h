@@ -144,7 +144,7 @@ private:
     void FireDrop(THeaderColumns* source, THeaderColumns* dest, bool& asChild, bool& allowDrop);
     bool CanFire() const { return hostSink_ && !EventsFrozen(); }
 
-    TComRef<IDispatch> hostSink_;
+    TComPtr<IDispatch> hostSink_;
     uint32_t headerToken_ = 0;
 };
 

@@ -12,9 +12,9 @@ namespace {
 // A new sections object for a section the header control passed (also for
 // none: the object then wraps nothing). A failure goes back into the header
 // control's operation that fired the event.
-TComRef<ISections> SectionObject(THeaderColumns* section) {
-    TComRef<ISections> object;
-    Check(CreateSections(section, object.put()));
+TComPtr<ISections> SectionObject(THeaderColumns* section) {
+    TComPtr<ISections> object;
+    Check(CreateSections(section, object.Put()));
     return object;
 }
 
@@ -40,7 +40,7 @@ void TCorvane::Fire(DISPID dispid, VARIANT* args, UINT count) {
     // The host may release the control or disconnect inside its handler:
     // both stay alive until the call is over.
     const TCallOutGuard alive(*this);
-    const TComRef<IDispatch> sink = hostSink_;
+    const TComPtr<IDispatch> sink = hostSink_;
     std::vector<VARIANT> reversed(args, args + count);
     for (UINT i = 0; i < count; ++i)
         reversed[i] = args[count - 1 - i];
@@ -57,41 +57,41 @@ void TCorvane::FireSimple(DISPID dispid) {
 void TCorvane::FireSection(DISPID dispid, THeaderColumns* section) {
     if (!CanFire())
         return;
-    const TComRef<ISections> object = SectionObject(section);
-    VARIANT args[] = {DispatchArg(object.get())};
+    const TComPtr<ISections> object = SectionObject(section);
+    VARIANT args[] = {DispatchArg(object.Get())};
     Fire(dispid, args, 1);
 }
 
 void TCorvane::FireSizing(DISPID dispid, THeaderColumns* section, int index, int width) {
     if (!CanFire())
         return;
-    const TComRef<ISections> object = SectionObject(section);
+    const TComPtr<ISections> object = SectionObject(section);
     // The host receives the width before the index.
-    VARIANT args[] = {DispatchArg(object.get()), LongArg(width), LongArg(index)};
+    VARIANT args[] = {DispatchArg(object.Get()), LongArg(width), LongArg(index)};
     Fire(dispid, args, 3);
 }
 
 void TCorvane::FireHeight(DISPID dispid, THeaderColumns* section, int height) {
     if (!CanFire())
         return;
-    const TComRef<ISections> object = SectionObject(section);
-    VARIANT args[] = {DispatchArg(object.get()), LongArg(height)};
+    const TComPtr<ISections> object = SectionObject(section);
+    VARIANT args[] = {DispatchArg(object.Get()), LongArg(height)};
     Fire(dispid, args, 2);
 }
 
 void TCorvane::FireHint(THeaderColumns* section, std::string& hint) {
     if (!CanFire())
         return;
-    const TComRef<ISections> object = SectionObject(section);
+    const TComPtr<ISections> object = SectionObject(section);
     // The handler may replace the string (freeing ours); whichever string
     // is in the slot afterwards is ours to free.
-    TBstrHolder text(AnsiToBstr(hint).Detach());
-    VARIANT args[2] = {DispatchArg(object.get()), {}};
+    auto text = TBstr::Attach(AnsiToBstr(hint).Detach());
+    VARIANT args[2] = {DispatchArg(object.Get()), {}};
     ::VariantInit(&args[1]);
     args[1].vt = VT_BSTR | VT_BYREF;
-    args[1].pbstrVal = text.slot();
+    args[1].pbstrVal = text.Slot();
     Fire(DISPID_ICorvaneEvents_OnHint, args, 2);
-    hint = BstrToAnsi(text.get());
+    hint = BstrToAnsi(text.Get());
 }
 
 void TCorvane::FireDrop(THeaderColumns* source, THeaderColumns* dest, bool& asChild,
@@ -99,9 +99,9 @@ void TCorvane::FireDrop(THeaderColumns* source, THeaderColumns* dest, bool& asCh
     VARIANT_BOOL asChildArg = asChild ? VARIANT_TRUE : VARIANT_FALSE;
     VARIANT_BOOL allowDropArg = allowDrop ? VARIANT_TRUE : VARIANT_FALSE;
     if (CanFire()) {
-        const TComRef<ISections> sourceObject = SectionObject(source);
-        const TComRef<ISections> destObject = SectionObject(dest);
-        VARIANT args[4] = {DispatchArg(sourceObject.get()), DispatchArg(destObject.get()), {}, {}};
+        const TComPtr<ISections> sourceObject = SectionObject(source);
+        const TComPtr<ISections> destObject = SectionObject(dest);
+        VARIANT args[4] = {DispatchArg(sourceObject.Get()), DispatchArg(destObject.Get()), {}, {}};
         ::VariantInit(&args[2]);
         args[2].vt = VT_BOOL | VT_BYREF;
         args[2].pboolVal = &asChildArg;

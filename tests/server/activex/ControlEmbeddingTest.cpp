@@ -43,8 +43,8 @@ TEST_F(EmbeddingTest, InPlaceActivationMovesTheWindowIntoTheHostAndBack) {
     TestSite site;
     {
         auto control = NewControl();
-        auto ole = Query<IOleObject>(control.get(), IID_IOleObject);
-        auto inPlace = Query<IOleInPlaceObject>(control.get(), IID_IOleInPlaceObject);
+        auto ole = Query<IOleObject>(control.Get(), IID_IOleObject);
+        auto inPlace = Query<IOleInPlaceObject>(control.Get(), IID_IOleInPlaceObject);
         HWND window = nullptr;
         ASSERT_EQ(S_OK, inPlace->GetWindow(&window));
         EXPECT_NE(site.Window(), ::GetParent(window)) << "parked before activation";
@@ -70,14 +70,14 @@ TEST_F(EmbeddingTest, InPlaceActivationMovesTheWindowIntoTheHostAndBack) {
         // New rectangles from the host move the window.
         RECT moved{5, 5, 205, 35};
         ASSERT_EQ(S_OK, inPlace->SetObjectRects(&moved, &moved));
-        EXPECT_EQ(200, Object(control.get()).HeaderControl().Width());
+        EXPECT_EQ(200, Object(control.Get()).HeaderControl().Width());
 
         // UI activation makes the control the frame's active object.
         ASSERT_EQ(S_OK,
                   ole->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &site, 0, site.Window(), nullptr));
         EXPECT_EQ(1, site.UIActivations);
         EXPECT_TRUE(site.ActiveObject);
-        auto active = Query<IOleInPlaceActiveObject>(control.get(), IID_IOleInPlaceActiveObject);
+        auto active = Query<IOleInPlaceActiveObject>(control.Get(), IID_IOleInPlaceActiveObject);
         EXPECT_EQ(E_INVALIDARG, active->TranslateAccelerator(nullptr));
         MSG key{window, WM_KEYDOWN, VK_TAB, 0, 0, {}};
         EXPECT_EQ(S_FALSE, active->TranslateAccelerator(&key));
@@ -100,16 +100,16 @@ TEST_F(EmbeddingTest, InPlaceActivationMovesTheWindowIntoTheHostAndBack) {
 
 TEST_F(EmbeddingTest, DrawPaintsTheHeaderIntoAHostDc) {
     auto control = NewControl();
-    TStrativ& header = Object(control.get()).HeaderControl();
+    TStrativ& header = Object(control.Get()).HeaderControl();
     header.SetBounds(0, 0, 120, 30);
     control->put_Color(0x0000FF00); // green background, so the header is easy to tell
     const int width = header.ClientWidth(), height = header.ClientHeight();
-    auto view = Query<IViewObject2>(control.get(), IID_IViewObject2);
+    auto view = Query<IViewObject2>(control.Get(), IID_IViewObject2);
     const uint32_t magenta = 0xFF00FF;
 
     // The control's own painting into a plain DC is the reference.
     PixelTarget reference(width, height, magenta);
-    Object(control.get()).Window().PaintTo(reference.Dc());
+    Object(control.Get()).Window().PaintTo(reference.Dc());
 
     PixelTarget target(200, 100, magenta);
     const RECTL bounds{10, 20, 10 + width, 20 + height};
@@ -145,11 +145,11 @@ TEST_F(EmbeddingTest, DrawPaintsTheHeaderIntoAHostDc) {
 
 TEST_F(EmbeddingTest, ExtentIsTheControlsSizeInHimetric) {
     auto control = NewControl();
-    auto ole = Query<IOleObject>(control.get(), IID_IOleObject);
+    auto ole = Query<IOleObject>(control.Get(), IID_IOleObject);
     SIZEL size{2540, 1270}; // one inch by half an inch
     ASSERT_EQ(S_OK, ole->SetExtent(DVASPECT_CONTENT, &size));
-    EXPECT_EQ(96, Object(control.get()).HeaderControl().Width());
-    EXPECT_EQ(48, Object(control.get()).HeaderControl().Height());
+    EXPECT_EQ(96, Object(control.Get()).HeaderControl().Width());
+    EXPECT_EQ(48, Object(control.Get()).HeaderControl().Height());
     SIZEL back{};
     ASSERT_EQ(S_OK, ole->GetExtent(DVASPECT_CONTENT, &back));
     EXPECT_EQ(2540, back.cx);
@@ -165,18 +165,18 @@ TEST_F(EmbeddingTest, AmbientUserModeAndFontReachTheControl) {
     FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Tahoma"), {}, FW_BOLD, 0, FALSE, FALSE,
                   FALSE};
     desc.cySize.int64 = 140000;
-    ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(site.AmbientFont.put()));
+    ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(site.AmbientFont.Put()));
     {
         auto control = NewControl();
-        TStrativ& header = Object(control.get()).HeaderControl();
-        auto ole = Query<IOleObject>(control.get(), IID_IOleObject);
+        TStrativ& header = Object(control.Get()).HeaderControl();
+        auto ole = Query<IOleObject>(control.Get(), IID_IOleObject);
         ASSERT_EQ(S_OK, ole->SetClientSite(&site));
         EXPECT_TRUE(header.Designing());
         EXPECT_EQ(-::MulDiv(14, 96, 72), header.Font().Height) << "ParentFont follows the ambient";
         EXPECT_TRUE(header.Font().Style & fsBold);
 
         site.UserMode = true;
-        auto oleControl = Query<IOleControl>(control.get(), IID_IOleControl);
+        auto oleControl = Query<IOleControl>(control.Get(), IID_IOleControl);
         ASSERT_EQ(S_OK, oleControl->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE));
         EXPECT_FALSE(header.Designing());
 
@@ -184,7 +184,7 @@ TEST_F(EmbeddingTest, AmbientUserModeAndFontReachTheControl) {
         control->put_ParentFont(VARIANT_FALSE);
         CY bigger{};
         bigger.int64 = 300000;
-        Query<IFont>(site.AmbientFont.get(), IID_IFont)->put_Size(bigger);
+        Query<IFont>(site.AmbientFont.Get(), IID_IFont)->put_Size(bigger);
         ASSERT_EQ(S_OK, oleControl->OnAmbientPropertyChange(DISPID_AMBIENT_FONT));
         EXPECT_EQ(-::MulDiv(14, 96, 72), header.Font().Height);
         control->put_ParentFont(VARIANT_TRUE);
@@ -208,17 +208,17 @@ TEST_F(EmbeddingTest, QuickActivationConnectsSiteAndSinks) {
         container.colorBack = 0x00102030;
         QACONTROL result{};
         result.cbSize = sizeof result;
-        auto quick = Query<IQuickActivate>(control.get(), IID_IQuickActivate);
+        auto quick = Query<IQuickActivate>(control.Get(), IID_IQuickActivate);
         ASSERT_EQ(S_OK, quick->QuickActivate(&container, &result));
         EXPECT_EQ(0x20191u, result.dwMiscStatus);
         EXPECT_EQ(1u, result.dwEventCookie);
-        EXPECT_TRUE(Object(control.get()).HeaderControl().Designing());
+        EXPECT_TRUE(Object(control.Get()).HeaderControl().Designing());
         control->BeforeCustomize();
         EXPECT_EQ(1u, sink.Events.size());
         QACONTAINER small{};
         small.cbSize = 8;
         EXPECT_EQ(E_INVALIDARG, quick->QuickActivate(&small, &result));
-        Query<IOleObject>(control.get(), IID_IOleObject)->SetClientSite(nullptr);
+        Query<IOleObject>(control.Get(), IID_IOleObject)->SetClientSite(nullptr);
     }
     PumpMessages();
     EXPECT_EQ(1, sink.References);
@@ -233,8 +233,8 @@ TEST_F(EmbeddingTest, EnumVerbsReadsTheClassVerbsFromTheRegistry) {
     for (const auto& k : keys)
         ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, k[0], REG_SZ, k[1], 0));
     auto control = NewControl();
-    TComRef<IEnumOLEVERB> verbs;
-    ASSERT_EQ(S_OK, Query<IOleObject>(control.get(), IID_IOleObject)->EnumVerbs(verbs.put()));
+    TComPtr<IEnumOLEVERB> verbs;
+    ASSERT_EQ(S_OK, Query<IOleObject>(control.Get(), IID_IOleObject)->EnumVerbs(verbs.Put()));
     std::vector<std::pair<LONG, std::wstring>> seen;
     OLEVERB verb{};
     while (verbs->Next(1, &verb, nullptr) == S_OK) {

@@ -41,26 +41,26 @@ class EventsTest : public ControlTest {
 protected:
     void SetUp() override {
         control = NewControl();
-        header = &Object(control.get()).HeaderControl();
+        header = &Object(control.Get()).HeaderControl();
         auto container =
-            Query<IConnectionPointContainer>(control.get(), IID_IConnectionPointContainer);
-        ASSERT_EQ(S_OK, container->FindConnectionPoint(DIID_ICorvaneEvents, point.put()));
+            Query<IConnectionPointContainer>(control.Get(), IID_IConnectionPointContainer);
+        ASSERT_EQ(S_OK, container->FindConnectionPoint(DIID_ICorvaneEvents, point.Put()));
         ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
     }
     void TearDown() override {
         if (cookie != 0)
             point->Unadvise(cookie);
-        point.reset();
-        control.reset();
+        point.Reset();
+        control.Reset();
         ControlTest::TearDown();
         EXPECT_EQ(1, sink.References) << "the control kept a reference to the sink";
     }
     THeaderColumns* Section(int index) { return header->Sections()->Items(index); }
 
     EventSink sink;
-    TComRef<ICorvane> control;
+    TComPtr<ICorvane> control;
     TStrativ* header = nullptr;
-    TComRef<IConnectionPoint> point;
+    TComPtr<IConnectionPoint> point;
     DWORD cookie = 0;
 };
 
@@ -195,8 +195,8 @@ TEST_F(EventsTest, OneSinkAtATimeAndCookiesArePositions) {
     EXPECT_EQ(1, second.References);
 
     // A sink that is not an event sink is refused with its own answer.
-    auto notASink = Query<IUnknown>(NewControl().get(), IID_IUnknown);
-    EXPECT_EQ(E_NOINTERFACE, point->Advise(notASink.get(), &secondCookie));
+    auto notASink = Query<IUnknown>(NewControl().Get(), IID_IUnknown);
+    EXPECT_EQ(E_NOINTERFACE, point->Advise(notASink.Get(), &secondCookie));
     EXPECT_EQ(E_POINTER, point->Advise(nullptr, &secondCookie));
     IID iid{};
     EXPECT_EQ(S_OK, point->GetConnectionInterface(&iid));
@@ -216,9 +216,9 @@ TEST_F(EventsTest, PropertyNotificationPointTakesSeveralSinks) {
         HRESULT STDMETHODCALLTYPE OnChanged(DISPID) override { return S_OK; }
         HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
     } a, b;
-    auto container = Query<IConnectionPointContainer>(control.get(), IID_IConnectionPointContainer);
-    TComRef<IConnectionPoint> notify;
-    ASSERT_EQ(S_OK, container->FindConnectionPoint(IID_IPropertyNotifySink, notify.put()));
+    auto container = Query<IConnectionPointContainer>(control.Get(), IID_IConnectionPointContainer);
+    TComPtr<IConnectionPoint> notify;
+    ASSERT_EQ(S_OK, container->FindConnectionPoint(IID_IPropertyNotifySink, notify.Put()));
     DWORD first = 0, second = 0;
     EXPECT_EQ(S_OK, notify->Advise(&a, &first));
     EXPECT_EQ(S_OK, notify->Advise(&b, &second));
@@ -228,9 +228,9 @@ TEST_F(EventsTest, PropertyNotificationPointTakesSeveralSinks) {
     DWORD reused = 0;
     EXPECT_EQ(S_OK, notify->Advise(&a, &reused));
     EXPECT_EQ(1u, reused) << "a freed position is used again";
-    TComRef<IConnectionPointContainer> back;
-    EXPECT_EQ(S_OK, notify->GetConnectionPointContainer(back.put()));
-    EXPECT_EQ(container.get(), back.get());
+    TComPtr<IConnectionPointContainer> back;
+    EXPECT_EQ(S_OK, notify->GetConnectionPointContainer(back.Put()));
+    EXPECT_EQ(container.Get(), back.Get());
     notify->Unadvise(reused);
     notify->Unadvise(second);
 }
@@ -256,8 +256,8 @@ TEST_F(EventsTest, HandlersThatFailReleaseOrDisconnectLeaveTheControlWorking) {
     // A handler that drops the host's last reference mid-event: the control
     // finishes the event and goes when the message loop runs.
     ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
-    point.reset();
-    ICorvane* raw = control.detach();
+    point.Reset();
+    ICorvane* raw = control.Detach();
     bool dropped = false;
     sink.Handler = [&](DISPID, DISPPARAMS&) {
         if (!dropped) {
@@ -281,7 +281,7 @@ TEST_F(EventsTest, VerbsRunTheCustomizingSequenceAndRefuseOthers) {
     // The bracket events are what is relayed here; the dialog between them
     // is the editor's (and modal), so none runs.
     header->SetCustomizeDialog(nullptr);
-    auto ole = Query<IOleObject>(control.get(), IID_IOleObject);
+    auto ole = Query<IOleObject>(control.Get(), IID_IOleObject);
     const CustomizeFormCloser closer;
     EXPECT_EQ(S_OK, ole->DoVerb(1, nullptr, nullptr, 0, nullptr, nullptr));
     ASSERT_EQ(2u, sink.Events.size());
@@ -299,9 +299,9 @@ TEST_F(EventsTest, VerbsRunTheCustomizingSequenceAndRefuseOthers) {
 }
 
 TEST_F(EventsTest, PointsAndConnectionsCanBeEnumerated) {
-    auto container = Query<IConnectionPointContainer>(control.get(), IID_IConnectionPointContainer);
-    TComRef<IEnumConnectionPoints> points;
-    ASSERT_EQ(S_OK, container->EnumConnectionPoints(points.put()));
+    auto container = Query<IConnectionPointContainer>(control.Get(), IID_IConnectionPointContainer);
+    TComPtr<IEnumConnectionPoints> points;
+    ASSERT_EQ(S_OK, container->EnumConnectionPoints(points.Put()));
     std::vector<IID> iids;
     IConnectionPoint* found[3] = {};
     ULONG fetched = 0;
@@ -315,14 +315,14 @@ TEST_F(EventsTest, PointsAndConnectionsCanBeEnumerated) {
     }
     EXPECT_TRUE(IsEqualIID(DIID_ICorvaneEvents, iids[0]));
     EXPECT_TRUE(IsEqualIID(IID_IPropertyNotifySink, iids[1]));
-    TComRef<IEnumConnectionPoints> clone;
-    ASSERT_EQ(S_OK, points->Clone(clone.put()));
+    TComPtr<IEnumConnectionPoints> clone;
+    ASSERT_EQ(S_OK, points->Clone(clone.Put()));
     EXPECT_EQ(S_FALSE, clone->Skip(1)) << "the clone starts where the original stands";
     EXPECT_EQ(S_OK, points->Reset());
     EXPECT_EQ(S_OK, points->Skip(2));
 
-    TComRef<IEnumConnections> connections;
-    ASSERT_EQ(S_OK, point->EnumConnections(connections.put()));
+    TComPtr<IEnumConnections> connections;
+    ASSERT_EQ(S_OK, point->EnumConnections(connections.Put()));
     CONNECTDATA data{};
     ASSERT_EQ(S_OK, connections->Next(1, &data, nullptr));
     EXPECT_EQ(cookie, data.dwCookie);
@@ -332,7 +332,7 @@ TEST_F(EventsTest, PointsAndConnectionsCanBeEnumerated) {
 }
 
 TEST_F(EventsTest, FrozenEventsAreNotFired) {
-    auto oleControl = Query<IOleControl>(control.get(), IID_IOleControl);
+    auto oleControl = Query<IOleControl>(control.Get(), IID_IOleControl);
     oleControl->FreezeEvents(TRUE);
     control->BeforeApply();
     EXPECT_TRUE(sink.Events.empty());

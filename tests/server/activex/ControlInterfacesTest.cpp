@@ -46,21 +46,21 @@ TEST_F(InterfacesTest, OffersTheEmbeddingInterfacesAndRefusesSimpleFrame) {
     };
     auto control = NewControl();
     for (const auto& c : cases) {
-        TComRef<IUnknown> found;
-        EXPECT_EQ(c.Expected, control->QueryInterface(c.Iid, reinterpret_cast<void**>(found.put())))
+        TComPtr<IUnknown> found;
+        EXPECT_EQ(c.Expected, control->QueryInterface(c.Iid, reinterpret_cast<void**>(found.Put())))
             << c.Name;
         EXPECT_EQ(c.Expected == S_OK, static_cast<bool>(found)) << c.Name;
     }
     // Every interface leads back to one identity.
     auto viaView =
-        Query<IUnknown>(Query<IViewObject2>(control.get(), IID_IViewObject2).get(), IID_IUnknown);
-    auto viaDispatch = Query<IUnknown>(control.get(), IID_IUnknown);
-    EXPECT_EQ(viaView.get(), viaDispatch.get());
+        Query<IUnknown>(Query<IViewObject2>(control.Get(), IID_IViewObject2).Get(), IID_IUnknown);
+    auto viaDispatch = Query<IUnknown>(control.Get(), IID_IUnknown);
+    EXPECT_EQ(viaView.Get(), viaDispatch.Get());
 }
 
 TEST_F(InterfacesTest, NullOutPointersAreRefused) {
     auto control = NewControl();
-    IUnknown* u = control.get();
+    IUnknown* u = control.Get();
     auto ole = Query<IOleObject>(u, IID_IOleObject);
     auto inPlace = Query<IOleInPlaceObject>(u, IID_IOleInPlaceObject);
     auto view = Query<IViewObject2>(u, IID_IViewObject2);
@@ -141,42 +141,42 @@ TEST_F(InterfacesTest, NullOutPointersAreRefused) {
 
 TEST_F(InterfacesTest, UnneededServicesAreHonestlyRefused) {
     auto control = NewControl();
-    auto ole = Query<IOleObject>(control.get(), IID_IOleObject);
-    auto data = Query<IDataObject>(control.get(), IID_IDataObject);
-    auto points = Query<IConnectionPointContainer>(control.get(), IID_IConnectionPointContainer);
+    auto ole = Query<IOleObject>(control.Get(), IID_IOleObject);
+    auto data = Query<IDataObject>(control.Get(), IID_IDataObject);
+    auto points = Query<IConnectionPointContainer>(control.Get(), IID_IConnectionPointContainer);
     FORMATETC format{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     STGMEDIUM medium{};
-    TComRef<IConnectionPoint> point;
+    TComPtr<IConnectionPoint> point;
     EXPECT_EQ(E_NOTIMPL, ole->SetMoniker(OLEWHICHMK_OBJREL, nullptr));
     EXPECT_EQ(DV_E_FORMATETC, data->QueryGetData(&format));
     EXPECT_EQ(DV_E_FORMATETC, data->GetData(&format, &medium));
     EXPECT_EQ(E_NOTIMPL, data->SetData(&format, &medium, FALSE));
-    EXPECT_EQ(CONNECT_E_NOCONNECTION, points->FindConnectionPoint(IID_IDispatch, point.put()));
+    EXPECT_EQ(CONNECT_E_NOCONNECTION, points->FindConnectionPoint(IID_IDispatch, point.Put()));
     EXPECT_FALSE(point);
 }
 
 TEST_F(InterfacesTest, ClassInformationNamesTheEventInterface) {
     auto control = NewControl();
-    auto info = Query<IProvideClassInfo2>(control.get(), IID_IProvideClassInfo2);
+    auto info = Query<IProvideClassInfo2>(control.Get(), IID_IProvideClassInfo2);
     GUID events{};
     EXPECT_EQ(S_OK, info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events));
     EXPECT_TRUE(IsEqualGUID(DIID_ICorvaneEvents, events));
     EXPECT_EQ(E_INVALIDARG, info->GetGUID(12345, &events));
-    TComRef<ITypeInfo> classInfo;
-    ASSERT_EQ(S_OK, info->GetClassInfo(classInfo.put()));
+    TComPtr<ITypeInfo> classInfo;
+    ASSERT_EQ(S_OK, info->GetClassInfo(classInfo.Put()));
     TYPEATTR* attr = nullptr;
     ASSERT_EQ(S_OK, classInfo->GetTypeAttr(&attr));
     EXPECT_EQ(TKIND_COCLASS, attr->typekind);
     EXPECT_TRUE(IsEqualGUID(CLSID_Corvane, attr->guid));
     classInfo->ReleaseTypeAttr(attr);
 
-    auto pages = Query<ISpecifyPropertyPages>(control.get(), IID_ISpecifyPropertyPages);
+    auto pages = Query<ISpecifyPropertyPages>(control.Get(), IID_ISpecifyPropertyPages);
     CAUUID list{7, reinterpret_cast<GUID*>(1)};
     EXPECT_EQ(S_OK, pages->GetPages(&list));
     EXPECT_EQ(0u, list.cElems);
     EXPECT_EQ(nullptr, list.pElems);
 
-    auto ole = Query<IOleObject>(control.get(), IID_IOleObject);
+    auto ole = Query<IOleObject>(control.Get(), IID_IOleObject);
     DWORD status = 0;
     EXPECT_EQ(S_OK, ole->GetMiscStatus(DVASPECT_CONTENT, &status));
     EXPECT_EQ(0x20191u, status);
@@ -184,7 +184,7 @@ TEST_F(InterfacesTest, ClassInformationNamesTheEventInterface) {
 
 TEST_F(InterfacesTest, ObjectSafetyHoldsOneMaskedSettingForSupportedInterfaces) {
     auto control = NewControl();
-    auto safety = Query<IObjectSafety>(control.get(), IID_IObjectSafety);
+    auto safety = Query<IObjectSafety>(control.Get(), IID_IObjectSafety);
     DWORD supported = 99, enabled = 99;
     EXPECT_EQ(S_OK, safety->GetInterfaceSafetyOptions(IID_IDispatch, &supported, &enabled));
     EXPECT_EQ(3u, supported);
@@ -214,10 +214,10 @@ TEST_F(InterfacesTest, ObjectSafetyHoldsOneMaskedSettingForSupportedInterfaces) 
 }
 
 TEST_F(InterfacesTest, ATypeLibraryWithoutTheClassStopsCreationWithItsMessage) {
-    TComRef<ITypeLib> foreign; // the OLE standard types: no Corvane in it
-    ASSERT_EQ(S_OK, ::LoadRegTypeLib(IID_StdOle, 2, 0, 0, foreign.put()));
+    TComPtr<ITypeLib> foreign; // the OLE standard types: no Corvane in it
+    ASSERT_EQ(S_OK, ::LoadRegTypeLib(IID_StdOle, 2, 0, 0, foreign.Put()));
     try {
-        delete new TCorvane(*foreign.get());
+        delete new TCorvane(*foreign.Get());
         ADD_FAILURE() << "created without type information";
     } catch (const corvane::Exception& e) {
         EXPECT_STREQ("Type information missing for class TCorvane", e.what());
@@ -225,9 +225,9 @@ TEST_F(InterfacesTest, ATypeLibraryWithoutTheClassStopsCreationWithItsMessage) {
 }
 
 TEST_F(InterfacesTest, CreationRefusesAggregation) {
-    TComRef<IUnknown> outer(NewControl().get());
+    TComPtr<IUnknown> outer(NewControl().Get());
     void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(CLASS_E_NOAGGREGATION, CreateCorvane(outer.get(), IID_IUnknown, &object));
+    EXPECT_EQ(CLASS_E_NOAGGREGATION, CreateCorvane(outer.Get(), IID_IUnknown, &object));
     EXPECT_EQ(nullptr, object);
     EXPECT_EQ(E_POINTER, CreateCorvane(nullptr, IID_IUnknown, nullptr));
     EXPECT_EQ(E_NOINTERFACE, CreateCorvane(nullptr, IID_IPersistFile, &object));

@@ -10,9 +10,9 @@ namespace {
 using PersistenceTest = ControlTest;
 
 // A control with every kind of stored state changed from a new one's.
-TComRef<ICorvane> EditedControl() {
+TComPtr<ICorvane> EditedControl() {
     auto control = NewControl();
-    TStrativ& header = Object(control.get()).HeaderControl();
+    TStrativ& header = Object(control.Get()).HeaderControl();
     control->put_BevelInner(::bvRaised);
     control->put_Headerstyle(::bsWin31);
     control->put_Color(0x00336699);
@@ -31,11 +31,11 @@ bool IsDirty(IUnknown* control) {
 
 TEST_F(PersistenceTest, StreamRoundTripIsByteForByte) {
     auto original = EditedControl();
-    const std::vector<uint8_t> saved = SaveToBytes(original.get());
+    const std::vector<uint8_t> saved = SaveToBytes(original.Get());
     ASSERT_FALSE(saved.empty());
     auto copy = NewControl();
-    ASSERT_EQ(S_OK, LoadFromBytes(copy.get(), saved));
-    EXPECT_EQ(saved, SaveToBytes(copy.get()));
+    ASSERT_EQ(S_OK, LoadFromBytes(copy.Get(), saved));
+    EXPECT_EQ(saved, SaveToBytes(copy.Get()));
     long columns = 0;
     copy->get_ColumnCount(&columns);
     EXPECT_EQ(3, columns);
@@ -46,17 +46,17 @@ TEST_F(PersistenceTest, StreamRoundTripIsByteForByte) {
 
 TEST_F(PersistenceTest, LoadLeavesAHostStreamJustBehindTheControlsData) {
     auto original = EditedControl();
-    std::vector<uint8_t> saved = SaveToBytes(original.get());
+    std::vector<uint8_t> saved = SaveToBytes(original.Get());
     const size_t controlSize = saved.size();
     saved.insert(saved.end(), {'h', 'o', 's', 't'});
     auto copy = NewControl();
-    TComRef<IStream> stream;
-    ::CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
+    TComPtr<IStream> stream;
+    ::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
     stream->Write(saved.data(), static_cast<ULONG>(saved.size()), nullptr);
     LARGE_INTEGER start{};
     stream->Seek(start, STREAM_SEEK_SET, nullptr);
     ASSERT_EQ(S_OK,
-              Query<IPersistStreamInit>(copy.get(), IID_IPersistStreamInit)->Load(stream.get()));
+              Query<IPersistStreamInit>(copy.Get(), IID_IPersistStreamInit)->Load(stream.Get()));
     ULARGE_INTEGER position{};
     LARGE_INTEGER none{};
     stream->Seek(none, STREAM_SEEK_CUR, &position);
@@ -65,7 +65,7 @@ TEST_F(PersistenceTest, LoadLeavesAHostStreamJustBehindTheControlsData) {
 
 TEST_F(PersistenceTest, BadDocumentsFailAndLeaveTheControlAsItWas) {
     auto source = EditedControl();
-    const std::vector<uint8_t> good = SaveToBytes(source.get());
+    const std::vector<uint8_t> good = SaveToBytes(source.Get());
     std::vector<uint8_t> newerWriter = good;
     // An unknown property name where the first one starts.
     const std::string marker = "Left";
@@ -88,19 +88,19 @@ TEST_F(PersistenceTest, BadDocumentsFailAndLeaveTheControlAsItWas) {
     for (const auto& c : cases) {
         auto target = NewControl();
         target->put_BevelOuter(::bvLowered);
-        Object(target.get()).HeaderControl().Sections()->Add("Kept");
-        const std::vector<uint8_t> before = SaveToBytes(target.get());
-        EXPECT_TRUE(FAILED(LoadFromBytes(target.get(), c.Bytes))) << c.Name;
-        EXPECT_EQ(before, SaveToBytes(target.get())) << c.Name;
+        Object(target.Get()).HeaderControl().Sections()->Add("Kept");
+        const std::vector<uint8_t> before = SaveToBytes(target.Get());
+        EXPECT_TRUE(FAILED(LoadFromBytes(target.Get(), c.Bytes))) << c.Name;
+        EXPECT_EQ(before, SaveToBytes(target.Get())) << c.Name;
         // A later save still writes a document that loads.
         auto reader = NewControl();
-        EXPECT_EQ(S_OK, LoadFromBytes(reader.get(), SaveToBytes(target.get()))) << c.Name;
+        EXPECT_EQ(S_OK, LoadFromBytes(reader.Get(), SaveToBytes(target.Get()))) << c.Name;
     }
 }
 
 TEST_F(PersistenceTest, IsDirtyFollowsEveryKindOfChange) {
     auto control = NewControl();
-    EXPECT_FALSE(IsDirty(control.get()));
+    EXPECT_FALSE(IsDirty(control.Get()));
     const struct {
         const char* Name;
         std::function<void(ICorvane*)> Change;
@@ -111,56 +111,56 @@ TEST_F(PersistenceTest, IsDirtyFollowsEveryKindOfChange) {
          [](ICorvane* c) { Object(c).HeaderControl().Sections()->Items(0)->SetWidth(99); }},
     };
     for (const auto& c : changes) {
-        c.Change(control.get());
-        EXPECT_TRUE(IsDirty(control.get())) << c.Name;
-        auto persist = Query<IPersistStreamInit>(control.get(), IID_IPersistStreamInit);
-        TComRef<IStream> stream;
-        ::CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
-        ASSERT_EQ(S_OK, persist->Save(stream.get(), FALSE));
-        EXPECT_TRUE(IsDirty(control.get())) << "a save that keeps the flag: " << c.Name;
-        ASSERT_EQ(S_OK, persist->Save(stream.get(), TRUE));
-        EXPECT_FALSE(IsDirty(control.get())) << c.Name;
+        c.Change(control.Get());
+        EXPECT_TRUE(IsDirty(control.Get())) << c.Name;
+        auto persist = Query<IPersistStreamInit>(control.Get(), IID_IPersistStreamInit);
+        TComPtr<IStream> stream;
+        ::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
+        ASSERT_EQ(S_OK, persist->Save(stream.Get(), FALSE));
+        EXPECT_TRUE(IsDirty(control.Get())) << "a save that keeps the flag: " << c.Name;
+        ASSERT_EQ(S_OK, persist->Save(stream.Get(), TRUE));
+        EXPECT_FALSE(IsDirty(control.Get())) << c.Name;
     }
     auto loaded = NewControl();
     loaded->put_Color(0);
-    ASSERT_EQ(S_OK, LoadFromBytes(loaded.get(), SaveToBytes(control.get())));
-    EXPECT_FALSE(IsDirty(loaded.get())) << "a load clears the flag";
+    ASSERT_EQ(S_OK, LoadFromBytes(loaded.Get(), SaveToBytes(control.Get())));
+    EXPECT_FALSE(IsDirty(loaded.Get())) << "a load clears the flag";
 }
 
 TEST_F(PersistenceTest, StorageKeepsTheControlInItsNamedStream) {
     auto original = EditedControl();
-    TComRef<ILockBytes> bytes;
-    ASSERT_EQ(S_OK, ::CreateILockBytesOnHGlobal(nullptr, TRUE, bytes.put()));
-    TComRef<IStorage> storage;
+    TComPtr<ILockBytes> bytes;
+    ASSERT_EQ(S_OK, ::CreateILockBytesOnHGlobal(nullptr, TRUE, bytes.Put()));
+    TComPtr<IStorage> storage;
     ASSERT_EQ(S_OK, ::StgCreateDocfileOnILockBytes(
-                        bytes.get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
-                        storage.put()));
-    auto persist = Query<IPersistStorage>(original.get(), IID_IPersistStorage);
-    ASSERT_EQ(S_OK, persist->Save(storage.get(), TRUE));
+                        bytes.Get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
+                        storage.Put()));
+    auto persist = Query<IPersistStorage>(original.Get(), IID_IPersistStorage);
+    ASSERT_EQ(S_OK, persist->Save(storage.Get(), TRUE));
     ASSERT_EQ(S_OK, persist->SaveCompleted(nullptr));
 
-    TComRef<IStream> named;
+    TComPtr<IStream> named;
     ASSERT_EQ(S_OK, storage->OpenStream(L"CONTROLSAVESTREAM", nullptr,
-                                        STGM_READ | STGM_SHARE_EXCLUSIVE, 0, named.put()));
-    named.reset();
+                                        STGM_READ | STGM_SHARE_EXCLUSIVE, 0, named.Put()));
+    named.Reset();
 
     auto copy = NewControl();
-    ASSERT_EQ(S_OK, Query<IPersistStorage>(copy.get(), IID_IPersistStorage)->Load(storage.get()));
-    EXPECT_EQ(SaveToBytes(original.get()), SaveToBytes(copy.get()));
+    ASSERT_EQ(S_OK, Query<IPersistStorage>(copy.Get(), IID_IPersistStorage)->Load(storage.Get()));
+    EXPECT_EQ(SaveToBytes(original.Get()), SaveToBytes(copy.Get()));
 
     // A storage without the stream: the open's failure, nothing changed.
-    TComRef<IStorage> empty;
-    ::StgCreateDocfileOnILockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
-                                   0, empty.put());
+    TComPtr<IStorage> empty;
+    ::StgCreateDocfileOnILockBytes(bytes.Get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
+                                   0, empty.Put());
     auto untouched = NewControl();
     EXPECT_EQ(STG_E_FILENOTFOUND,
-              Query<IPersistStorage>(untouched.get(), IID_IPersistStorage)->Load(empty.get()));
+              Query<IPersistStorage>(untouched.Get(), IID_IPersistStorage)->Load(empty.Get()));
 }
 
 TEST_F(PersistenceTest, PropertyBagRoundTripWritesTheListAndKeepsTheTree) {
     auto original = EditedControl();
     MemoryBag bag;
-    auto persist = Query<IPersistPropertyBag>(original.get(), IID_IPersistPropertyBag);
+    auto persist = Query<IPersistPropertyBag>(original.Get(), IID_IPersistPropertyBag);
     ASSERT_EQ(S_OK, persist->Save(&bag, TRUE, TRUE));
     const std::vector<std::wstring> expected = {
         L"AllowAbout",     L"AllowClick",    L"AllowCustomize",
@@ -179,7 +179,7 @@ TEST_F(PersistenceTest, PropertyBagRoundTripWritesTheListAndKeepsTheTree) {
     EXPECT_EQ(std::to_wstring(0x00336699), bag.Values[L"Color"]);
 
     auto copy = NewControl();
-    auto copyPersist = Query<IPersistPropertyBag>(copy.get(), IID_IPersistPropertyBag);
+    auto copyPersist = Query<IPersistPropertyBag>(copy.Get(), IID_IPersistPropertyBag);
     ASSERT_EQ(S_OK, copyPersist->Load(&bag, nullptr));
     MemoryBag again;
     ASSERT_EQ(S_OK, copyPersist->Save(&again, TRUE, TRUE));
@@ -195,7 +195,7 @@ TEST_F(PersistenceTest, PropertyBagRoundTripWritesTheListAndKeepsTheTree) {
     auto third = NewControl();
     ASSERT_EQ(
         S_OK,
-        Query<IPersistPropertyBag>(third.get(), IID_IPersistPropertyBag)->Load(&partial, nullptr));
+        Query<IPersistPropertyBag>(third.Get(), IID_IPersistPropertyBag)->Load(&partial, nullptr));
     TxBevelCut inner = ::bvSpace, outer = ::bvNone;
     third->get_BevelInner(&inner);
     third->get_BevelOuter(&outer);

@@ -47,7 +47,7 @@ TEST_F(PropertiesTest, ANewControlStartsWithSystemColourFourAndOneColumn) {
     long columns = 0;
     EXPECT_EQ(S_OK, control->get_ColumnCount(&columns));
     EXPECT_EQ(1, columns);
-    EXPECT_EQ(static_cast<long>(0x00800000), GetLong(control.get(), L"HotTrackColor"));
+    EXPECT_EQ(static_cast<long>(0x00800000), GetLong(control.Get(), L"HotTrackColor"));
 }
 
 TEST_F(PropertiesTest, DispatchPutThenGetGoesToTheHeaderControl) {
@@ -77,8 +77,8 @@ TEST_F(PropertiesTest, DispatchPutThenGetGoesToTheHeaderControl) {
     };
     for (const auto& c : cases) {
         auto control = NewControl();
-        EXPECT_EQ(S_OK, PutLong(control.get(), c.Name, c.Put)) << c.Name;
-        EXPECT_EQ(c.Expected, GetLong(control.get(), c.Name)) << c.Name << " = " << c.Put;
+        EXPECT_EQ(S_OK, PutLong(control.Get(), c.Name, c.Put)) << c.Name;
+        EXPECT_EQ(c.Expected, GetLong(control.Get(), c.Name)) << c.Name << " = " << c.Put;
     }
 }
 
@@ -94,13 +94,13 @@ TEST_F(PropertiesTest, EachOptionPropertyIsOneBitOfOptions) {
     };
     for (const auto& o : options) {
         auto control = NewControl();
-        TStrativ& header = Object(control.get()).HeaderControl();
-        ASSERT_EQ(S_OK, PutLong(control.get(), o.Name, 0));
+        TStrativ& header = Object(control.Get()).HeaderControl();
+        ASSERT_EQ(S_OK, PutLong(control.Get(), o.Name, 0));
         EXPECT_EQ(static_cast<THeaderOptions>(0xFF & ~o.Bit), header.Options()) << o.Name;
-        EXPECT_EQ(0, GetLong(control.get(), o.Name));
-        ASSERT_EQ(S_OK, PutLong(control.get(), o.Name, 1));
+        EXPECT_EQ(0, GetLong(control.Get(), o.Name));
+        ASSERT_EQ(S_OK, PutLong(control.Get(), o.Name, 1));
         EXPECT_EQ(0xFF, header.Options()) << o.Name;
-        EXPECT_EQ(-1, GetLong(control.get(), o.Name));
+        EXPECT_EQ(-1, GetLong(control.Get(), o.Name));
     }
 }
 
@@ -117,23 +117,23 @@ TEST_F(PropertiesTest, StandardDispidsAndTheLateBoundHeaderToken) {
         EXPECT_EQ(S_OK, control->GetIDsOfNames(IID_NULL, list, 1, 0, &dispid));
         EXPECT_EQ(n.Expected, dispid) << n.Name;
     }
-    const long token = GetLong(control.get(), L"Header");
+    const long token = GetLong(control.Get(), L"Header");
     EXPECT_NE(0, token);
-    EXPECT_EQ(&Object(control.get()).HeaderControl(), FindHeader(static_cast<uint32_t>(token)));
-    control.reset();
+    EXPECT_EQ(&Object(control.Get()).HeaderControl(), FindHeader(static_cast<uint32_t>(token)));
+    control.Reset();
     EXPECT_EQ(nullptr, FindHeader(static_cast<uint32_t>(token)));
 
     auto other = NewControl();
     DISPID unknown = 0;
     LPOLESTR missing[] = {const_cast<LPOLESTR>(L"NoSuchMember")};
     EXPECT_EQ(DISP_E_UNKNOWNNAME, other->GetIDsOfNames(IID_NULL, missing, 1, 0, &unknown));
-    TComRef<ITypeInfo> info;
-    EXPECT_EQ(DISP_E_BADINDEX, other->GetTypeInfo(1, 0, info.put()));
+    TComPtr<ITypeInfo> info;
+    EXPECT_EQ(DISP_E_BADINDEX, other->GetTypeInfo(1, 0, info.Put()));
 }
 
 TEST_F(PropertiesTest, ReadOnlyMembersRefuseAssignment) {
     auto control = NewControl();
-    EXPECT_NE(S_OK, PutLong(control.get(), L"ColumnCount", 5));
+    EXPECT_NE(S_OK, PutLong(control.Get(), L"ColumnCount", 5));
     long columns = 0;
     control->get_ColumnCount(&columns);
     EXPECT_EQ(1, columns);
@@ -150,9 +150,9 @@ TEST_F(PropertiesTest, ClassNameIsComparesWithoutCaseAndNeedsEqualLength) {
     };
     auto control = NewControl();
     for (const auto& c : cases) {
-        TBstrHolder name(::SysAllocString(c.Name));
+        auto name = TBstr::Attach(::SysAllocString(c.Name));
         VARIANT_BOOL result = 7;
-        EXPECT_EQ(S_OK, control->ClassNameIs(name.get(), &result));
+        EXPECT_EQ(S_OK, control->ClassNameIs(name.Get(), &result));
         EXPECT_EQ(c.Expected, result) << BstrToAnsi(const_cast<BSTR>(c.Name));
     }
     VARIANT_BOOL result = 7;
@@ -162,23 +162,23 @@ TEST_F(PropertiesTest, ClassNameIsComparesWithoutCaseAndNeedsEqualLength) {
 
 TEST_F(PropertiesTest, CustomizeMenustringCrossesAsAnsiText) {
     auto control = NewControl();
-    TBstrHolder text(::SysAllocString(L"Anpassen \x00e4"));
-    EXPECT_EQ(S_OK, control->put_CustomizeMenustring(text.get()));
-    TBstrHolder back;
-    EXPECT_EQ(S_OK, control->get_CustomizeMenustring(back.put()));
-    EXPECT_STREQ(L"Anpassen \x00e4", back.get());
+    auto text = TBstr::Attach(::SysAllocString(L"Anpassen \x00e4"));
+    EXPECT_EQ(S_OK, control->put_CustomizeMenustring(text.Get()));
+    TBstr back;
+    EXPECT_EQ(S_OK, control->get_CustomizeMenustring(back.Put()));
+    EXPECT_STREQ(L"Anpassen \x00e4", back.Get());
 }
 
 TEST_F(PropertiesTest, FontAdapterKeepsBothFontsInStep) {
     auto control = NewControl();
-    TStrativ& header = Object(control.get()).HeaderControl();
-    TComRef<IFontDisp> first, second;
-    ASSERT_EQ(S_OK, control->get_Font(first.put()));
-    ASSERT_EQ(S_OK, control->get_Font(second.put()));
-    EXPECT_EQ(first.get(), second.get()) << "later reads return the same OLE font";
+    TStrativ& header = Object(control.Get()).HeaderControl();
+    TComPtr<IFontDisp> first, second;
+    ASSERT_EQ(S_OK, control->get_Font(first.Put()));
+    ASSERT_EQ(S_OK, control->get_Font(second.Put()));
+    EXPECT_EQ(first.Get(), second.Get()) << "later reads return the same OLE font";
 
     // A change through the OLE font reaches the control...
-    auto ole = Query<IFont>(first.get(), IID_IFont);
+    auto ole = Query<IFont>(first.Get(), IID_IFont);
     CY size{};
     size.int64 = 240000; // 24 pt
     ASSERT_EQ(S_OK, ole->put_Size(size));
@@ -203,32 +203,32 @@ TEST_F(PropertiesTest, FontAdapterKeepsBothFontsInStep) {
 
     // A host's font, assigned by value or by reference, becomes the control's.
     const auto nameOf = [](IFontDisp* disp) {
-        TBstrHolder name;
-        Query<IFont>(disp, IID_IFont)->get_Name(name.put());
-        return BstrToAnsi(name.get());
+        TBstr name;
+        Query<IFont>(disp, IID_IFont)->get_Name(name.Put());
+        return BstrToAnsi(name.Get());
     };
     FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Tahoma"), {}, FW_NORMAL, 0, FALSE, TRUE,
                   FALSE};
     desc.cySize.int64 = 100000;
-    TComRef<IFontDisp> host;
+    TComPtr<IFontDisp> host;
     ASSERT_EQ(S_OK,
-              ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(host.put())));
-    EXPECT_EQ(S_OK, control->put_Font(host.get()));
-    EXPECT_EQ(nameOf(host.get()), header.Font().Name);
+              ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(host.Put())));
+    EXPECT_EQ(S_OK, control->put_Font(host.Get()));
+    EXPECT_EQ(nameOf(host.Get()), header.Font().Name);
     EXPECT_EQ(-::MulDiv(10, 96, 72), header.Font().Height);
     EXPECT_TRUE(header.Font().Style & fsUnderline);
     desc.cySize.int64 = 200000;
     desc.fUnderline = FALSE;
-    TComRef<IFontDisp> other;
-    ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(other.put()));
-    IFontDisp* byRef = other.get();
+    TComPtr<IFontDisp> other;
+    ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(other.Put()));
+    IFontDisp* byRef = other.Get();
     EXPECT_EQ(S_OK, control->putref_Font(&byRef));
     EXPECT_EQ(-::MulDiv(20, 96, 72), header.Font().Height);
     EXPECT_FALSE(header.Font().Style & fsUnderline);
     // The control now follows the host's font object.
     CY bigger{};
     bigger.int64 = 300000;
-    Query<IFont>(other.get(), IID_IFont)->put_Size(bigger);
+    Query<IFont>(other.Get(), IID_IFont)->put_Size(bigger);
     EXPECT_NEAR(-::MulDiv(30, 96, 72), header.Font().Height, 1);
     EXPECT_EQ(E_POINTER, control->putref_Font(nullptr));
 }
@@ -237,18 +237,18 @@ TEST_F(PropertiesTest, ErrorsBecomeResultsWithErrorInformation) {
     auto control = NewControl();
     // A put of Font with an object that is no font is refused with the
     // interface's error information.
-    auto notAFont = Query<IDispatch>(NewControl().get(), IID_IDispatch);
-    const HRESULT hr = control->put_Font(reinterpret_cast<IFontDisp*>(notAFont.get()));
+    auto notAFont = Query<IDispatch>(NewControl().Get(), IID_IDispatch);
+    const HRESULT hr = control->put_Font(reinterpret_cast<IFontDisp*>(notAFont.Get()));
     EXPECT_TRUE(FAILED(hr));
-    TComRef<IErrorInfo> info;
-    ASSERT_EQ(S_OK, ::GetErrorInfo(0, info.put()));
+    TComPtr<IErrorInfo> info;
+    ASSERT_EQ(S_OK, ::GetErrorInfo(0, info.Put()));
     GUID iid{};
     info->GetGUID(&iid);
     EXPECT_TRUE(IsEqualGUID(IID_ICorvane, iid));
-    TBstrHolder source;
-    info->GetSource(source.put());
-    EXPECT_STREQ(L"CorvaneC.Corvane", source.get());
-    auto support = Query<ISupportErrorInfo>(control.get(), IID_ISupportErrorInfo);
+    TBstr source;
+    info->GetSource(source.Put());
+    EXPECT_STREQ(L"CorvaneC.Corvane", source.Get());
+    auto support = Query<ISupportErrorInfo>(control.Get(), IID_ISupportErrorInfo);
     EXPECT_EQ(S_OK, support->InterfaceSupportsErrorInfo(IID_ICorvane));
     EXPECT_EQ(S_FALSE, support->InterfaceSupportsErrorInfo(IID_IOleObject));
 }

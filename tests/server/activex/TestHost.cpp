@@ -16,12 +16,12 @@ public:
         ASSERT_EQ(S_OK, ::OleInitialize(nullptr));
         wchar_t path[MAX_PATH] = {};
         ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-        TComRef<ITypeLib> library;
-        ASSERT_EQ(S_OK, ::LoadTypeLibEx(path, REGKIND_NONE, library.put()));
-        ASSERT_EQ(S_OK, ::RegisterTypeLib(library.get(), path, nullptr));
-        TComRef<ITypeLib> registered;
+        TComPtr<ITypeLib> library;
+        ASSERT_EQ(S_OK, ::LoadTypeLibEx(path, REGKIND_NONE, library.Put()));
+        ASSERT_EQ(S_OK, ::RegisterTypeLib(library.Get(), path, nullptr));
+        TComPtr<ITypeLib> registered;
         ASSERT_EQ(S_OK, ::LoadRegTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion,
-                                         CorvaneC_MinorVersion, CorvaneC_Lcid, registered.put()));
+                                         CorvaneC_MinorVersion, CorvaneC_Lcid, registered.Put()));
     }
     void TearDown() override { ::OleUninitialize(); }
 };
@@ -30,9 +30,9 @@ const auto* const environment = ::testing::AddGlobalTestEnvironment(new OleEnvir
 
 } // namespace
 
-TComRef<ICorvane> NewControl() {
-    TComRef<ICorvane> control;
-    EXPECT_EQ(S_OK, CreateCorvane(nullptr, IID_ICorvane, reinterpret_cast<void**>(control.put())));
+TComPtr<ICorvane> NewControl() {
+    TComPtr<ICorvane> control;
+    EXPECT_EQ(S_OK, CreateCorvane(nullptr, IID_ICorvane, reinterpret_cast<void**>(control.Put())));
     return control;
 }
 
@@ -77,10 +77,10 @@ std::string CaptionOf(IDispatch* sections) {
     auto typed = Query<ISections>(sections, IID_ISections);
     if (!typed)
         return "<not a section object>";
-    TBstrHolder caption;
-    if (FAILED(typed->get_Caption(caption.put())))
+    TBstr caption;
+    if (FAILED(typed->get_Caption(caption.Put())))
         return "<none>";
-    return BstrToAnsi(caption.get());
+    return BstrToAnsi(caption.Get());
 }
 
 namespace {
@@ -121,8 +121,8 @@ TestSite::TestSite() {
 }
 
 TestSite::~TestSite() {
-    ActiveObject.reset();
-    AmbientFont.reset();
+    ActiveObject.Reset();
+    AmbientFont.Reset();
     ::DestroyWindow(window_);
 }
 
@@ -183,7 +183,7 @@ HRESULT STDMETHODCALLTYPE TestSite::OnInPlaceDeactivate() {
 }
 
 HRESULT STDMETHODCALLTYPE TestSite::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
-    ActiveObject = TComRef<IOleInPlaceActiveObject>(object);
+    ActiveObject = TComPtr<IOleInPlaceActiveObject>(object);
     return S_OK;
 }
 
@@ -211,7 +211,7 @@ HRESULT STDMETHODCALLTYPE TestSite::Invoke(DISPID dispid, REFIID, LCID, WORD, DI
         if (!AmbientFont)
             return DISP_E_MEMBERNOTFOUND;
         result->vt = VT_DISPATCH;
-        result->pdispVal = TComRef<IFontDisp>(AmbientFont).detach();
+        result->pdispVal = TComPtr<IFontDisp>(AmbientFont).Detach();
         return S_OK;
     default:
         return DISP_E_MEMBERNOTFOUND;
@@ -233,7 +233,7 @@ HRESULT STDMETHODCALLTYPE MemoryBag::Read(LPCOLESTR name, VARIANT* value, IError
     const auto object = Objects.find(name);
     if (object != Objects.end()) {
         value->vt = VT_UNKNOWN;
-        value->punkVal = TComRef<IUnknown>(object->second).detach();
+        value->punkVal = TComPtr<IUnknown>(object->second).Detach();
         return S_OK;
     }
     const auto found = Values.find(name);
@@ -248,7 +248,7 @@ HRESULT STDMETHODCALLTYPE MemoryBag::Read(LPCOLESTR name, VARIANT* value, IError
 HRESULT STDMETHODCALLTYPE MemoryBag::Write(LPCOLESTR name, VARIANT* value) {
     Types[name] = value->vt;
     if (value->vt == VT_DISPATCH || value->vt == VT_UNKNOWN) {
-        Objects[name] = TComRef<IUnknown>(value->punkVal);
+        Objects[name] = TComPtr<IUnknown>(value->punkVal);
         return S_OK;
     }
     VARIANT text;
@@ -265,9 +265,9 @@ HRESULT STDMETHODCALLTYPE MemoryBag::Write(LPCOLESTR name, VARIANT* value) {
 
 std::vector<uint8_t> SaveToBytes(IUnknown* control) {
     auto persist = Query<IPersistStreamInit>(control, IID_IPersistStreamInit);
-    TComRef<IStream> stream;
-    EXPECT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, stream.put()));
-    EXPECT_EQ(S_OK, persist->Save(stream.get(), TRUE));
+    TComPtr<IStream> stream;
+    EXPECT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
+    EXPECT_EQ(S_OK, persist->Save(stream.Get(), TRUE));
     STATSTG stat{};
     stream->Stat(&stat, STATFLAG_NONAME);
     std::vector<uint8_t> bytes(static_cast<size_t>(stat.cbSize.QuadPart));
@@ -280,13 +280,13 @@ std::vector<uint8_t> SaveToBytes(IUnknown* control) {
 
 HRESULT LoadFromBytes(IUnknown* control, const std::vector<uint8_t>& bytes) {
     auto persist = Query<IPersistStreamInit>(control, IID_IPersistStreamInit);
-    TComRef<IStream> stream;
-    ::CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
+    TComPtr<IStream> stream;
+    ::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
     ULONG written = 0;
     stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
     LARGE_INTEGER start{};
     stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    return persist->Load(stream.get());
+    return persist->Load(stream.Get());
 }
 
 } // namespace corvane::server::test

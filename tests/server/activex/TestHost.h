@@ -3,7 +3,9 @@
 // event sink that records what it hears, a client site with in-place
 // support and ambient properties, an in-memory property bag.
 
-#include "server/activex/ComRef.h"
+#include "server/automation/Bstr.h"
+#include "server/automation/ComPtr.h"
+#include "server/automation/Variant.h"
 #include "server/control/Corvane.h"
 
 #include <CorvaneC_TLB.h>
@@ -17,11 +19,11 @@
 namespace corvane::server::test {
 
 // A new control object through the creation function the factory uses.
-TComRef<ICorvane> NewControl();
+TComPtr<ICorvane> NewControl();
 // The object behind an interface of a control made by NewControl.
 TCorvane& Object(ICorvane* control);
-template <class T> TComRef<T> Query(IUnknown* object, REFIID iid) {
-    return TComRef<T>::From(object, iid);
+template <class T> TComPtr<T> Query(IUnknown* object, REFIID iid) {
+    return TComPtr<T>::From(object, iid);
 }
 // Runs the thread's pending messages (deferred releases, paints).
 void PumpMessages();
@@ -73,7 +75,7 @@ public:
     HWND Window() const { return window_; }
     RECT Position{10, 20, 310, 60};
     bool UserMode = true;
-    TComRef<IFontDisp> AmbientFont;
+    TComPtr<IFontDisp> AmbientFont;
     int InPlaceActivations = 0, InPlaceDeactivations = 0, UIActivations = 0;
     int FocusChanges = 0;
     LONG References = 1;
@@ -136,7 +138,7 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*,
                                      VARIANT* result, EXCEPINFO*, UINT*) override;
 
-    TComRef<IOleInPlaceActiveObject> ActiveObject;
+    TComPtr<IOleInPlaceActiveObject> ActiveObject;
 
 private:
     HWND window_ = nullptr;
@@ -153,7 +155,7 @@ public:
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override;
     HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override;
     // Objects (the font) are kept as objects.
-    std::map<std::wstring, TComRef<IUnknown>> Objects;
+    std::map<std::wstring, TComPtr<IUnknown>> Objects;
 };
 
 // The control's stream in a new memory stream, and back.

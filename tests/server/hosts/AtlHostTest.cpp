@@ -1,7 +1,9 @@
 // The control in ATL's container window class (atl.dll's "AtlAxWin"), made
 // by ProgID from the registered CorvaneC.ocx: painted on screen, and real
 // mouse messages through the message loop reach a sink as events.
-#include "server/activex/ComRef.h"
+#include "server/automation/Bstr.h"
+#include "server/automation/ComPtr.h"
+#include "server/automation/Variant.h"
 #include "win32/TopDownDib.h"
 
 #include <CorvaneC_TLB.h>
@@ -41,10 +43,10 @@ public:
                                      VARIANT*, EXCEPINFO*, UINT*) override {
         Heard.push_back(dispid);
         if (dispid == DISPID_ICorvaneEvents_OnHeaderClick && params->cArgs == 1) {
-            auto section = TComRef<ISections>::From(params->rgvarg[0].pdispVal, IID_ISections);
-            TBstrHolder caption;
-            if (section && SUCCEEDED(section->get_Caption(caption.put())))
-                LastSection = BstrToAnsi(caption.get());
+            auto section = TComPtr<ISections>::From(params->rgvarg[0].pdispVal, IID_ISections);
+            TBstr caption;
+            if (section && SUCCEEDED(section->get_Caption(caption.Put())))
+                LastSection = BstrToAnsi(caption.Get());
         }
         return S_OK;
     }
@@ -79,24 +81,24 @@ TEST(AtlHostTest, AtlAxWinShowsTheControlAndDeliversClickEvents) {
     const HWND axwin = ::CreateWindowExA(0, "AtlAxWin", "CorvaneC.Corvane", WS_CHILD | WS_VISIBLE,
                                          0, 0, 400, 60, frame, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, axwin);
-    TComRef<IUnknown> unknown;
-    ASSERT_EQ(S_OK, getControl(axwin, unknown.put()));
-    auto control = TComRef<ICorvane>::From(unknown.get(), IID_ICorvane);
+    TComPtr<IUnknown> unknown;
+    ASSERT_EQ(S_OK, getControl(axwin, unknown.Put()));
+    auto control = TComPtr<ICorvane>::From(unknown.Get(), IID_ICorvane);
     ASSERT_TRUE(control);
 
     // A known look: two sections on a green background.
     control->put_Color(0x0000FF00);
-    TComRef<ISections> root;
-    ASSERT_EQ(S_OK, control->get_Sections(root.put()));
-    TComRef<ISections> second;
-    TBstrHolder caption(::SysAllocString(L"Second"));
-    ASSERT_EQ(S_OK, root->Add(caption.get(), second.put()));
+    TComPtr<ISections> root;
+    ASSERT_EQ(S_OK, control->get_Sections(root.Put()));
+    TComPtr<ISections> second;
+    auto caption = TBstr::Attach(::SysAllocString(L"Second"));
+    ASSERT_EQ(S_OK, root->Add(caption.Get(), second.Put()));
     root->Changed(VARIANT_TRUE);
 
     auto container =
-        TComRef<IConnectionPointContainer>::From(unknown.get(), IID_IConnectionPointContainer);
-    TComRef<IConnectionPoint> point;
-    ASSERT_EQ(S_OK, container->FindConnectionPoint(DIID_ICorvaneEvents, point.put()));
+        TComPtr<IConnectionPointContainer>::From(unknown.Get(), IID_IConnectionPointContainer);
+    TComPtr<IConnectionPoint> point;
+    ASSERT_EQ(S_OK, container->FindConnectionPoint(DIID_ICorvaneEvents, point.Put()));
     ClickSink sink;
     DWORD cookie = 0;
     ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
@@ -129,8 +131,8 @@ TEST(AtlHostTest, AtlAxWinShowsTheControlAndDeliversClickEvents) {
     // A click in the middle of the second section, through the message loop.
     RECT sectionRect{};
     long firstWidth = 0;
-    TComRef<ISections> first;
-    root->get_Items(0, first.put());
+    TComPtr<ISections> first;
+    root->get_Items(0, first.Put());
     first->get_Width(&firstWidth);
     const LPARAM at = MAKELPARAM(firstWidth + 20, 8);
     (void)sectionRect;
@@ -143,13 +145,13 @@ TEST(AtlHostTest, AtlAxWinShowsTheControlAndDeliversClickEvents) {
     EXPECT_EQ("Second", sink.LastSection);
 
     EXPECT_EQ(S_OK, point->Unadvise(cookie));
-    point.reset();
-    container.reset();
-    first.reset();
-    second.reset();
-    root.reset();
-    control.reset();
-    unknown.reset();
+    point.Reset();
+    container.Reset();
+    first.Reset();
+    second.Reset();
+    root.Reset();
+    control.Reset();
+    unknown.Reset();
     ::DestroyWindow(frame);
     Pump(100);
     ::OleUninitialize();

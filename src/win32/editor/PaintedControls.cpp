@@ -25,6 +25,23 @@ template <class View> View* ViewOf(HWND hwnd) {
     return reinterpret_cast<View*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
+// The painting messages both painted controls answer alike: they paint
+// themselves whole, so the background is never erased first.
+template <class PaintTo>
+LRESULT PaintMessage(HWND hwnd, UINT message, WPARAM wParam, PaintTo paint) {
+    if (message == WM_ERASEBKGND)
+        return 1;
+    if (message == WM_PRINTCLIENT) {
+        paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    }
+    PAINTSTRUCT ps;
+    const HDC dc = ::BeginPaint(hwnd, &ps);
+    paint(dc);
+    ::EndPaint(hwnd, &ps);
+    return 0;
+}
+
 HWND CreateChild(const char* className, const char* caption, HWND parent, int x, int y, int w,
                  int h, void* view) {
     const HWND window = ::CreateWindowExA(0, className, caption, WS_CHILD | WS_VISIBLE, x, y, w, h,
@@ -107,18 +124,10 @@ LRESULT CALLBACK SpeedButton::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
             return 0;
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(self->font_);
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = ::BeginPaint(hwnd, &ps);
-            self->Paint(dc);
-            ::EndPaint(hwnd, &ps);
-            return 0;
-        }
+        case WM_PAINT:
         case WM_PRINTCLIENT:
-            self->Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_ERASEBKGND:
-            return 1;
+            return PaintMessage(hwnd, message, wParam, [self](HDC dc) { self->Paint(dc); });
         case WM_LBUTTONDOWN: // takes no focus
             self->pressed_ = true;
             ::SetCapture(hwnd);
@@ -194,18 +203,10 @@ LRESULT CALLBACK PreviewPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
     try {
         switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = ::BeginPaint(hwnd, &ps);
-            self->Paint(dc);
-            ::EndPaint(hwnd, &ps);
-            return 0;
-        }
+        case WM_PAINT:
         case WM_PRINTCLIENT:
-            self->Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_ERASEBKGND:
-            return 1;
+            return PaintMessage(hwnd, message, wParam, [self](HDC dc) { self->Paint(dc); });
         default:
             break;
         }

@@ -88,6 +88,8 @@ endif()
 set(CORVANE_MODULE_MANIFEST ${CMAKE_BINARY_DIR}/CorvaneC.manifest)
 configure_file(${CORVANE_MODULE_DIR}/CorvaneC.manifest.in ${CORVANE_MODULE_MANIFEST} @ONLY
     NEWLINE_STYLE CRLF)
+# Read by scripts/package.sh for the package's name and README.
+set(CORVANE_RELEASE_VERSION ${PROJECT_VERSION} CACHE INTERNAL "the project's release version")
 # Release builds are what ships: no symbol table (it names the sources by
 # their build paths), and the same bytes from two builds of one commit.
 target_link_options(CorvaneC PRIVATE $<$<CONFIG:Release>:-s>)

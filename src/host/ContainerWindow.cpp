@@ -66,9 +66,11 @@ LRESULT ContainerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnSize)
             OnSize(LOWORD(lParam), HIWORD(lParam));
         return 0;
-    case WM_DESTROY:
-        if (QuitOnClose)
-            ::PostQuitMessage(0);
+    case WM_CLOSE:
+        if (!QuitOnClose)
+            return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        ::ShowWindow(hwnd, SW_HIDE);
+        ::PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
         ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);

@@ -26,7 +26,8 @@ public:
 
     // The new client size, after every WM_SIZE.
     std::function<void(int width, int height)> OnSize;
-    // Closing the window ends the thread's message loop.
+    // Closing the window (WM_CLOSE) ends the thread's message loop; the
+    // window itself stays until its owner goes, after the controls in it.
     bool QuitOnClose = false;
 
 private:

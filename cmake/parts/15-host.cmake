@@ -15,3 +15,8 @@ corvane_warnings(corvane_host)
 # Its COM objects are owned by their hosts and never deleted through an
 # interface pointer; COM interfaces have no virtual destructors.
 target_compile_options(corvane_host PUBLIC -Wno-non-virtual-dtor)
+
+# The Windows layer's tests keep their header windows in its container window.
+if(TARGET corvane_win32_tests)
+    target_link_libraries(corvane_win32_tests PRIVATE corvane_host)
+endif()

@@ -1,8 +1,8 @@
-# The shared container's tests, and the C++ host sample (samples/cpp-host),
-# built here against the shared container as the package ships it, with its application manifest naming
-# the CorvaneC assembly whose manifest sits beside CorvaneC.ocx in this tree.
-# scripts/package.sh ships its sources; tests/package builds and runs them
-# from the unpacked package.
+# The shared container's tests, and the C++ host sample (samples/cpp-host)
+# built against the shared container as the package ships it, with its
+# application manifest naming the CorvaneC assembly whose manifest sits
+# beside CorvaneC.ocx in this tree. scripts/package.sh ships its sources;
+# tests/package builds and runs them from the unpacked package.
 if(NOT CORVANE_CROSS OR NOT TARGET corvane_host OR NOT TARGET CorvaneC)
     return()
 endif()
@@ -23,7 +23,7 @@ add_dependencies(cpp-host CorvaneC)
 # module (through the manifest, or the registration where there is one).
 corvane_add_wine_test(NAME cpp_host_sample COMMAND cpp-host ARGS --auto WINDOW LABELS server)
 set_tests_properties(cpp_host_sample PROPERTIES
-    PASS_REGULAR_EXPRESSION "cpp-host: all checks passed")
+    PASS_REGULAR_EXPRESSION "cpp-host: all checks passed" RESOURCE_LOCK corvane_com_registry)
 
 # The shared container (tests/host): its site, sink and window as a control
 # calls them, and the hosted control through the module's manifest (an

@@ -10,6 +10,8 @@ PACKAGES=(
     # wine64 runs the Windows tests on hosts that cannot execute 32-bit code.
     wine wine32:i386 wine64 libwine-dev
     xvfb xauth imagemagick
+    # scripts/package.sh writes the release zip; its check unpacks it.
+    zip unzip
 )
 
 SUDO=()

@@ -4,6 +4,8 @@
 #   build/cross    32-bit Windows build (the product), tests under Wine
 #   build/cross64  64-bit Windows build, tests under 64-bit Wine; this is where
 #                  the Windows tests run on hosts that cannot execute 32-bit code
+#   build/package  the release zip (scripts/package.sh --verify), then
+#                  build/package-tests/{x86,x64}: its samples under Wine
 #   build/fuzz     libFuzzer targets from fuzz/*.cpp, each run FUZZ_SECONDS
 # Exits non-zero if any build or test failed.
 #
@@ -31,12 +33,13 @@ total_skipped=0
 
 step() { echo "=== $* ($(($(date +%s) - T0)) s)"; }
 
-# configure_and_build NAME DIR [cmake args...]
+# configure_and_build NAME DIR [cmake args...]; SOURCE=<dir> for another
+# project than the repository's own.
 configure_and_build() {
     local name=$1 dir=$2
     shift 2
     step "$name: configure and build"
-    if ! cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$LOGS/$name-configure.log" 2>&1; then
+    if ! cmake -S "${SOURCE:-$ROOT}" -B "$dir" -G Ninja "$@" >"$LOGS/$name-configure.log" 2>&1; then
         cat "$LOGS/$name-configure.log"
         failures+=("$name: configure")
         return 1
@@ -124,6 +127,34 @@ for entry in "${CROSS_TREES[@]}"; do
         fi
     fi
 done
+
+# The release package: both architectures built again in Release (only what
+# ships), twice under different paths to prove the zip reproducible, then
+# unpacked and its samples built and run under Wine, first in a new prefix
+# with nothing registered.
+step "package: build, verify reproducible"
+if "$ROOT/scripts/package.sh" --verify >"$LOGS/package.log" 2>&1; then
+    tail -n2 "$LOGS/package.log"
+    zip=$ROOT/$(sed -n 's/^package.sh: wrote \([^ ]*\) .*/\1/p' "$LOGS/package.log")
+    for entry in "${CROSS_TREES[@]}"; do
+        read -r name dir toolchain <<<"$entry"
+        arch=x86
+        [ "$name" = cross64 ] && arch=x64
+        if SOURCE=$ROOT/tests/package configure_and_build "package-$arch" \
+            "build/package-tests/$arch" \
+            -DCMAKE_TOOLCHAIN_FILE="$ROOT/$toolchain" -DCORVANE_PACKAGE_ZIP="$zip"; then
+            if wine_usable "build/package-tests/$arch"; then
+                run_ctest "package-$arch" "build/package-tests/$arch"
+            else
+                skip_tree "package-$arch" "build/package-tests/$arch" \
+                    "Wine cannot run the programs of this tree"
+            fi
+        fi
+    done
+else
+    tail -n 40 "$LOGS/package.log"
+    failures+=("package: build")
+fi
 
 if compgen -G "$ROOT/fuzz/*.cpp" >/dev/null; then
     if CC=clang CXX=clang++ configure_and_build fuzz build/fuzz -DCORVANE_FUZZ=ON \

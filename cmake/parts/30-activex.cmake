@@ -24,12 +24,12 @@ target_compile_options(corvane_activex PUBLIC -Wno-non-virtual-dtor)
 file(GLOB CORVANE_ACTIVEX_TEST_SOURCES CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/tests/server/activex/*.cpp)
 corvane_add_gtest_program(corvane_activex_tests SOURCES ${CORVANE_ACTIVEX_TEST_SOURCES}
-    LIBRARIES corvane_activex WINDOW LABELS server)
+    LIBRARIES corvane_activex corvane_host WINDOW LABELS server)
 corvane_embed_typelib(corvane_activex_tests)
 
 # Timing of create / in-place activate / destroy cycles; never run by CTest.
 add_executable(corvane_activex_cycles ${PROJECT_SOURCE_DIR}/bench/server/ActiveXCycleTiming.cpp
     ${PROJECT_SOURCE_DIR}/tests/server/activex/TestHost.cpp)
-target_link_libraries(corvane_activex_cycles PRIVATE corvane_activex GTest::gtest psapi)
+target_link_libraries(corvane_activex_cycles PRIVATE corvane_activex corvane_host GTest::gtest psapi)
 corvane_warnings(corvane_activex_cycles)
 corvane_embed_typelib(corvane_activex_cycles)

@@ -74,6 +74,25 @@ add_library(CorvaneC SHARED
     ${CORVANE_MODULE_DIR}/CorvaneC.rc
     ${CORVANE_MODULE_DEF})
 set_target_properties(CorvaneC PROPERTIES PREFIX "" SUFFIX ".ocx")
+# The version record takes the project's version.
+configure_file(${CORVANE_MODULE_DIR}/CorvaneCVersion.h.in
+    ${CMAKE_CURRENT_BINARY_DIR}/module-generated/CorvaneCVersion.h @ONLY)
+target_include_directories(CorvaneC PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/module-generated)
+# The assembly manifest for hosts that use the module without registration,
+# beside the module as it ships.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CORVANE_MANIFEST_ARCH amd64)
+else()
+    set(CORVANE_MANIFEST_ARCH x86)
+endif()
+set(CORVANE_MODULE_MANIFEST ${CMAKE_BINARY_DIR}/CorvaneC.manifest)
+configure_file(${CORVANE_MODULE_DIR}/CorvaneC.manifest.in ${CORVANE_MODULE_MANIFEST} @ONLY
+    NEWLINE_STYLE CRLF)
+# Read by scripts/package.sh for the package's name and README.
+set(CORVANE_RELEASE_VERSION ${PROJECT_VERSION} CACHE INTERNAL "the project's release version")
+# Release builds are what ships: no symbol table (it names the sources by
+# their build paths), and the same bytes from two builds of one commit.
+target_link_options(CorvaneC PRIVATE $<$<CONFIG:Release>:-s>)
 if(TARGET corvane_activex)
     target_link_libraries(CorvaneC PRIVATE corvane_activex)
 endif()

@@ -28,9 +28,7 @@ set_tests_properties(activex_script_host PROPERTIES FIXTURES_REQUIRED "corvane_w
 
 corvane_add_gtest_program(corvane_activex_atl_host
     SOURCES ${PROJECT_SOURCE_DIR}/tests/server/hosts/AtlHostTest.cpp
-    LIBRARIES corvane_automation corvane_win32 WINDOW LABELS server)
-# A COM sink: released through Release, never deleted through IDispatch.
-target_compile_options(corvane_activex_atl_host PRIVATE -Wno-non-virtual-dtor)
+    LIBRARIES corvane_automation corvane_win32 corvane_host WINDOW LABELS server)
 add_dependencies(corvane_activex_atl_host CorvaneC)
 set_tests_properties(corvane_activex_atl_host PROPERTIES
     FIXTURES_REQUIRED "corvane_wine;corvane_ocx")

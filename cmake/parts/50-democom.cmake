@@ -6,7 +6,7 @@ if(NOT CORVANE_CROSS OR NOT TARGET corvane-demo OR NOT TARGET CorvaneC)
     return()
 endif()
 
-target_link_libraries(corvane-demo PRIVATE corvane_typelib corvane_automation)
+target_link_libraries(corvane-demo PRIVATE corvane_host corvane_typelib corvane_automation)
 # The sink and the site are COM objects: released, never deleted through an
 # interface, and COM interfaces have no virtual destructors.
 target_compile_options(corvane-demo PRIVATE -Wno-non-virtual-dtor)
@@ -20,7 +20,7 @@ corvane_add_gtest_program(corvane_demo_host_tests
     SOURCES ${PROJECT_SOURCE_DIR}/tests/demo/DemoRunTest.cpp
         ${PROJECT_SOURCE_DIR}/tests/demo/EventSinkTest.cpp
         ${PROJECT_SOURCE_DIR}/src/demo/EventSink.cpp ${PROJECT_SOURCE_DIR}/src/demo/EventLog.cpp
-    LIBRARIES corvane_typelib corvane_automation corvane_win32 WINDOW LABELS server)
+    LIBRARIES corvane_host corvane_typelib corvane_automation corvane_win32 WINDOW LABELS server)
 target_compile_options(corvane_demo_host_tests PRIVATE -Wno-non-virtual-dtor)
 string(REPLACE "\\" "\\\\" _corvane_demo_exe_literal "${_corvane_demo_exe}")
 target_compile_definitions(corvane_demo_host_tests PRIVATE

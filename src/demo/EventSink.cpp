@@ -122,39 +122,14 @@ void Dispatch(DISPID dispid, const EventArgs& args) {
 
 } // namespace
 
-HRESULT STDMETHODCALLTYPE EventSink::QueryInterface(REFIID riid, void** object) {
-    if (object == nullptr)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-        IsEqualIID(riid, DIID_ICorvaneEvents)) {
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
+EventSink::EventSink() : host::EventSink(DIID_ICorvaneEvents) {}
 
-HRESULT STDMETHODCALLTYPE EventSink::GetTypeInfoCount(UINT* count) {
-    if (count == nullptr)
-        return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE EventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params,
-                                            VARIANT* result, EXCEPINFO*, UINT*) {
-    if (params == nullptr)
-        return E_POINTER;
-    if (result != nullptr)
-        ::VariantInit(result);
+HRESULT EventSink::Event(DISPID dispid, DISPPARAMS& params) {
     try {
-        Dispatch(dispid, EventArgs(*params));
+        Dispatch(dispid, EventArgs(params));
         return S_OK;
     } catch (const DispatchError& error) {
         return error.Code;
-    } catch (...) {
-        return E_FAIL; // nothing unwinds into the control
     }
 }
 

@@ -5,31 +5,17 @@
 
 #include "win32/WinApi.h"
 
-#include <oaidl.h>
+#include "host/EventSink.h"
 
 namespace corvane::demo {
 
-class EventSink : public IDispatch {
+// The demo's window owns the sink and outlives the connection.
+class EventSink : public host::EventSink {
 public:
-    EventSink() = default;
-    EventSink(const EventSink&) = delete;
-    EventSink& operator=(const EventSink&) = delete;
+    EventSink();
 
-    // The connection point holds a reference while connected; the demo's
-    // window owns the sink and outlives the connection.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO*, UINT*) override;
-
-private:
-    ULONG references_ = 0;
+protected:
+    HRESULT Event(DISPID dispid, DISPPARAMS& params) override;
 };
 
 } // namespace corvane::demo

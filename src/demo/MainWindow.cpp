@@ -65,7 +65,9 @@ MainWindow::MainWindow() {
 
     RECT client{};
     ::GetClientRect(window_.get(), &client);
-    control_ = std::make_unique<HostedControl>(window_.get(), HeaderRect(client.right), &sink_);
+    site_ = std::make_unique<host::ControlSite>(window_.get());
+    site_->Position = HeaderRect(client.right);
+    control_ = std::make_unique<host::HostedControl>(*site_, &sink_);
     SetUp(control_->Control());
     instructions_.reset(::CreateWindowExA(
         0, "STATIC",

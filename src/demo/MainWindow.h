@@ -3,9 +3,11 @@
 // the top, following the window's width, and a line of instructions under it.
 
 #include "EventSink.h"
-#include "HostedControl.h"
 #include "win32/WinApi.h"
 #include "win32/WindowHandles.h"
+
+#include "host/ControlSite.h"
+#include "host/HostedControl.h"
 
 #include <memory>
 
@@ -36,7 +38,8 @@ private:
     EventSink sink_; // declared first: the connection to it goes before it
     win32::UniqueWindow window_;
     win32::UniqueWindow instructions_;
-    std::unique_ptr<HostedControl> control_; // closed while its container still exists
+    std::unique_ptr<host::ControlSite> site_;      // outlives every reference the control holds
+    std::unique_ptr<host::HostedControl> control_; // closed while its container still exists
 };
 
 } // namespace corvane::demo

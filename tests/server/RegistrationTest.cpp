@@ -216,4 +216,62 @@ TEST_F(Registration, RefusedWriteFailsKeepsEarlierEntriesAndASecondRunCompletes)
     }
 }
 
+// Without administrator rights an installer can map HKEY_CLASSES_ROOT onto
+// the user's own classes around DllRegisterServer: every write of the module
+// goes through that key, so the whole registration lands under
+// HKCU\Software\Classes and nothing under the machine's classes.
+TEST_F(Registration, MappedOntoTheUsersClassesItRegistersForThatUserOnly) {
+    HKEY userClasses = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr,
+                                REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &userClasses,
+                                nullptr),
+              ERROR_SUCCESS);
+    const auto removeFromUser = [&] {
+        for (const std::wstring& key : OurKeys)
+            ::RegDeleteTreeW(userClasses, key.c_str());
+    };
+    const auto userValue = [&](const std::wstring& key, const std::wstring& name) {
+        wchar_t data[MAX_PATH] = {};
+        DWORD size = sizeof data;
+        if (::RegGetValueW(userClasses, key.c_str(), name.empty() ? nullptr : name.c_str(),
+                           RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+            return std::wstring(L"<missing>");
+        return std::wstring(data);
+    };
+    removeFromUser();
+    TLoadedModule module(BuiltModulePath());
+
+    const struct {
+        const char* name;
+        HRESULT (TLoadedModule::*step)() const;
+        bool registered;
+    } steps[] = {{"register", &TLoadedModule::RegisterServer, true},
+                 {"unregister", &TLoadedModule::UnregisterServer, false}};
+    for (const auto& step : steps) {
+        ASSERT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, userClasses), ERROR_SUCCESS);
+        const HRESULT result = (module.*step.step)();
+        ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+        EXPECT_EQ(result, S_OK) << step.name;
+        for (const TExpectedValue& expected : FixedValues)
+            EXPECT_EQ(userValue(expected.key, expected.name),
+                      step.registered ? expected.data : L"<missing>")
+                << step.name << ": " << Narrow(expected.key);
+        HKEY typeLibrary = nullptr;
+        const bool userTypeLibrary = ::RegOpenKeyExW(userClasses, TypeLibKey.c_str(), 0, KEY_READ,
+                                                     &typeLibrary) == ERROR_SUCCESS;
+        if (typeLibrary != nullptr)
+            ::RegCloseKey(typeLibrary);
+        EXPECT_EQ(userTypeLibrary, step.registered) << step.name << ": the type library";
+        HKEY machine = nullptr;
+        EXPECT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\" + ControlKey).c_str(),
+                                  0, KEY_READ, &machine),
+                  ERROR_SUCCESS)
+            << step.name << ": written for the machine";
+        if (machine != nullptr)
+            ::RegCloseKey(machine);
+    }
+    removeFromUser();
+    ::RegCloseKey(userClasses);
+}
+
 } // namespace

@@ -1,40 +1,22 @@
 #include "TestHost.h"
 
-#include <stdexcept>
-
 namespace corvane::win32::testing {
 namespace {
 
-constexpr const char* HostClassName = "CorvaneTestHost";
-
-void RegisterHostClass() {
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = HostClassName;
-    ::RegisterClassExA(&wc);
-    registered = true;
+host::WindowPlacement HostPlacement(int clientWidth, int clientHeight) {
+    host::WindowPlacement placement;
+    placement.x = 20;
+    placement.y = 20;
+    placement.clientWidth = clientWidth;
+    placement.clientHeight = clientHeight;
+    placement.style = WS_POPUP | WS_CLIPCHILDREN;
+    return placement;
 }
 
 } // namespace
 
-HostWindow::HostWindow(int clientWidth, int clientHeight) {
-    RegisterHostClass();
-    RECT r{0, 0, clientWidth, clientHeight};
-    const DWORD style = WS_POPUP | WS_CLIPCHILDREN;
-    ::AdjustWindowRect(&r, style, FALSE);
-    window_.reset(::CreateWindowExA(0, HostClassName, "host", style, 20, 20, r.right - r.left,
-                                    r.bottom - r.top, nullptr, nullptr, ::GetModuleHandleA(nullptr),
-                                    nullptr));
-    if (!window_)
-        throw std::runtime_error("cannot create the host window");
-    ::ShowWindow(window_.get(), SW_SHOW);
-    ::UpdateWindow(window_.get());
+HostWindow::HostWindow(int clientWidth, int clientHeight)
+    : window_("host", HostPlacement(clientWidth, clientHeight)) {
     PumpMessages();
 }
 
@@ -42,14 +24,6 @@ HWND HostWindow::Shared() {
     static HostWindow* shared = new HostWindow(); // lives until the process ends
     ::SetWindowPos(shared->get(), nullptr, 20, 20, 700, 200, SWP_NOZORDER | SWP_NOACTIVATE);
     return shared->get();
-}
-
-void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
 }
 
 POINT ToScreen(HWND window, int x, int y) {

@@ -3,6 +3,8 @@
 #include "server/ModuleCounts.h"
 #include "server/control/CorvaneCreate.h"
 
+#include "host/StreamBytes.h"
+
 #include <olectl.h>
 
 namespace corvane::server::test {
@@ -40,38 +42,12 @@ TCorvane& Object(ICorvane* control) {
     return *static_cast<TCorvane*>(control);
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 void ControlTest::TearDown() {
     PumpMessages();
     EXPECT_EQ(0, ObjectCount()) << "objects of the module left alive";
 }
 
 // --- EventSink ---------------------------------------------------------------------
-
-HRESULT STDMETHODCALLTYPE EventSink::QueryInterface(REFIID riid, void** object) {
-    if (object == nullptr)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-        IsEqualIID(riid, DIID_ICorvaneEvents)) {
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-HRESULT STDMETHODCALLTYPE EventSink::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
 
 std::string CaptionOf(IDispatch* sections) {
     auto typed = Query<ISections>(sections, IID_ISections);
@@ -102,120 +78,34 @@ std::string Describe(const VARIANT& v) {
 
 } // namespace
 
-HRESULT STDMETHODCALLTYPE EventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params,
-                                            VARIANT*, EXCEPINFO*, UINT*) {
+HRESULT EventSink::Event(DISPID dispid, DISPPARAMS& params) {
     RecordedEvent event{dispid, {}};
     // Positional arguments arrive last first.
-    for (UINT i = params->cArgs; i-- > 0;)
-        event.Args.push_back(Describe(params->rgvarg[i]));
+    for (UINT i = params.cArgs; i-- > 0;)
+        event.Args.push_back(Describe(params.rgvarg[i]));
     Events.push_back(event);
-    return Handler ? Handler(dispid, *params) : S_OK;
+    return host::EventSink::Event(dispid, params);
 }
 
 // --- TestSite ------------------------------------------------------------------------
 
-TestSite::TestSite() {
-    window_ = ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                                400, 200, nullptr, nullptr, nullptr, nullptr);
-    ::ShowWindow(window_, SW_SHOWNA);
+namespace {
+
+host::WindowPlacement TestWindowPlacement() {
+    host::WindowPlacement placement;
+    placement.x = 0;
+    placement.y = 0;
+    placement.clientWidth = 400;
+    placement.clientHeight = 200;
+    placement.show = SW_SHOWNA;
+    return placement;
 }
 
-TestSite::~TestSite() {
-    ActiveObject.Reset();
-    AmbientFont.Reset();
-    ::DestroyWindow(window_);
-}
+} // namespace
 
-HRESULT STDMETHODCALLTYPE TestSite::QueryInterface(REFIID riid, void** object) {
-    if (object == nullptr)
-        return E_POINTER;
-    void* found = nullptr;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleClientSite))
-        found = static_cast<IOleClientSite*>(this);
-    else if (IsEqualIID(riid, IID_IOleInPlaceSite) || IsEqualIID(riid, IID_IOleWindow))
-        found = static_cast<IOleInPlaceSite*>(this);
-    else if (IsEqualIID(riid, IID_IOleInPlaceFrame) || IsEqualIID(riid, IID_IOleInPlaceUIWindow))
-        found = static_cast<IOleInPlaceFrame*>(this);
-    else if (IsEqualIID(riid, IID_IOleControlSite))
-        found = static_cast<IOleControlSite*>(this);
-    else if (IsEqualIID(riid, IID_IDispatch))
-        found = static_cast<IDispatch*>(this);
-    *object = found;
-    if (found == nullptr)
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE TestSite::GetWindow(HWND* window) {
-    *window = window_;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE TestSite::OnInPlaceActivate() {
-    ++InPlaceActivations;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE TestSite::OnUIActivate() {
-    ++UIActivations;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE TestSite::GetWindowContext(IOleInPlaceFrame** frame,
-                                                     IOleInPlaceUIWindow** doc, LPRECT pos,
-                                                     LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
-    *frame = static_cast<IOleInPlaceFrame*>(this);
-    AddRef();
-    *doc = nullptr;
-    *pos = Position;
-    *clip = Position;
-    info->fMDIApp = FALSE;
-    info->hwndFrame = window_;
-    info->haccel = nullptr;
-    info->cAccelEntries = 0;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE TestSite::OnInPlaceDeactivate() {
-    ++InPlaceDeactivations;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE TestSite::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
-    ActiveObject = TComPtr<IOleInPlaceActiveObject>(object);
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE TestSite::OnFocus(BOOL) {
-    ++FocusChanges;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE TestSite::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE TestSite::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*,
-                                           VARIANT* result, EXCEPINFO*, UINT*) {
-    if (result == nullptr)
-        return E_POINTER;
-    ::VariantInit(result);
-    switch (dispid) {
-    case DISPID_AMBIENT_USERMODE:
-        result->vt = VT_BOOL;
-        result->boolVal = UserMode ? VARIANT_TRUE : VARIANT_FALSE;
-        return S_OK;
-    case DISPID_AMBIENT_FONT:
-        if (!AmbientFont)
-            return DISP_E_MEMBERNOTFOUND;
-        result->vt = VT_DISPATCH;
-        result->pdispVal = TComPtr<IFontDisp>(AmbientFont).Detach();
-        return S_OK;
-    default:
-        return DISP_E_MEMBERNOTFOUND;
-    }
+TestSite::TestSite()
+    : ContainerWindow("host", TestWindowPlacement()), ControlSite(ContainerWindow::Handle()) {
+    Position = RECT{10, 20, 310, 60};
 }
 
 // --- MemoryBag -----------------------------------------------------------------------
@@ -264,29 +154,12 @@ HRESULT STDMETHODCALLTYPE MemoryBag::Write(LPCOLESTR name, VARIANT* value) {
 // --- Streams ---------------------------------------------------------------------------
 
 std::vector<uint8_t> SaveToBytes(IUnknown* control) {
-    auto persist = Query<IPersistStreamInit>(control, IID_IPersistStreamInit);
-    TComPtr<IStream> stream;
-    EXPECT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
-    EXPECT_EQ(S_OK, persist->Save(stream.Get(), TRUE));
-    STATSTG stat{};
-    stream->Stat(&stat, STATFLAG_NONAME);
-    std::vector<uint8_t> bytes(static_cast<size_t>(stat.cbSize.QuadPart));
-    LARGE_INTEGER start{};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    ULONG read = 0;
-    stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-    return bytes;
+    return host::SaveToBytes(control);
 }
 
 HRESULT LoadFromBytes(IUnknown* control, const std::vector<uint8_t>& bytes) {
     auto persist = Query<IPersistStreamInit>(control, IID_IPersistStreamInit);
-    TComPtr<IStream> stream;
-    ::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
-    ULONG written = 0;
-    stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
-    LARGE_INTEGER start{};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    return persist->Load(stream.Get());
+    return persist->Load(host::StreamOnBytes(bytes).Get());
 }
 
 } // namespace corvane::server::test

@@ -6,6 +6,9 @@
 #include "server/automation/Variant.h"
 #include "win32/TopDownDib.h"
 
+#include "host/ContainerWindow.h"
+#include "host/EventSink.h"
+
 #include <CorvaneC_TLB.h>
 #include <gtest/gtest.h>
 
@@ -18,32 +21,18 @@ namespace {
 using AxWinInitFunction = BOOL(WINAPI*)();
 using AxGetControlFunction = HRESULT(WINAPI*)(HWND, IUnknown**);
 
-class ClickSink : public IDispatch {
+// Hears the click: its DISPID and the clicked section's caption.
+class ClickSink : public host::EventSink {
 public:
+    ClickSink() : host::EventSink(DIID_ICorvaneEvents) {}
     std::vector<DISPID> Heard;
     std::string LastSection;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        *object = (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-                   IsEqualIID(riid, DIID_ICorvaneEvents))
-                      ? this
-                      : nullptr;
-        return *object ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params,
-                                     VARIANT*, EXCEPINFO*, UINT*) override {
+
+protected:
+    HRESULT Event(DISPID dispid, DISPPARAMS& params) override {
         Heard.push_back(dispid);
-        if (dispid == DISPID_ICorvaneEvents_OnHeaderClick && params->cArgs == 1) {
-            auto section = TComPtr<ISections>::From(params->rgvarg[0].pdispVal, IID_ISections);
+        if (dispid == DISPID_ICorvaneEvents_OnHeaderClick && params.cArgs == 1) {
+            auto section = TComPtr<ISections>::From(params.rgvarg[0].pdispVal, IID_ISections);
             TBstr caption;
             if (section && SUCCEEDED(section->get_Caption(caption.Put())))
                 LastSection = BstrToAnsi(caption.Get());
@@ -53,15 +42,7 @@ public:
 };
 
 void Pump(int milliseconds) {
-    const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
-    do {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() < end);
+    host::PumpMessagesFor(static_cast<DWORD>(milliseconds));
 }
 
 TEST(AtlHostTest, AtlAxWinShowsTheControlAndDeliversClickEvents) {

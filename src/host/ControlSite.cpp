@@ -1,8 +1,6 @@
-#include "ControlSite.h"
+#include "host/ControlSite.h"
 
-#include <olectl.h>
-
-namespace corvane::demo {
+namespace corvane::host {
 
 HRESULT STDMETHODCALLTYPE ControlSite::QueryInterface(REFIID riid, void** object) {
     if (object == nullptr)
@@ -14,6 +12,8 @@ HRESULT STDMETHODCALLTYPE ControlSite::QueryInterface(REFIID riid, void** object
         found = static_cast<IOleInPlaceSite*>(this);
     else if (IsEqualIID(riid, IID_IOleInPlaceFrame) || IsEqualIID(riid, IID_IOleInPlaceUIWindow))
         found = static_cast<IOleInPlaceFrame*>(this);
+    else if (IsEqualIID(riid, IID_IOleControlSite))
+        found = static_cast<IOleControlSite*>(this);
     else if (IsEqualIID(riid, IID_IDispatch))
         found = static_cast<IDispatch*>(this);
     *object = found;
@@ -44,6 +44,16 @@ HRESULT STDMETHODCALLTYPE ControlSite::GetWindow(HWND* window) {
     return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE ControlSite::OnInPlaceActivate() {
+    ++InPlaceActivations;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::OnUIActivate() {
+    ++UIActivations;
+    return S_OK;
+}
+
 HRESULT STDMETHODCALLTYPE ControlSite::GetWindowContext(IOleInPlaceFrame** frame,
                                                         IOleInPlaceUIWindow** doc, LPRECT position,
                                                         LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
@@ -53,8 +63,8 @@ HRESULT STDMETHODCALLTYPE ControlSite::GetWindowContext(IOleInPlaceFrame** frame
     *frame = static_cast<IOleInPlaceFrame*>(this);
     AddRef();
     *doc = nullptr; // the frame is the only window level
-    *position = position_;
-    *clip = position_;
+    *position = Position;
+    *clip = Position;
     info->fMDIApp = FALSE;
     info->hwndFrame = container_;
     info->haccel = nullptr;
@@ -62,12 +72,47 @@ HRESULT STDMETHODCALLTYPE ControlSite::GetWindowContext(IOleInPlaceFrame** frame
     return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE ControlSite::OnInPlaceDeactivate() {
+    ++InPlaceDeactivations;
+    return S_OK;
+}
+
 HRESULT STDMETHODCALLTYPE ControlSite::OnPosRectChange(LPCRECT position) {
     if (position == nullptr)
         return E_POINTER;
-    // The demo lays the control out itself; a size the control asks for
-    // lasts until the window next changes size.
-    position_ = *position;
+    // The owner lays the control out; a size the control asks for lasts
+    // until the owner next moves it.
+    Position = *position;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::SetBorderSpace(LPCBORDERWIDTHS widths) {
+    // No tools of the control's own: "none" is the only space there is.
+    return widths == nullptr ? S_OK : INPLACE_E_NOTOOLSPACE;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
+    ActiveObject = com::TComPtr<IOleInPlaceActiveObject>(object);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS widths) {
+    if (widths == nullptr)
+        return E_POINTER;
+    // The container's groups are empty: it has no menu bar.
+    widths->width[0] = widths->width[2] = widths->width[4] = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::GetExtendedControl(IDispatch** object) {
+    if (object == nullptr)
+        return E_POINTER;
+    *object = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE ControlSite::OnFocus(BOOL) {
+    ++FocusChanges;
     return S_OK;
 }
 
@@ -78,6 +123,13 @@ HRESULT STDMETHODCALLTYPE ControlSite::GetTypeInfoCount(UINT* count) {
     return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE ControlSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    if (info == nullptr)
+        return E_POINTER;
+    *info = nullptr;
+    return DISP_E_BADINDEX;
+}
+
 HRESULT STDMETHODCALLTYPE ControlSite::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*,
                                               VARIANT* result, EXCEPINFO*, UINT*) {
     if (result == nullptr)
@@ -86,11 +138,17 @@ HRESULT STDMETHODCALLTYPE ControlSite::Invoke(DISPID dispid, REFIID, LCID, WORD,
     switch (dispid) {
     case DISPID_AMBIENT_USERMODE:
         result->vt = VT_BOOL;
-        result->boolVal = VARIANT_TRUE;
+        result->boolVal = UserMode ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    case DISPID_AMBIENT_FONT:
+        if (!AmbientFont)
+            return DISP_E_MEMBERNOTFOUND;
+        result->vt = VT_DISPATCH;
+        result->pdispVal = com::TComPtr<IFontDisp>(AmbientFont).Detach();
         return S_OK;
     default:
         return DISP_E_MEMBERNOTFOUND;
     }
 }
 
-} // namespace corvane::demo
+} // namespace corvane::host

@@ -41,7 +41,7 @@ DWORD StrativWindow::WindowStyle() const {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     if (control_.BorderStyle() == bsSingle)
         style |= ThinBorderStyle;
-    if (control_.Visible())
+    if (control_.Visible() && !hiddenByHost_)
         style |= WS_VISIBLE;
     if (!control_.Enabled())
         style |= WS_DISABLED;
@@ -52,6 +52,11 @@ void StrativWindow::SetParentWindow(HWND parent) {
     parent_ = parent;
     if (window_ && ::GetParent(window_.get()) != parent)
         ::SetParent(window_.get(), parent);
+}
+
+void StrativWindow::SetHiddenByHost(bool hidden) {
+    hiddenByHost_ = hidden;
+    UpdateWindowState();
 }
 
 void StrativWindow::CreateHandle() {

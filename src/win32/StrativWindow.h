@@ -41,6 +41,11 @@ public:
     // Moves the window under another parent (an embedding host's window, or
     // back to a parking window); a re-created window keeps the new parent.
     void SetParentWindow(HWND parent);
+    // An embedding host hides the window (while the control stays Visible)
+    // and shows it again; every later state change, re-creation included,
+    // keeps it as the host left it.
+    void SetHiddenByHost(bool hidden);
+    bool HiddenByHost() const { return hiddenByHost_; }
     // Sees each message before the control does; returning true ends the
     // message with `result`. An embedding object watches focus this way.
     using MessageHook =
@@ -130,6 +135,7 @@ private:
     bool trackingLeave_ = false;
     bool syncingBounds_ = false;
     bool releasingCapture_ = false;
+    bool hiddenByHost_ = false;
 };
 
 // Registers the window class (once per process) and what it needs: the

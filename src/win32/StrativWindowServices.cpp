@@ -51,8 +51,11 @@ void StrativWindow::UpdateWindowState() {
         return;
     ::SetWindowPos(hwnd, nullptr, control_.Left(), control_.Top(), control_.Width(),
                    control_.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    if ((::IsWindowVisible(hwnd) != FALSE) != control_.Visible())
-        ::ShowWindow(hwnd, control_.Visible() ? SW_SHOWNA : SW_HIDE);
+    // The window's own style, not IsWindowVisible: a parked window's parent
+    // is never visible.
+    const bool shown = control_.Visible() && !hiddenByHost_;
+    if (((::GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0) != shown)
+        ::ShowWindow(hwnd, shown ? SW_SHOWNA : SW_HIDE);
     if ((::IsWindowEnabled(hwnd) != FALSE) != control_.Enabled())
         ::EnableWindow(hwnd, control_.Enabled() ? TRUE : FALSE);
     SyncTooltip(); // hints may have been switched on

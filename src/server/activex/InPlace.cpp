@@ -29,9 +29,9 @@ HRESULT TActiveXControl::ActivateInPlace(bool withUI) {
         }
         window_->SetParentWindow(parent);
         SetObjectRects(&pos, &clip);
-        if (control_->Visible())
-            ::ShowWindow(window_->Handle(), SW_SHOWNA);
     }
+    // Every activating verb shows the window, also after the hide verb.
+    window_->SetHiddenByHost(false);
     if (withUI && !uiActive_) {
         uiActive_ = true;
         inPlaceSite_->OnUIActivate();
@@ -78,7 +78,7 @@ void TActiveXControl::DeactivateInPlace() {
 void TActiveXControl::ParkWindow() {
     if (!window_)
         return;
-    ::ShowWindow(window_->Handle(), SW_HIDE);
+    window_->SetHiddenByHost(true);
     window_->SetParentWindow(parking_.Handle());
 }
 

@@ -68,7 +68,27 @@ void StrativWindow::CreateHandle() {
     if (created == nullptr)
         RaiseLastWin32Error("CreateWindowEx");
     trackingLeave_ = false;
+    if (visibleArea_)
+        ApplyVisibleArea();
     SyncTooltip();
+}
+
+void StrativWindow::SetVisibleArea(const std::optional<RECT>& area) {
+    const bool same = area.has_value() == visibleArea_.has_value() &&
+                      (!area || ::EqualRect(&*area, &*visibleArea_) != FALSE);
+    if (same)
+        return;
+    visibleArea_ = area;
+    ApplyVisibleArea();
+}
+
+void StrativWindow::ApplyVisibleArea() {
+    if (!window_)
+        return;
+    HRGN region = visibleArea_ ? ::CreateRectRgnIndirect(&*visibleArea_) : nullptr;
+    // Once set, the region belongs to the system.
+    if (::SetWindowRgn(window_.get(), region, TRUE) == 0 && region != nullptr)
+        ::DeleteObject(region);
 }
 
 StrativWindow* StrativWindow::FromHandle(HWND hwnd, UINT message, LPARAM lParam) {

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace corvane::win32 {
 
@@ -46,6 +47,10 @@ public:
     // keeps it as the host left it.
     void SetHiddenByHost(bool hidden);
     bool HiddenByHost() const { return hiddenByHost_; }
+    // The part of the window a host lets it show (its clip rectangle, in
+    // window coordinates); nothing outside it is ever painted. No value: the
+    // whole window. A re-created window keeps it.
+    void SetVisibleArea(const std::optional<RECT>& area);
     // Sees each message before the control does; returning true ends the
     // message with `result`. An embedding object watches focus this way.
     using MessageHook =
@@ -95,6 +100,7 @@ private:
     static StrativWindow* FromHandle(HWND hwnd, UINT message, LPARAM lParam);
 
     void CreateHandle();
+    void ApplyVisibleArea();
     void SyncBoundsFromWindow();
     bool SyncTooltip(); // true when it turned the tooltip on
     void StartLeaveTracking();
@@ -136,6 +142,7 @@ private:
     bool syncingBounds_ = false;
     bool releasingCapture_ = false;
     bool hiddenByHost_ = false;
+    std::optional<RECT> visibleArea_;
 };
 
 // Registers the window class (once per process) and what it needs: the

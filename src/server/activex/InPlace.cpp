@@ -141,12 +141,26 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::UIDeactivate() {
     });
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::SetObjectRects(LPCRECT posRect, LPCRECT) {
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetObjectRects(LPCRECT posRect, LPCRECT clipRect) {
     if (posRect == nullptr)
         return E_POINTER;
     return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
         control_->SetBounds(posRect->left, posRect->top, posRect->right - posRect->left,
                             posRect->bottom - posRect->top);
+        // A control partly scrolled out of the host's view shows only what
+        // lies inside the host's clip rectangle.
+        std::optional<RECT> visible;
+        RECT inside{};
+        if (clipRect != nullptr) {
+            if (!::IntersectRect(&inside, posRect, clipRect))
+                ::SetRectEmpty(&inside);
+            if (!::EqualRect(&inside, posRect)) {
+                if (!::IsRectEmpty(&inside))
+                    ::OffsetRect(&inside, -posRect->left, -posRect->top);
+                visible = inside;
+            }
+        }
+        window_->SetVisibleArea(visible);
         return S_OK;
     });
 }

@@ -1,6 +1,8 @@
 // What a host notices of the control's contract: the window after the hide
-// verb.
+// verb, the host's clip rectangle.
 #include "TestHost.h"
+
+#include <optional>
 
 namespace corvane::server::test {
 namespace {
@@ -72,6 +74,75 @@ TEST_F(HostContractTest, AnInvisibleControlStaysHiddenWhateverTheVerb) {
     EXPECT_FALSE(::IsWindowVisible(control.Window()));
     ASSERT_EQ(S_OK, control.Control()->put_Visible(VARIANT_TRUE));
     EXPECT_TRUE(::IsWindowVisible(control.Window()));
+}
+
+// The window's region as a box in window coordinates; nullopt without one.
+std::optional<RECT> RegionBox(HWND window) {
+    const HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    std::optional<RECT> box;
+    if (::GetWindowRgn(window, region) != ERROR) {
+        RECT r{};
+        ::GetRgnBox(region, &r);
+        box = r;
+    }
+    ::DeleteObject(region);
+    return box;
+}
+
+std::string Describe(const std::optional<RECT>& box) {
+    if (!box)
+        return "none";
+    return std::to_string(box->left) + "," + std::to_string(box->top) + "-" +
+           std::to_string(box->right) + "," + std::to_string(box->bottom);
+}
+
+TEST_F(HostContractTest, TheHostsClipRectangleBoundsWhatTheWindowShows) {
+    TestSite site;
+    InPlaceControl control(site);
+    auto inPlace = Query<IOleInPlaceObject>(control.Control(), IID_IOleInPlaceObject);
+    const RECT pos = site.Position; // 10,20 - 310,60
+    const struct {
+        const char* Name;
+        RECT Clip;
+        std::optional<RECT> Shown; // window coordinates
+    } cases[] = {
+        {"inside the clip", {0, 0, 400, 200}, std::nullopt},
+        {"scrolled out at the top left", {50, 30, 400, 200}, RECT{40, 10, 300, 40}},
+        {"cut at the right", {0, 0, 110, 200}, RECT{0, 0, 100, 40}},
+        {"outside the clip altogether", {400, 0, 500, 10}, RECT{0, 0, 0, 0}},
+        {"inside again", pos, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(S_OK, inPlace->SetObjectRects(&pos, &c.Clip)) << c.Name;
+        EXPECT_EQ(Describe(c.Shown), Describe(RegionBox(control.Window()))) << c.Name;
+    }
+
+    // What lies outside the clip is never painted, also after the window is
+    // made anew (a border style change).
+    const RECT clip{50, 30, 400, 200};
+    ASSERT_EQ(S_OK, inPlace->SetObjectRects(&pos, &clip));
+    control.Control()->put_Color(0x0000FF00);
+    control.Control()->put_BorderStyle(::bsNone);
+    HWND window = nullptr;
+    ASSERT_EQ(S_OK, inPlace->GetWindow(&window));
+    EXPECT_NE(control.Window(), window) << "made anew";
+    EXPECT_EQ("40,10-300,40", Describe(RegionBox(window)));
+    const COLORREF magenta = RGB(255, 0, 255);
+    {
+        const HDC dc = ::GetDC(site.Window());
+        const RECT all{0, 0, 400, 200};
+        const HBRUSH brush = ::CreateSolidBrush(magenta);
+        ::FillRect(dc, &all, brush);
+        ::DeleteObject(brush);
+        ::ReleaseDC(site.Window(), dc);
+    }
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const HDC dc = ::GetDC(site.Window());
+    const COLORREF clipped = ::GetPixel(dc, 20, 25);  // in the control, outside the clip
+    const COLORREF visible = ::GetPixel(dc, 200, 50); // in both
+    ::ReleaseDC(site.Window(), dc);
+    EXPECT_EQ(magenta, clipped);
+    EXPECT_NE(magenta, visible);
 }
 
 } // namespace

@@ -56,6 +56,9 @@ public:
     using MessageHook =
         std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
     void SetMessageHook(MessageHook hook) { messageHook_ = std::move(hook); }
+    // Called whenever the control asks to be drawn anew (its look changed),
+    // window or not: an embedding object tells its host's view sink.
+    void SetLookChangedHook(std::function<void()> hook) { lookChanged_ = std::move(hook); }
 
     // Replaces the modal menu tracking (nullptr restores the system's).
     void SetMenuTracker(MenuTracker tracker) { menuTracker_ = std::move(tracker); }
@@ -101,6 +104,7 @@ private:
 
     void CreateHandle();
     void ApplyVisibleArea();
+    void LookChanged() const;
     void SyncBoundsFromWindow();
     bool SyncTooltip(); // true when it turned the tooltip on
     void StartLeaveTracking();
@@ -137,6 +141,7 @@ private:
     CustomizeDialogWin32 customizeDialog_{[this] { return window_.get(); }};
     MenuTracker menuTracker_;
     MessageHook messageHook_;
+    std::function<void()> lookChanged_;
     int messageDepth_ = 0;
     bool trackingLeave_ = false;
     bool syncingBounds_ = false;

@@ -11,17 +11,25 @@ constexpr WORD SizeNorthSouthCursor = 32645; // IDC_SIZENS
 
 } // namespace
 
+void StrativWindow::LookChanged() const {
+    if (lookChanged_)
+        lookChanged_();
+}
+
 void StrativWindow::Invalidate() {
     if (window_)
         ::InvalidateRect(window_.get(), nullptr, FALSE);
+    LookChanged();
 }
 
 void StrativWindow::Repaint() {
     if (window_)
         ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    LookChanged();
 }
 
 void StrativWindow::RecreateWnd() {
+    LookChanged(); // a border style changed
     if (!window_)
         return;
     // A resize or drag does not carry over to the new window (a handler may

@@ -1,5 +1,5 @@
 // What a host notices of the control's contract: the window after the hide
-// verb, the host's clip rectangle.
+// verb, the host's clip rectangle, the view advise sink.
 #include "TestHost.h"
 
 #include <optional>
@@ -143,6 +143,141 @@ TEST_F(HostContractTest, TheHostsClipRectangleBoundsWhatTheWindowShows) {
     ::ReleaseDC(site.Window(), dc);
     EXPECT_EQ(magenta, clipped);
     EXPECT_NE(magenta, visible);
+}
+
+// A view sink that records what it is told and counts its references.
+class ViewSink : public IAdviseSink {
+public:
+    std::vector<std::pair<DWORD, LONG>> ViewChanges; // aspect, index
+    LONG References = 1;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        *object = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IAdviseSink)
+                      ? static_cast<IAdviseSink*>(this)
+                      : nullptr;
+        if (*object == nullptr)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++References); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--References); }
+    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
+    void STDMETHODCALLTYPE OnViewChange(DWORD aspect, LONG index) override {
+        ViewChanges.emplace_back(aspect, index);
+    }
+    void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
+    void STDMETHODCALLTYPE OnSave() override {}
+    void STDMETHODCALLTYPE OnClose() override {}
+};
+
+TComPtr<IFontDisp> NewFont(const wchar_t* name, LONGLONG size) {
+    FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(name), {}, FW_NORMAL, 0, FALSE, FALSE, FALSE};
+    desc.cySize.int64 = size;
+    TComPtr<IFontDisp> font;
+    ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(font.Put()));
+    return font;
+}
+
+TComPtr<ISections> FirstSection(ICorvane* control) {
+    TComPtr<ISections> root, first;
+    EXPECT_EQ(S_OK, control->get_Sections(root.Put()));
+    EXPECT_EQ(S_OK, root->GetFirstChild(first.Put()));
+    return first;
+}
+
+TEST_F(HostContractTest, TheViewSinkHearsOnceOfEachChangeOfTheLook) {
+    const struct {
+        const char* Name;
+        std::function<void(ICorvane*)> Change;
+        size_t Heard;
+    } changes[] = {
+        {"colour", [](ICorvane* c) { c->put_Color(0x00123456); }, 1},
+        {"option", [](ICorvane* c) { c->put_AllowHotTrack(VARIANT_FALSE); }, 1},
+        {"border (the window is made anew)", [](ICorvane* c) { c->put_BorderStyle(::bsNone); }, 1},
+        {"font", [](ICorvane* c) { c->put_Font(NewFont(L"Courier New", 200000).Get()); }, 1},
+        {"sections",
+         [](ICorvane* c) {
+             TComPtr<ISections> added;
+             FirstSection(c)->Add(TBstr::FromWide(L"Below", 5).Get(), added.Put());
+         },
+         1},
+        {"several changes in one go",
+         [](ICorvane* c) {
+             c->put_BevelInner(::bvRaised);
+             c->put_Headerstyle(::bsWin31);
+             c->put_Color(0x00654321);
+         },
+         1},
+        {"reads only",
+         [](ICorvane* c) {
+             OLE_COLOR colour = 0;
+             c->get_Color(&colour);
+             FirstSection(c);
+         },
+         0},
+    };
+    for (const auto& c : changes) {
+        ViewSink sink;
+        {
+            auto control = NewControl();
+            auto view = Query<IViewObject2>(control.Get(), IID_IViewObject2);
+            PumpMessages();
+            ASSERT_EQ(S_OK, view->SetAdvise(DVASPECT_CONTENT, 0, &sink));
+            c.Change(control.Get());
+            EXPECT_TRUE(sink.ViewChanges.empty()) << "never from inside the call: " << c.Name;
+            PumpMessages();
+            ASSERT_EQ(c.Heard, sink.ViewChanges.size()) << c.Name;
+            if (c.Heard > 0) {
+                EXPECT_EQ(static_cast<DWORD>(DVASPECT_CONTENT), sink.ViewChanges[0].first);
+                EXPECT_EQ(-1, sink.ViewChanges[0].second);
+            }
+        }
+        PumpMessages();
+        EXPECT_EQ(1, sink.References) << "let go with the control: " << c.Name;
+    }
+}
+
+TEST_F(HostContractTest, ViewAdviseFlagsPrimeAndLimitTheNotifications) {
+    const struct {
+        const char* Name;
+        DWORD Aspects, Flags;
+        size_t AtSetAdvise, AfterTwoChanges;
+        bool KeptAfterwards;
+    } cases[] = {
+        {"plain", DVASPECT_CONTENT, 0, 0, 2, true},
+        {"prime first", DVASPECT_CONTENT, ADVF_PRIMEFIRST, 1, 3, true},
+        {"only once", DVASPECT_CONTENT, ADVF_ONLYONCE, 0, 1, false},
+        {"prime first, only once", DVASPECT_CONTENT, ADVF_PRIMEFIRST | ADVF_ONLYONCE, 1, 1, false},
+        {"an aspect the control never draws", DVASPECT_ICON, ADVF_PRIMEFIRST, 0, 0, true},
+    };
+    for (const auto& c : cases) {
+        ViewSink sink;
+        {
+            auto control = NewControl();
+            auto view = Query<IViewObject2>(control.Get(), IID_IViewObject2);
+            PumpMessages();
+            ASSERT_EQ(S_OK, view->SetAdvise(c.Aspects, c.Flags, &sink));
+            EXPECT_EQ(c.AtSetAdvise, sink.ViewChanges.size()) << c.Name;
+            control->put_Color(0x00111111);
+            PumpMessages();
+            control->put_Color(0x00222222);
+            PumpMessages();
+            EXPECT_EQ(c.AfterTwoChanges, sink.ViewChanges.size()) << c.Name;
+            TComPtr<IAdviseSink> kept;
+            DWORD aspects = 0, flags = 0;
+            ASSERT_EQ(S_OK, view->GetAdvise(&aspects, &flags, kept.Put()));
+            EXPECT_EQ(c.KeptAfterwards, kept.Get() == &sink) << c.Name;
+            kept.Reset();
+            // Taken away, the sink hears nothing more and is let go.
+            ASSERT_EQ(S_OK, view->SetAdvise(DVASPECT_CONTENT, 0, nullptr));
+            const size_t before = sink.ViewChanges.size();
+            control->put_Color(0x00333333);
+            PumpMessages();
+            EXPECT_EQ(before, sink.ViewChanges.size()) << c.Name;
+            EXPECT_EQ(1, sink.References) << c.Name;
+        }
+        PumpMessages();
+    }
 }
 
 } // namespace

@@ -17,6 +17,10 @@ namespace corvane::server {
 
 class TSections final : public TAutoIntfObject<ISections> {
 public:
+    // The Source of its error information: library and class, as the
+    // control's errors name theirs.
+    static constexpr const wchar_t* ErrorSource = L"CorvaneC.Sections";
+
     // A new wrapper over node (null: empty) on the registered type library.
     // Raises EComError with the load's result when the library cannot be loaded.
     static TComPtr<ISections> Create(THeaderColumns* node);
@@ -84,7 +88,7 @@ private:
     static ISections** ResultSlot(ISections** result);
 
     template <class Body> HRESULT Boundary(Body&& body) {
-        return ComBoundary(IID_ISections, std::forward<Body>(body));
+        return ComBoundary(IID_ISections, ErrorSource, std::forward<Body>(body));
     }
 
     SectionRef section_;

@@ -1,6 +1,10 @@
 // What a host notices of the control's contract: the window after the hide
-// verb, the host's clip rectangle, the view advise sink.
+// verb, the host's clip rectangle, the view advise sink, error texts.
 #include "TestHost.h"
+
+#include "server/automation/ComBoundary.h"
+
+#include <olectl.h>
 
 #include <optional>
 
@@ -277,6 +281,91 @@ TEST_F(HostContractTest, ViewAdviseFlagsPrimeAndLimitTheNotifications) {
             EXPECT_EQ(1, sink.References) << c.Name;
         }
         PumpMessages();
+    }
+}
+
+struct ErrorRecord {
+    std::string Description, Source;
+};
+
+ErrorRecord TakeErrorRecord() {
+    ErrorRecord record;
+    TComPtr<IErrorInfo> info;
+    if (::GetErrorInfo(0, info.Put()) != S_OK || !info)
+        return record;
+    TBstr text, source;
+    info->GetDescription(text.Put());
+    info->GetSource(source.Put());
+    record.Description = BstrToAnsi(text.Get());
+    record.Source = BstrToAnsi(source.Get());
+    return record;
+}
+
+// A host stream whose every read fails with one code.
+class FailingStream : public IStream {
+public:
+    explicit FailingStream(HRESULT code) : code_(code) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        *object = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IStream)
+                      ? static_cast<IStream*>(this)
+                      : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE Read(void*, ULONG, ULONG* read) override {
+        if (read)
+            *read = 0;
+        return code_;
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return code_; }
+    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override { return code_; }
+    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return code_; }
+    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*,
+                                     ULARGE_INTEGER*) override {
+        return code_;
+    }
+    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return code_; }
+    HRESULT STDMETHODCALLTYPE Revert() override { return code_; }
+    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return code_;
+    }
+    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return code_;
+    }
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG*, DWORD) override { return code_; }
+    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return code_; }
+
+private:
+    HRESULT code_;
+};
+
+TEST_F(HostContractTest, CarriedErrorCodesReachTheHostAsTextWithTheControlAsSource) {
+    auto control = NewControl();
+    EventSink notAFont; // a dispatch object without IFont
+    FailingStream denied(STG_E_ACCESSDENIED);
+    const struct {
+        const char* Name;
+        std::function<HRESULT()> Call;
+        HRESULT Expected;
+        std::string Description;
+    } cases[] = {
+        {"a code of the control's own",
+         [&] { return control->put_Font(reinterpret_cast<IFontDisp*>(&notAFont)); },
+         CTL_E_INVALIDPROPERTYVALUE, "Invalid property value"},
+        {"a host's code the system knows",
+         [&] {
+             return Query<IPersistStreamInit>(control.Get(), IID_IPersistStreamInit)->Load(&denied);
+         },
+         STG_E_ACCESSDENIED, SystemMessage(STG_E_ACCESSDENIED)},
+    };
+    for (const auto& c : cases) {
+        ::SetErrorInfo(0, nullptr);
+        EXPECT_EQ(c.Expected, c.Call()) << c.Name;
+        const ErrorRecord error = TakeErrorRecord();
+        EXPECT_EQ(c.Description, error.Description) << c.Name;
+        EXPECT_EQ(error.Description.find("OLE error"), std::string::npos) << c.Name;
+        EXPECT_EQ("CorvaneC.Corvane", error.Source) << c.Name;
     }
 }
 

@@ -137,6 +137,8 @@ TEST_F(SectionsInvokeTest, FailuresArriveAsExceptionsWithTheirDescription) {
         TInvoke call(c.target, c.id, c.flags, c.args);
         EXPECT_EQ(call.hr, DISP_E_EXCEPTION);
         EXPECT_EQ(call.exceptionCode, E_UNEXPECTED);
+        // Script hosts show it beside the text, as for the control's errors.
+        EXPECT_EQ(call.exceptionSource, "CorvaneC.Sections");
         if (c.description) {
             EXPECT_EQ(call.exceptionDescription, c.description);
         } else {

@@ -127,6 +127,35 @@ TEST_F(PersistenceTest, IsDirtyFollowsEveryKindOfChange) {
     EXPECT_FALSE(IsDirty(loaded.Get())) << "a load clears the flag";
 }
 
+TEST_F(PersistenceTest, EveryKindOfSuccessfulLoadLeavesTheControlClean) {
+    auto source = EditedControl();
+    MemoryBag bag;
+    ASSERT_EQ(
+        S_OK,
+        Query<IPersistPropertyBag>(source.Get(), IID_IPersistPropertyBag)->Save(&bag, FALSE, TRUE));
+    const std::vector<uint8_t> bytes = SaveToBytes(source.Get());
+    const struct {
+        const char* Name;
+        std::function<HRESULT(ICorvane*)> Load;
+    } loads[] = {
+        {"stream", [&](ICorvane* c) { return LoadFromBytes(c, bytes); }},
+        {"property bag",
+         [&](ICorvane* c) {
+             return Query<IPersistPropertyBag>(c, IID_IPersistPropertyBag)->Load(&bag, nullptr);
+         }},
+    };
+    for (const auto& l : loads) {
+        auto control = NewControl();
+        control->put_BevelOuter(::bvSpace);
+        ASSERT_TRUE(IsDirty(control.Get())) << l.Name;
+        ASSERT_EQ(S_OK, l.Load(control.Get())) << l.Name;
+        EXPECT_FALSE(IsDirty(control.Get())) << l.Name;
+        // Clean means "as loaded": the next change counts again.
+        control->put_AllowClick(VARIANT_FALSE);
+        EXPECT_TRUE(IsDirty(control.Get())) << l.Name;
+    }
+}
+
 TEST_F(PersistenceTest, StorageKeepsTheControlInItsNamedStream) {
     auto original = EditedControl();
     TComPtr<ILockBytes> bytes;

@@ -11,6 +11,7 @@
 
 #include <CorvaneC_TLB.h>
 
+#include <memory>
 #include <utility>
 
 namespace corvane::server {
@@ -21,8 +22,9 @@ public:
     // control's errors name theirs.
     static constexpr const wchar_t* ErrorSource = L"CorvaneC.Sections";
 
-    // A new wrapper over node (null: empty) on the registered type library.
-    // Raises EComError with the load's result when the library cannot be loaded.
+    // A new wrapper over node (null: empty) on the registered type library
+    // (loaded once, see SectionsTypeInfo.h). Raises EComError with the load's
+    // result when the library cannot be loaded.
     static TComPtr<ISections> Create(THeaderColumns* node);
 
     // The wrapped node; null when empty, freed or asked from another thread.
@@ -69,7 +71,7 @@ public:
     HRESULT STDMETHODCALLTYPE put_WordWrap(VARIANT_BOOL Value) override;
 
 private:
-    TSections(ITypeLib* lib, THeaderColumns* node);
+    TSections(std::shared_ptr<const TDispatchTypeInfo> typeInfo, THeaderColumns* node);
     ~TSections() override;
 
     // Script hosts assign object-valued properties with putref.

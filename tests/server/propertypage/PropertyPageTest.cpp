@@ -138,6 +138,19 @@ TEST_F(ActivePage, EditsMarkThePageAndApplyWritesTheControlAndTellsItsListeners)
     EXPECT_EQ(site.StatusChanges.size(), 2u);
 }
 
+TEST_F(ActivePage, TellingTheListenersLeavesTheirReferencesAsTheyWere) {
+    const LONG connected = sink.References;
+    EXPECT_GT(connected, 1) << "the connection holds the sink";
+    for (const char* width : {"4", "5"}) {
+        SetText(window, BorderWidthId, width);
+        ASSERT_EQ(page->Apply(), S_OK);
+    }
+    EXPECT_EQ(sink.Changed.size(), 2u);
+    EXPECT_EQ(sink.References, connected);
+    sink.Unadvise();
+    EXPECT_EQ(sink.References, 1);
+}
+
 TEST_F(ActivePage, OpensOnGeneralAndChangingThePageMarksNothing) {
     EXPECT_TRUE(::IsWindowVisible(ButtonWithCaption(window, "Section Click")));
     ChoosePage(window, 1);

@@ -162,6 +162,23 @@ TEST_F(SectionsInvokeTest, AnotherLibrarysObjectAsTheSectionArgumentIsRefused) {
     EXPECT_EQ(b->Parent(), root.get());
 }
 
+TEST_F(SectionsInvokeTest, HandedOutTypeInformationCarriesItsOwnReference) {
+    TComPtr<ISections> sa = Wrap(a);
+    TComPtr<ITypeInfo> held;
+    ASSERT_EQ(sa->GetTypeInfo(0, 0, held.Put()), S_OK);
+    const ULONG before = RefCount(held.Get());
+    for (int i = 0; i < 5; ++i) {
+        ITypeInfo* info = nullptr;
+        ASSERT_EQ(sa->GetTypeInfo(0, 0, &info), S_OK);
+        ASSERT_EQ(info, held.Get());
+        info->Release(); // the caller's reference, as every caller drops it
+    }
+    EXPECT_EQ(RefCount(held.Get()), before);
+    TInvoke count(sa.Get(), DISPID_ISections_Count, DISPATCH_PROPERTYGET, {});
+    EXPECT_EQ(count.hr, S_OK);
+    EXPECT_EQ(count.result.lVal, 2);
+}
+
 TEST_F(SectionsInvokeTest, TypeInformationAndRequestChecks) {
     TComPtr<ISections> s = Wrap(a);
     UINT count = 0;

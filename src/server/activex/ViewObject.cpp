@@ -124,7 +124,12 @@ void TActiveXControl::ViewChanged() {
 }
 
 void TActiveXControl::SendPendingViewChange(IUnknown* object) {
-    static_cast<TActiveXControl*>(static_cast<IOleObject*>(object))->NotifyViewChange();
+    auto* self = static_cast<TActiveXControl*>(static_cast<IOleObject*>(object));
+    // Held by the message alone: the host has let go and wants to hear nothing.
+    if (self->references_ > 1)
+        self->NotifyViewChange();
+    else
+        self->viewChangePending_ = false;
 }
 
 void TActiveXControl::NotifyViewChange() {

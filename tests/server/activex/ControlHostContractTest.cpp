@@ -284,6 +284,20 @@ TEST_F(HostContractTest, ViewAdviseFlagsPrimeAndLimitTheNotifications) {
     }
 }
 
+TEST_F(HostContractTest, AControlLetGoWithAChangePendingTellsNobody) {
+    ViewSink sink;
+    {
+        auto control = NewControl();
+        PumpMessages();
+        ASSERT_EQ(S_OK, Query<IViewObject2>(control.Get(), IID_IViewObject2)
+                            ->SetAdvise(DVASPECT_CONTENT, 0, &sink));
+        control->put_Color(0x00444444);
+    }
+    PumpMessages();
+    EXPECT_TRUE(sink.ViewChanges.empty());
+    EXPECT_EQ(1, sink.References);
+}
+
 struct ErrorRecord {
     std::string Description, Source;
 };

@@ -41,7 +41,7 @@ DWORD StrativWindow::WindowStyle() const {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     if (control_.BorderStyle() == bsSingle)
         style |= ThinBorderStyle;
-    if (control_.Visible())
+    if (control_.Visible() && !hiddenByHost_)
         style |= WS_VISIBLE;
     if (!control_.Enabled())
         style |= WS_DISABLED;
@@ -54,6 +54,11 @@ void StrativWindow::SetParentWindow(HWND parent) {
         ::SetParent(window_.get(), parent);
 }
 
+void StrativWindow::SetHiddenByHost(bool hidden) {
+    hiddenByHost_ = hidden;
+    UpdateWindowState();
+}
+
 void StrativWindow::CreateHandle() {
     // WM_NCCREATE hands the new window to window_ (see FromHandle), so it is
     // owned from its first message on.
@@ -63,7 +68,27 @@ void StrativWindow::CreateHandle() {
     if (created == nullptr)
         RaiseLastWin32Error("CreateWindowEx");
     trackingLeave_ = false;
+    if (visibleArea_)
+        ApplyVisibleArea();
     SyncTooltip();
+}
+
+void StrativWindow::SetVisibleArea(const std::optional<RECT>& area) {
+    const bool same = area.has_value() == visibleArea_.has_value() &&
+                      (!area || ::EqualRect(&*area, &*visibleArea_) != FALSE);
+    if (same)
+        return;
+    visibleArea_ = area;
+    ApplyVisibleArea();
+}
+
+void StrativWindow::ApplyVisibleArea() {
+    if (!window_)
+        return;
+    HRGN region = visibleArea_ ? ::CreateRectRgnIndirect(&*visibleArea_) : nullptr;
+    // Once set, the region belongs to the system.
+    if (::SetWindowRgn(window_.get(), region, TRUE) == 0 && region != nullptr)
+        ::DeleteObject(region);
 }
 
 StrativWindow* StrativWindow::FromHandle(HWND hwnd, UINT message, LPARAM lParam) {

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace corvane::win32 {
 
@@ -41,11 +42,23 @@ public:
     // Moves the window under another parent (an embedding host's window, or
     // back to a parking window); a re-created window keeps the new parent.
     void SetParentWindow(HWND parent);
+    // An embedding host hides the window (while the control stays Visible)
+    // and shows it again; every later state change, re-creation included,
+    // keeps it as the host left it.
+    void SetHiddenByHost(bool hidden);
+    bool HiddenByHost() const { return hiddenByHost_; }
+    // The part of the window a host lets it show (its clip rectangle, in
+    // window coordinates); nothing outside it is ever painted. No value: the
+    // whole window. A re-created window keeps it.
+    void SetVisibleArea(const std::optional<RECT>& area);
     // Sees each message before the control does; returning true ends the
     // message with `result`. An embedding object watches focus this way.
     using MessageHook =
         std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
     void SetMessageHook(MessageHook hook) { messageHook_ = std::move(hook); }
+    // Called whenever the control asks to be drawn anew (its look changed),
+    // window or not: an embedding object tells its host's view sink.
+    void SetLookChangedHook(std::function<void()> hook) { lookChanged_ = std::move(hook); }
 
     // Replaces the modal menu tracking (nullptr restores the system's).
     void SetMenuTracker(MenuTracker tracker) { menuTracker_ = std::move(tracker); }
@@ -90,6 +103,8 @@ private:
     static StrativWindow* FromHandle(HWND hwnd, UINT message, LPARAM lParam);
 
     void CreateHandle();
+    void ApplyVisibleArea();
+    void LookChanged() const;
     void SyncBoundsFromWindow();
     bool SyncTooltip(); // true when it turned the tooltip on
     void StartLeaveTracking();
@@ -126,10 +141,13 @@ private:
     CustomizeDialogWin32 customizeDialog_{[this] { return window_.get(); }};
     MenuTracker menuTracker_;
     MessageHook messageHook_;
+    std::function<void()> lookChanged_;
     int messageDepth_ = 0;
     bool trackingLeave_ = false;
     bool syncingBounds_ = false;
     bool releasingCapture_ = false;
+    bool hiddenByHost_ = false;
+    std::optional<RECT> visibleArea_;
 };
 
 // Registers the window class (once per process) and what it needs: the

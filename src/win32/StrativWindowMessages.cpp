@@ -101,6 +101,11 @@ LRESULT StrativWindow::OnPaint() {
     RECT client{};
     ::GetClientRect(window_.get(), &client);
     const DoubleBuffer buffer(paint.dc(), client.right, client.bottom);
+    if (!buffer.Ready()) {
+        // No buffer for this size: flicker beats an error box from WM_PAINT.
+        PaintControl(paint.dc());
+        return 0;
+    }
     PaintControl(buffer.dc());
     buffer.Present();
     return 0;

@@ -11,17 +11,25 @@ constexpr WORD SizeNorthSouthCursor = 32645; // IDC_SIZENS
 
 } // namespace
 
+void StrativWindow::LookChanged() const {
+    if (lookChanged_)
+        lookChanged_();
+}
+
 void StrativWindow::Invalidate() {
     if (window_)
         ::InvalidateRect(window_.get(), nullptr, FALSE);
+    LookChanged();
 }
 
 void StrativWindow::Repaint() {
     if (window_)
         ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    LookChanged();
 }
 
 void StrativWindow::RecreateWnd() {
+    LookChanged(); // a border style changed
     if (!window_)
         return;
     // A resize or drag does not carry over to the new window (a handler may
@@ -51,8 +59,11 @@ void StrativWindow::UpdateWindowState() {
         return;
     ::SetWindowPos(hwnd, nullptr, control_.Left(), control_.Top(), control_.Width(),
                    control_.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    if ((::IsWindowVisible(hwnd) != FALSE) != control_.Visible())
-        ::ShowWindow(hwnd, control_.Visible() ? SW_SHOWNA : SW_HIDE);
+    // The window's own style, not IsWindowVisible: a parked window's parent
+    // is never visible.
+    const bool shown = control_.Visible() && !hiddenByHost_;
+    if (((::GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0) != shown)
+        ::ShowWindow(hwnd, shown ? SW_SHOWNA : SW_HIDE);
     if ((::IsWindowEnabled(hwnd) != FALSE) != control_.Enabled())
         ::EnableWindow(hwnd, control_.Enabled() ? TRUE : FALSE);
     SyncTooltip(); // hints may have been switched on

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -309,6 +310,33 @@ TEST(LevelsTest, DirectRebuildCatchesUpAfterUnreportedEdit) {
     EXPECT_EQ(1, levels.LeafCount());
     levels.Rebuild(&root);
     EXPECT_EQ((Names{"A", "B"}), Leaves(levels));
+}
+
+TEST(LevelsTest, AWatcherHearsEveryReportAndNothingElse) {
+    const struct {
+        const char* edit;
+        std::function<void(THeaderColumns&)> run;
+        int reports;
+    } cases[] = {
+        {"Add below the top level", [](THeaderColumns& r) { r.Items(0)->Add("x"); }, 1},
+        {"Changed(true) on the root", [](THeaderColumns& r) { r.Changed(true); }, 1},
+        {"Add at the top level (reports nothing)", [](THeaderColumns& r) { r.Add("x"); }, 0},
+        {"Caption written (reports nothing)",
+         [](THeaderColumns& r) { r.Items(0)->SetCaption("y"); }, 0},
+        {"reads only", [](THeaderColumns& r) { (void)r.Items(0)->Caption(); }, 0},
+    };
+    for (const auto& c : cases) {
+        THeaderColumns root;
+        AddTree(&root, "A(A1,A2),B");
+        TLevels levels(&root);
+        int heard = 0;
+        levels.OnReported = [&] {
+            ++heard;
+            EXPECT_TRUE(levels.Stale()) << "told after the index took the report";
+        };
+        c.run(root);
+        EXPECT_EQ(c.reports, heard) << c.edit;
+    }
 }
 
 TEST(LevelsTest, DeepTreeIsIndexedWithoutRecursion) {

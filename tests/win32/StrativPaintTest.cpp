@@ -2,6 +2,7 @@
 // they belong in both face styles, captions placed by alignment and word
 // wrap, the hot-track colour, and what the window shows after WM_PAINT.
 #include "HeaderFixture.h"
+#include "ModalWatch.h"
 #include "PixelMatch.h"
 
 namespace corvane::win32::testing {
@@ -189,6 +190,33 @@ TEST_F(StrativWindowPaint, WmPaintShowsWhatPaintToDraws) {
         ::UpdateWindow(hwnd());
         EXPECT_EQ(Differences(*Screenshot(), *Rendering()), 0) << doubleBuffered;
     }
+}
+
+TEST_F(StrativWindowPaint, AClientTooLargeForABufferIsPaintedDirectlyWithoutABox) {
+    // As large as a window gets (the system cuts the size at 32767): an
+    // off-screen bitmap of that size (4 GB) cannot be had.
+    control->SetDoubleBuffered(true);
+    control->SetClientSize(0x10000000, 0x10000000);
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    {
+        const WindowDC dc(hwnd());
+        if (const HBITMAP made = ::CreateCompatibleBitmap(dc.get(), client.right, client.bottom)) {
+            ::DeleteObject(made);
+            GTEST_SKIP() << "this system makes a bitmap of " << client.right << " x "
+                         << client.bottom;
+        }
+    }
+    const MessageBoxWatch boxes;
+    {
+        const WindowDC dc(hwnd());
+        const RECT seen{0, 0, ClientWidth, ClientHeight};
+        ::FillRect(dc.get(), &seen, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    }
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    ::UpdateWindow(hwnd());
+    EXPECT_TRUE(boxes.Seen().empty()) << boxes.Seen().front().text;
+    EXPECT_EQ(Differences(*Screenshot(), *Rendering()), 0);
 }
 
 TEST_F(StrativWindowPaint, PrintClientPaintsIntoTheGivenDc) {

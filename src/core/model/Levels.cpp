@@ -122,6 +122,8 @@ void TLevels::ClearEntries() {
 
 void TLevels::TreeChanged(THeaderColumns* /*Section*/) {
     MarkStale();
+    if (OnReported)
+        OnReported();
 }
 
 void TLevels::Rebuild(THeaderColumns* /*Section*/) {

@@ -17,6 +17,7 @@
 #include "core/model/SectionRef.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace corvane {
@@ -37,6 +38,9 @@ public:
     // The change handler: the index is rebuilt before it is next read (or
     // before the tree changes without reporting). The section is ignored.
     virtual void TreeChanged(THeaderColumns* Section);
+    // Told of each report after the index took it (a watcher of what the
+    // header shows); called only when assigned.
+    std::function<void()> OnReported;
     // Rebuilds now, whatever was reported; the section is ignored.
     virtual void Rebuild(THeaderColumns* Section);
     // Rebuilds now if a report came since the last rebuild.

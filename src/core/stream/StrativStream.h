@@ -13,6 +13,12 @@ namespace corvane {
 
 class TStrativ;
 
+// The most a reader takes from a host's stream: the control's data (some
+// four million sections at most, far beyond any header a person uses) lies
+// within it. Reading a stream that never ends to its end would only exhaust
+// memory.
+constexpr size_t MaxStrativStreamSize = 64u << 20;
+
 std::vector<uint8_t> SaveStrativ(TStrativ& Control);
 
 // Reads a control stream into an existing control and then lets it finish

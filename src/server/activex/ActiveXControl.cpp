@@ -2,6 +2,7 @@
 #include "server/activex/ActiveXControl.h"
 
 #include "core/framework/Exceptions.h"
+#include "core/model/Levels.h"
 #include "core/stream/StrativStream.h"
 #include "server/activex/ComErrors.h"
 #include "server/activex/Enumerators.h"
@@ -27,6 +28,12 @@ TActiveXControl::TActiveXControl(const TControlClass& controlClass, ITypeLib& ty
 }
 
 TActiveXControl::~TActiveXControl() {
+    // Freeing the tree reports to the index: nothing may reach a host now.
+    viewSink_.Reset();
+    if (control_)
+        control_->Levels().OnReported = nullptr;
+    if (window_)
+        window_->SetLookChangedHook(nullptr);
     eventsPoint_.DisconnectAll();
     notifyPoint_.DisconnectAll();
     fontAdapter_.Detach();
@@ -40,6 +47,8 @@ void TActiveXControl::Initialize() {
     window_->SetMessageHook([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         return OnWindowMessage(message, wParam, lParam, result);
     });
+    window_->SetLookChangedHook([this] { ViewChanged(); });
+    control_->Levels().OnReported = [this] { ViewChanged(); };
     fontAdapter_.Attach(*control_);
     HookHeaderEvents();
     MarkClean(SaveState());

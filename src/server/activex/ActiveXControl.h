@@ -244,6 +244,12 @@ private:
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Reads the ambient properties the control follows (DISPID_UNKNOWN: all).
     void ReadAmbient(DISPID dispid);
+    // The control's look changed: the view sink hears of it once the message
+    // loop runs (several changes in one go are one notification).
+    void ViewChanged();
+    // Tells the view sink now, honouring ADVF_ONLYONCE.
+    void NotifyViewChange();
+    static void SendPendingViewChange(IUnknown* object);
     bool AmbientProperty(DISPID dispid, VARIANT& value) const;
     // The control's state as its stream; loads validate on a scratch control
     // first, so a bad document changes nothing.
@@ -271,6 +277,7 @@ private:
     TComPtr<IAdviseSink> viewSink_;
     DWORD viewAspects_ = 0;
     DWORD viewFlags_ = 0;
+    bool viewChangePending_ = false;
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
     int freezeCount_ = 0;

@@ -141,6 +141,9 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::SetInterfaceSafetyOptions(REFIID riid
     const HRESULT hr = QueryInterface(riid, reinterpret_cast<void**>(probe.Put()));
     if (FAILED(hr))
         return hr;
+    // A host asking for an option we do not honour must not believe it is on.
+    if ((mask & ~SupportedSafety) != 0)
+        return E_FAIL;
     safetyOptions_ = enabled & mask;
     return S_OK;
 }

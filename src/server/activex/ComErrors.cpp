@@ -29,10 +29,6 @@ ErrorDescription DescribeCurrentException() {
         if (FAILED(e.Code()))
             d.Code = e.Code();
         d.Message = e.what();
-    } catch (const EOleError& e) {
-        if (FAILED(e.Code()))
-            d.Code = e.Code();
-        d.Message = "OLE error " + std::to_string(static_cast<unsigned long>(e.Code()));
     } catch (const Exception& e) {
         d.Message = e.what();
         d.HelpContext = static_cast<DWORD>(e.HelpContext());

@@ -3,6 +3,7 @@
 // Guarded, so no C++ exception reaches a host. An error becomes an HRESULT and
 // an error-information record for the calling thread.
 
+#include "server/automation/ComBoundary.h"
 #include "win32/WinApi.h"
 
 #include <exception>
@@ -13,15 +14,11 @@ namespace corvane::server {
 // of an OLE error when it carries a failure code, else E_UNEXPECTED.
 HRESULT ReportCurrentException(REFIID iid, const wchar_t* source) noexcept;
 
-// Carries an HRESULT through C++ code to the boundary.
-class EOleError : public std::exception {
+// Carries an HRESULT through C++ code to the boundary, with its text (the
+// control's own or the system's) for the host and for any error box.
+class EOleError : public EComError {
 public:
-    explicit EOleError(HRESULT code) : code_(code) {}
-    HRESULT Code() const { return code_; }
-    const char* what() const noexcept override { return "OLE error"; }
-
-private:
-    HRESULT code_;
+    explicit EOleError(HRESULT code) : EComError(code) {}
 };
 
 // Raises EOleError for a failed result.

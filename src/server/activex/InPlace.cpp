@@ -29,9 +29,9 @@ HRESULT TActiveXControl::ActivateInPlace(bool withUI) {
         }
         window_->SetParentWindow(parent);
         SetObjectRects(&pos, &clip);
-        if (control_->Visible())
-            ::ShowWindow(window_->Handle(), SW_SHOWNA);
     }
+    // Every activating verb shows the window, also after the hide verb.
+    window_->SetHiddenByHost(false);
     if (withUI && !uiActive_) {
         uiActive_ = true;
         inPlaceSite_->OnUIActivate();
@@ -78,7 +78,7 @@ void TActiveXControl::DeactivateInPlace() {
 void TActiveXControl::ParkWindow() {
     if (!window_)
         return;
-    ::ShowWindow(window_->Handle(), SW_HIDE);
+    window_->SetHiddenByHost(true);
     window_->SetParentWindow(parking_.Handle());
 }
 
@@ -141,12 +141,26 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::UIDeactivate() {
     });
 }
 
-HRESULT STDMETHODCALLTYPE TActiveXControl::SetObjectRects(LPCRECT posRect, LPCRECT) {
+HRESULT STDMETHODCALLTYPE TActiveXControl::SetObjectRects(LPCRECT posRect, LPCRECT clipRect) {
     if (posRect == nullptr)
         return E_POINTER;
     return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
         control_->SetBounds(posRect->left, posRect->top, posRect->right - posRect->left,
                             posRect->bottom - posRect->top);
+        // A control partly scrolled out of the host's view shows only what
+        // lies inside the host's clip rectangle.
+        std::optional<RECT> visible;
+        RECT inside{};
+        if (clipRect != nullptr) {
+            if (!::IntersectRect(&inside, posRect, clipRect))
+                ::SetRectEmpty(&inside);
+            if (!::EqualRect(&inside, posRect)) {
+                if (!::IsRectEmpty(&inside))
+                    ::OffsetRect(&inside, -posRect->left, -posRect->top);
+                visible = inside;
+            }
+        }
+        window_->SetVisibleArea(visible);
         return S_OK;
     });
 }

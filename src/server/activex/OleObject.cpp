@@ -93,7 +93,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::DoVerb(LONG verb, LPMSG, IOleClientSi
         case OLEIVERB_HIDE:
             DeactivateUI();
             if (window_)
-                ::ShowWindow(window_->Handle(), SW_HIDE);
+                window_->SetHiddenByHost(true);
             return S_OK;
         case OLEIVERB_DISCARDUNDOSTATE:
             return S_OK;

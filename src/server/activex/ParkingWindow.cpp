@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* ParkingClassName = "CorvaneParking";
 constexpr UINT ReleaseMessage = WM_APP + 1;
+constexpr UINT CallMessage = WM_APP + 2;
 
 struct ThreadParking {
     HWND Window = nullptr;
@@ -24,6 +25,12 @@ ThreadParking& Parking() {
 LRESULT CALLBACK ParkingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == ReleaseMessage) {
         reinterpret_cast<IUnknown*>(lParam)->Release();
+        return 0;
+    }
+    if (message == CallMessage) {
+        auto* object = reinterpret_cast<IUnknown*>(lParam);
+        reinterpret_cast<TParkingWindowRef::DeferredCall>(wParam)(object);
+        object->Release();
         return 0;
     }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
@@ -70,6 +77,11 @@ TParkingWindowRef::~TParkingWindowRef() {
 
 bool TParkingWindowRef::PostRelease(IUnknown* object) const {
     return ::PostMessageA(window_, ReleaseMessage, 0, reinterpret_cast<LPARAM>(object)) != FALSE;
+}
+
+bool TParkingWindowRef::PostCall(IUnknown* object, DeferredCall call) const {
+    return ::PostMessageA(window_, CallMessage, reinterpret_cast<WPARAM>(call),
+                          reinterpret_cast<LPARAM>(object)) != FALSE;
 }
 
 } // namespace corvane::server

@@ -5,25 +5,34 @@
 #include "core/stream/StrativStream.h"
 #include "server/activex/ComErrors.h"
 
+#include <algorithm>
+
 namespace corvane::server {
 namespace {
 
 constexpr ULONG ReadChunk = 4096;
 
-// Everything left in the stream, from its current position.
+// What is left in the stream, from its current position, up to the longest
+// control stream there is: a stream that never ends is cut there, and a
+// control's data that does not end before the cut fails as data that ends
+// early ("Stream read error"). What lies beyond the control's data is the
+// host's, and Load gives it back.
 std::vector<uint8_t> ReadRest(IStream& stream) {
     std::vector<uint8_t> bytes;
-    for (;;) {
+    while (bytes.size() < MaxStrativStreamSize) {
         const size_t used = bytes.size();
-        bytes.resize(used + ReadChunk);
+        const auto wanted =
+            static_cast<ULONG>(std::min<size_t>(ReadChunk, MaxStrativStreamSize - used));
+        bytes.resize(used + wanted);
         ULONG read = 0;
-        const HRESULT hr = stream.Read(bytes.data() + used, ReadChunk, &read);
-        bytes.resize(used + read);
+        const HRESULT hr = stream.Read(bytes.data() + used, wanted, &read);
+        bytes.resize(used + std::min(read, wanted));
         if (FAILED(hr))
             throw EOleError(hr);
-        if (read < ReadChunk)
-            return bytes;
+        if (read < wanted)
+            break;
     }
+    return bytes;
 }
 
 } // namespace

@@ -44,6 +44,8 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Load(IPropertyBag* bag, IErrorLog* lo
             self->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, nullptr, nullptr,
                          nullptr);
         }
+        // What was loaded is the document's state, as after a stream load.
+        MarkClean(SaveState());
         return S_OK;
     });
 }

@@ -100,7 +100,49 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::SetAdvise(DWORD aspects, DWORD flags,
     viewSink_ = TComPtr<IAdviseSink>(sink);
     viewAspects_ = sink ? aspects : 0;
     viewFlags_ = sink ? flags : 0;
+    if (sink != nullptr && (flags & ADVF_PRIMEFIRST) != 0) {
+        // The host wants a first notification at once, without a change.
+        const TCallOutGuard alive(*this);
+        NotifyViewChange();
+    }
     return S_OK;
+}
+
+void TActiveXControl::ViewChanged() {
+    // Only the content aspect is drawn, so only it can change. Nothing is
+    // sent from inside the control's own code: the host's sink may call
+    // back (Draw) or let go of the control.
+    if (!viewSink_ || (viewAspects_ & DVASPECT_CONTENT) == 0 || viewChangePending_ ||
+        references_ <= 0)
+        return;
+    auto* self = static_cast<IOleObject*>(this);
+    self->AddRef(); // held by the posted message
+    if (parking_.PostCall(self, &SendPendingViewChange))
+        viewChangePending_ = true;
+    else
+        self->Release();
+}
+
+void TActiveXControl::SendPendingViewChange(IUnknown* object) {
+    auto* self = static_cast<TActiveXControl*>(static_cast<IOleObject*>(object));
+    // Held by the message alone: the host has let go and wants to hear nothing.
+    if (self->references_ > 1)
+        self->NotifyViewChange();
+    else
+        self->viewChangePending_ = false;
+}
+
+void TActiveXControl::NotifyViewChange() {
+    viewChangePending_ = false;
+    const TComPtr<IAdviseSink> sink = viewSink_;
+    if (!sink || (viewAspects_ & DVASPECT_CONTENT) == 0)
+        return;
+    if (viewFlags_ & ADVF_ONLYONCE) {
+        viewSink_.Reset();
+        viewAspects_ = 0;
+        viewFlags_ = 0;
+    }
+    sink->OnViewChange(DVASPECT_CONTENT, -1);
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetAdvise(DWORD* aspects, DWORD* flags,

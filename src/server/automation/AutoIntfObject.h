@@ -6,8 +6,8 @@
 //     Release. It answers IUnknown, IDispatch, Intf (the iid given) and
 //     ISupportErrorInfo, plus whatever QueryOtherInterface adds.
 //   - IDispatch: from the type information (GetIDsOfNames, Invoke through
-//     the interface table). InvokeFlags lets a class accept other request
-//     kinds for a member, e.g. a script's putref for an object-valued put.
+//     the interface table), its own or one shared by many objects. InvokeFlags lets a class accept
+//     other request kinds for a member, e.g. a script's putref for an object-valued put.
 //   - ISupportErrorInfo: yes for Intf's iid only; the methods report their
 //     errors through ComBoundary with that iid.
 //   - Counts itself in the module's object count for its whole life.
@@ -17,6 +17,9 @@
 
 #include "server/ModuleCounts.h"
 #include "server/automation/DispatchTypeInfo.h"
+
+#include <memory>
+#include <utility>
 
 namespace corvane::server {
 
@@ -35,7 +38,7 @@ public:
             return E_POINTER;
         *result = nullptr;
         if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-            IsEqualIID(riid, typeInfo_.Iid()))
+            IsEqualIID(riid, typeInfo_->Iid()))
             *result = static_cast<Intf*>(this);
         else if (IsEqualIID(riid, IID_ISupportErrorInfo))
             *result = static_cast<ISupportErrorInfo*>(this);
@@ -58,33 +61,36 @@ public:
 
     // --- IDispatch ----------------------------------------------------------
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        return typeInfo_.GetTypeInfoCount(count);
+        return typeInfo_->GetTypeInfoCount(count);
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** result) override {
-        return typeInfo_.GetTypeInfo(index, result);
+        return typeInfo_->GetTypeInfo(index, result);
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override {
-        return typeInfo_.GetIDsOfNames(riid, names, count, ids);
+        return typeInfo_->GetIDsOfNames(riid, names, count, ids);
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception,
                                      UINT* argError) override {
-        return typeInfo_.Invoke(static_cast<Intf*>(this), id, riid, InvokeFlags(id, flags), params,
-                                result, exception, argError);
+        return typeInfo_->Invoke(static_cast<Intf*>(this), id, riid, InvokeFlags(id, flags), params,
+                                 result, exception, argError);
     }
 
     // --- ISupportErrorInfo --------------------------------------------------
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override {
-        return IsEqualIID(riid, typeInfo_.Iid()) ? S_OK : S_FALSE;
+        return IsEqualIID(riid, typeInfo_->Iid()) ? S_OK : S_FALSE;
     }
 
 protected:
     // Raises EComError when lib does not describe iid as a dual interface.
-    TAutoIntfObject(ITypeLib* lib, REFIID iid) : typeInfo_(lib, iid) {}
+    TAutoIntfObject(ITypeLib* lib, REFIID iid)
+        : typeInfo_(std::make_shared<const TDispatchTypeInfo>(lib, iid)) {}
+    explicit TAutoIntfObject(std::shared_ptr<const TDispatchTypeInfo> typeInfo)
+        : typeInfo_(std::move(typeInfo)) {}
     virtual ~TAutoIntfObject() = default;
 
-    const IID& Iid() const { return typeInfo_.Iid(); }
+    const IID& Iid() const { return typeInfo_->Iid(); }
     // The request kinds passed on to the type information for member id.
     virtual WORD InvokeFlags(DISPID /*id*/, WORD flags) const { return flags; }
     // Further interfaces (without a reference added); null for none.
@@ -93,7 +99,7 @@ protected:
 private:
     TModuleObjectCount moduleCount_;
     LONG refCount_ = 0;
-    TDispatchTypeInfo typeInfo_;
+    std::shared_ptr<const TDispatchTypeInfo> typeInfo_;
 };
 #pragma GCC diagnostic pop
 

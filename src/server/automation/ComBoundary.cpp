@@ -3,6 +3,7 @@
 #include "server/automation/ComPtr.h"
 
 #include <oleauto.h>
+#include <olectl.h>
 
 #include <new>
 #include <vector>
@@ -16,11 +17,13 @@ void ThrowIfFailed(HRESULT hr) {
         throw EComError(hr);
 }
 
-std::string SystemMessage(HRESULT hr) {
+namespace {
+
+std::string FormatSystemMessage(DWORD code) {
     char* buffer = nullptr;
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     std::string text;
     if (buffer) {
         text.assign(buffer, length);
@@ -29,6 +32,30 @@ std::string SystemMessage(HRESULT hr) {
     while (!text.empty() &&
            (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
         text.pop_back();
+    return text;
+}
+
+// The texts of codes the control raises itself; the system has none for them.
+const char* OwnMessage(HRESULT hr) {
+    switch (hr) {
+    case CTL_E_INVALIDPROPERTYVALUE:
+        return "Invalid property value";
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+std::string SystemMessage(HRESULT hr) {
+    if (const char* own = OwnMessage(hr))
+        return own;
+    std::string text = FormatSystemMessage(static_cast<DWORD>(hr));
+    // A wrapped Win32 error, and a storage error below 0x100 (those are the
+    // Win32 errors of the same number), may have a text under the plain code only.
+    if (text.empty() && (HRESULT_FACILITY(hr) == FACILITY_WIN32 ||
+                         (HRESULT_FACILITY(hr) == FACILITY_STORAGE && HRESULT_CODE(hr) < 0x100)))
+        text = FormatSystemMessage(static_cast<DWORD>(HRESULT_CODE(hr)));
     if (text.empty())
         text = FormatMessage("OLE error 0x%08lX", static_cast<unsigned long>(hr));
     return text;
@@ -52,12 +79,15 @@ std::vector<wchar_t> Widen(const std::string& text) {
 
 } // namespace
 
-void SetComErrorInfo(REFIID iid, const std::string& description, int helpContext) noexcept {
+void SetComErrorInfo(REFIID iid, const std::string& description, int helpContext,
+                     const wchar_t* source) noexcept {
     try {
         TComPtr<ICreateErrorInfo> create;
         if (FAILED(CreateErrorInfo(create.Put())))
             return;
         create->SetGUID(iid);
+        if (source)
+            create->SetSource(const_cast<LPOLESTR>(source));
         create->SetDescription(Widen(description).data());
         create->SetHelpContext(static_cast<DWORD>(helpContext));
         TComPtr<IErrorInfo> info;
@@ -68,24 +98,24 @@ void SetComErrorInfo(REFIID iid, const std::string& description, int helpContext
     }
 }
 
-HRESULT HandleCurrentException(REFIID iid) noexcept {
+HRESULT HandleCurrentException(REFIID iid, const wchar_t* source) noexcept {
     try {
         throw;
     } catch (const EComError& e) {
         const HRESULT hr = FAILED(e.Code()) ? e.Code() : E_UNEXPECTED;
-        SetComErrorInfo(iid, e.what(), e.HelpContext());
+        SetComErrorInfo(iid, e.what(), e.HelpContext(), source);
         return hr;
     } catch (const Exception& e) {
-        SetComErrorInfo(iid, e.what(), e.HelpContext());
+        SetComErrorInfo(iid, e.what(), e.HelpContext(), source);
         return E_UNEXPECTED;
     } catch (const std::bad_alloc&) {
-        SetComErrorInfo(iid, "Out of memory", 0);
+        SetComErrorInfo(iid, "Out of memory", 0, source);
         return E_OUTOFMEMORY;
     } catch (const std::exception& e) {
-        SetComErrorInfo(iid, e.what(), 0);
+        SetComErrorInfo(iid, e.what(), 0, source);
         return E_UNEXPECTED;
     } catch (...) {
-        SetComErrorInfo(iid, "Unexpected error", 0);
+        SetComErrorInfo(iid, "Unexpected error", 0, source);
         return E_UNEXPECTED;
     }
 }

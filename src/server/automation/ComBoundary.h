@@ -25,6 +25,7 @@
 
 #include <string>
 #include <type_traits>
+#include <utility>
 
 namespace corvane::server {
 
@@ -43,17 +44,19 @@ private:
 // Raises EComError when hr is a failure.
 void ThrowIfFailed(HRESULT hr);
 
-// The system's message text for hr (ANSI), or "OLE error 0x%08X" without one.
+// The text for hr (ANSI): the control's own for the codes it raises, else
+// the system's, else "OLE error 0x%08X".
 std::string SystemMessage(HRESULT hr);
 
-// Makes an error-information record (iid, description, help context) the
-// thread's current one. Never fails visibly: without memory the record is
-// simply missing.
-void SetComErrorInfo(REFIID iid, const std::string& description, int helpContext) noexcept;
+// Makes an error-information record (iid, source, description, help context)
+// the thread's current one. Never fails visibly: without memory the record
+// is simply missing.
+void SetComErrorInfo(REFIID iid, const std::string& description, int helpContext,
+                     const wchar_t* source = nullptr) noexcept;
 
 // The HRESULT for the exception being handled, after setting its error
 // information. Call only inside a catch block.
-HRESULT HandleCurrentException(REFIID iid) noexcept;
+HRESULT HandleCurrentException(REFIID iid, const wchar_t* source = nullptr) noexcept;
 
 // For out-parameters the caller must supply: the pointer, or an error
 // (E_UNEXPECTED with "Invalid pointer argument") when it is null.
@@ -63,7 +66,9 @@ template <class T> T* OutParam(T* p) {
     return p;
 }
 
-template <class Body> HRESULT ComBoundary(REFIID iid, Body&& body) noexcept {
+// source names the object in the error information (a ProgID-like
+// "Library.Class"), as script hosts show it.
+template <class Body> HRESULT ComBoundary(REFIID iid, const wchar_t* source, Body&& body) noexcept {
     try {
         if constexpr (std::is_same_v<decltype(body()), void>) {
             body();
@@ -72,8 +77,12 @@ template <class Body> HRESULT ComBoundary(REFIID iid, Body&& body) noexcept {
             return body();
         }
     } catch (...) {
-        return HandleCurrentException(iid);
+        return HandleCurrentException(iid, source);
     }
+}
+
+template <class Body> HRESULT ComBoundary(REFIID iid, Body&& body) noexcept {
+    return ComBoundary(iid, nullptr, std::forward<Body>(body));
 }
 
 } // namespace corvane::server

@@ -3,6 +3,7 @@
 #include "server/module/ModulePath.h"
 #include "server/module/ModuleTypeLib.h"
 #include "server/module/ObjectCreation.h"
+#include "server/sections/SectionsTypeInfo.h"
 
 #include <atomic>
 #include <memory>
@@ -48,6 +49,7 @@ void FinalizeServer() {
     TExclusive guard;
     g_ready.store(nullptr, std::memory_order_release);
     g_server.reset();
+    ReleaseSectionsTypeInfo();
 }
 
 ITypeLib* ModuleTypeLib() {

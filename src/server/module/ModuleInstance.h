@@ -13,7 +13,7 @@ void SetModuleHandle(HMODULE module);
 // tries again.
 TServerModule& LoadedServer();
 
-// Frees the factories and the type library (module unload).
+// Frees the factories and the type libraries (module unload).
 void FinalizeServer();
 
 } // namespace corvane::server

@@ -83,8 +83,17 @@ HRESULT STDMETHODCALLTYPE TGenStrativPage::Activate(HWND parent, LPCRECT bounds,
                 return false;
             },
             [this] { return form_ && form_->Modified(); });
-        if (!objects_.empty())
+        if (objects_.empty())
+            return;
+        try {
             LoadPage();
+        } catch (...) {
+            // Nothing of a failed activation stays: a later Activate starts over.
+            sheet_.Detach();
+            window_.reset();
+            form_.reset();
+            throw;
+        }
     });
 }
 

@@ -2,17 +2,16 @@
 
 #include "server/sections/LiveSections.h"
 #include "server/sections/Sections.h"
+#include "server/sections/SectionsTypeInfo.h"
 
 namespace corvane::server {
 
 TComPtr<ISections> TSections::Create(THeaderColumns* node) {
-    const TComPtr<ITypeLib> lib = LoadRegisteredTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion,
-                                                        CorvaneC_MinorVersion, CorvaneC_Lcid);
-    return TComPtr<ISections>(new TSections(lib.Get(), node));
+    return TComPtr<ISections>(new TSections(SectionsTypeInfo(), node));
 }
 
-TSections::TSections(ITypeLib* lib, THeaderColumns* node)
-    : TAutoIntfObject<ISections>(lib, IID_ISections), section_(node),
+TSections::TSections(std::shared_ptr<const TDispatchTypeInfo> typeInfo, THeaderColumns* node)
+    : TAutoIntfObject<ISections>(std::move(typeInfo)), section_(node),
       thread_(GetCurrentThreadId()) {
     live_sections::Add(this);
 }

@@ -11,14 +11,20 @@
 
 #include <CorvaneC_TLB.h>
 
+#include <memory>
 #include <utility>
 
 namespace corvane::server {
 
 class TSections final : public TAutoIntfObject<ISections> {
 public:
-    // A new wrapper over node (null: empty) on the registered type library.
-    // Raises EComError with the load's result when the library cannot be loaded.
+    // The Source of its error information: library and class, as the
+    // control's errors name theirs.
+    static constexpr const wchar_t* ErrorSource = L"CorvaneC.Sections";
+
+    // A new wrapper over node (null: empty) on the registered type library
+    // (loaded once, see SectionsTypeInfo.h). Raises EComError with the load's
+    // result when the library cannot be loaded.
     static TComPtr<ISections> Create(THeaderColumns* node);
 
     // The wrapped node; null when empty, freed or asked from another thread.
@@ -65,7 +71,7 @@ public:
     HRESULT STDMETHODCALLTYPE put_WordWrap(VARIANT_BOOL Value) override;
 
 private:
-    TSections(ITypeLib* lib, THeaderColumns* node);
+    TSections(std::shared_ptr<const TDispatchTypeInfo> typeInfo, THeaderColumns* node);
     ~TSections() override;
 
     // Script hosts assign object-valued properties with putref.
@@ -84,7 +90,7 @@ private:
     static ISections** ResultSlot(ISections** result);
 
     template <class Body> HRESULT Boundary(Body&& body) {
-        return ComBoundary(IID_ISections, std::forward<Body>(body));
+        return ComBoundary(IID_ISections, ErrorSource, std::forward<Body>(body));
     }
 
     SectionRef section_;

@@ -191,17 +191,23 @@ TEST_F(InterfacesTest, ObjectSafetyHoldsOneMaskedSettingForSupportedInterfaces) 
     EXPECT_EQ(0u, enabled);
 
     const struct {
-        DWORD Mask, Enabled, Expected;
+        DWORD Mask, Enabled;
+        HRESULT Result;
+        DWORD Expected;
     } settings[] = {
-        {3, 3, 3},       // both on
-        {1, 3, 1},       // the host's mask limits what is stored
-        {0xFF, 0xF2, 2}, // bits beyond the two options are not reported
-        {3, 0, 0},
+        {3, 3, S_OK, 3},         // both on
+        {1, 3, S_OK, 1},         // the host's mask limits what is stored
+        {3, 0xF2, S_OK, 2},      // enabled bits outside the mask are not looked at
+        {0xFF, 0xF3, E_FAIL, 2}, // options we do not support: refused, nothing stored
+        {INTERFACE_USES_DISPEX, INTERFACE_USES_DISPEX, E_FAIL, 2},
+        {INTERFACE_USES_SECURITY_MANAGER | 1, 0, E_FAIL, 2},
+        {3, 0, S_OK, 0},
     };
     for (const auto& s : settings) {
         // Set through one interface, read through another: one value per object.
-        EXPECT_EQ(S_OK,
-                  safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, s.Mask, s.Enabled));
+        EXPECT_EQ(s.Result,
+                  safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, s.Mask, s.Enabled))
+            << "mask " << s.Mask << " enabled " << s.Enabled;
         EXPECT_EQ(S_OK, safety->GetInterfaceSafetyOptions(IID_ICorvane, &supported, &enabled));
         EXPECT_EQ(s.Expected, enabled) << "mask " << s.Mask << " enabled " << s.Enabled;
     }

@@ -127,6 +127,145 @@ TEST_F(PersistenceTest, IsDirtyFollowsEveryKindOfChange) {
     EXPECT_FALSE(IsDirty(loaded.Get())) << "a load clears the flag";
 }
 
+// A host stream that never ends: `head`, then `tail` repeated without end.
+// It counts what it hands out and, so that a reader without a limit still
+// stops, ends after `giveUpAfter` bytes.
+class EndlessStream : public IStream {
+public:
+    EndlessStream(std::vector<uint8_t> head, std::vector<uint8_t> tail, uint64_t giveUpAfter)
+        : head_(std::move(head)), tail_(std::move(tail)), giveUpAfter_(giveUpAfter) {}
+    uint64_t Served = 0;
+    uint64_t Position = 0;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IStream) ||
+            IsEqualIID(riid, IID_ISequentialStream)) {
+            *object = static_cast<IStream*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG size, ULONG* read) override {
+        auto* out = static_cast<uint8_t*>(buffer);
+        ULONG done = 0;
+        for (; done < size && Position < giveUpAfter_; ++done, ++Position)
+            out[done] = Position < head_.size() ? head_[Position]
+                                                : tail_[(Position - head_.size()) % tail_.size()];
+        Served += done;
+        if (read != nullptr)
+            *read = done;
+        return done == size ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin,
+                                   ULARGE_INTEGER* result) override {
+        if (origin == STREAM_SEEK_SET)
+            Position = static_cast<uint64_t>(move.QuadPart);
+        else if (origin == STREAM_SEEK_CUR)
+            Position += move.QuadPart;
+        else
+            return STG_E_INVALIDFUNCTION; // it has no end to seek from
+        if (result != nullptr)
+            result->QuadPart = Position;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*,
+                                     ULARGE_INTEGER*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG*, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+
+private:
+    std::vector<uint8_t> head_, tail_;
+    uint64_t giveUpAfter_;
+};
+
+std::string ErrorDescription() {
+    TComPtr<IErrorInfo> info;
+    if (::GetErrorInfo(0, info.Put()) != S_OK || !info)
+        return {};
+    TBstr text;
+    info->GetDescription(text.Put());
+    return BstrToAnsi(text.Get());
+}
+
+TEST_F(PersistenceTest, AStreamThatNeverEndsIsReadOnlyAsFarAsAControlCanReach) {
+    constexpr uint64_t Limit = 64u << 20;
+    // A "Hint" entry with a long string of 60,000 bytes: valid data without end.
+    std::vector<uint8_t> hint = {4, 'H', 'i', 'n', 't', 0x0C, 0x60, 0xEA, 0, 0};
+    hint.resize(hint.size() + 60000, 'h');
+    const std::vector<uint8_t> header = {'T', 'P', 'F', '0', 8,   'T', 'S',
+                                         't', 'r', 'a', 't', 'i', 'v', 0};
+    auto source = EditedControl();
+    const std::vector<uint8_t> whole = SaveToBytes(source.Get());
+    const std::vector<uint8_t> hostData = {'h', 'o', 's', 't'};
+
+    {
+        // The control's data never ends: cut at the limit, a read error.
+        EndlessStream endless(header, hint, 2 * Limit);
+        auto control = NewControl();
+        const std::vector<uint8_t> before = SaveToBytes(control.Get());
+        EXPECT_EQ(E_UNEXPECTED,
+                  Query<IPersistStreamInit>(control.Get(), IID_IPersistStreamInit)->Load(&endless));
+        EXPECT_EQ("Stream read error", ErrorDescription());
+        EXPECT_LE(endless.Served, Limit);
+        EXPECT_EQ(before, SaveToBytes(control.Get()));
+    }
+    {
+        // A control's data followed by the host's, without end: loads, and
+        // the host's stream is left just behind the control's data.
+        EndlessStream endless(whole, hostData, 2 * Limit);
+        auto control = NewControl();
+        ASSERT_EQ(S_OK,
+                  Query<IPersistStreamInit>(control.Get(), IID_IPersistStreamInit)->Load(&endless));
+        EXPECT_LE(endless.Served, Limit);
+        EXPECT_EQ(whole.size(), endless.Position);
+        EXPECT_EQ(whole, SaveToBytes(control.Get()));
+    }
+}
+
+TEST_F(PersistenceTest, EveryKindOfSuccessfulLoadLeavesTheControlClean) {
+    auto source = EditedControl();
+    MemoryBag bag;
+    ASSERT_EQ(
+        S_OK,
+        Query<IPersistPropertyBag>(source.Get(), IID_IPersistPropertyBag)->Save(&bag, FALSE, TRUE));
+    const std::vector<uint8_t> bytes = SaveToBytes(source.Get());
+    const struct {
+        const char* Name;
+        std::function<HRESULT(ICorvane*)> Load;
+    } loads[] = {
+        {"stream", [&](ICorvane* c) { return LoadFromBytes(c, bytes); }},
+        {"property bag",
+         [&](ICorvane* c) {
+             return Query<IPersistPropertyBag>(c, IID_IPersistPropertyBag)->Load(&bag, nullptr);
+         }},
+    };
+    for (const auto& l : loads) {
+        auto control = NewControl();
+        control->put_BevelOuter(::bvSpace);
+        ASSERT_TRUE(IsDirty(control.Get())) << l.Name;
+        ASSERT_EQ(S_OK, l.Load(control.Get())) << l.Name;
+        EXPECT_FALSE(IsDirty(control.Get())) << l.Name;
+        // Clean means "as loaded": the next change counts again.
+        control->put_AllowClick(VARIANT_FALSE);
+        EXPECT_TRUE(IsDirty(control.Get())) << l.Name;
+    }
+}
+
 TEST_F(PersistenceTest, StorageKeepsTheControlInItsNamedStream) {
     auto original = EditedControl();
     TComPtr<ILockBytes> bytes;

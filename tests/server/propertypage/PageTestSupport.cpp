@@ -178,6 +178,7 @@ void NotifySink::Unadvise() {
 HRESULT STDMETHODCALLTYPE NotifySink::QueryInterface(REFIID riid, void** object) {
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyNotifySink)) {
         *object = static_cast<IPropertyNotifySink*>(this);
+        AddRef();
         return S_OK;
     }
     *object = nullptr;

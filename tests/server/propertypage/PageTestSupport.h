@@ -69,12 +69,15 @@ public:
     NotifySink(const NotifySink&) = delete;
     NotifySink& operator=(const NotifySink&) = delete;
     std::vector<DISPID> Changed;
+    // Counted for real (the object itself lives on the stack): a caller that
+    // keeps or drops a reference it should not shows here.
+    LONG References = 1;
     DWORD Cookie() const { return cookie_; }
     // Disconnects early.
     void Unadvise();
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++References); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--References); }
     HRESULT STDMETHODCALLTYPE OnChanged(DISPID dispid) override {
         Changed.push_back(dispid);
         return S_OK;

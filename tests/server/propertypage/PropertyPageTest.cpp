@@ -138,6 +138,19 @@ TEST_F(ActivePage, EditsMarkThePageAndApplyWritesTheControlAndTellsItsListeners)
     EXPECT_EQ(site.StatusChanges.size(), 2u);
 }
 
+TEST_F(ActivePage, TellingTheListenersLeavesTheirReferencesAsTheyWere) {
+    const LONG connected = sink.References;
+    EXPECT_GT(connected, 1) << "the connection holds the sink";
+    for (const char* width : {"4", "5"}) {
+        SetText(window, BorderWidthId, width);
+        ASSERT_EQ(page->Apply(), S_OK);
+    }
+    EXPECT_EQ(sink.Changed.size(), 2u);
+    EXPECT_EQ(sink.References, connected);
+    sink.Unadvise();
+    EXPECT_EQ(sink.References, 1);
+}
+
 TEST_F(ActivePage, OpensOnGeneralAndChangingThePageMarksNothing) {
     EXPECT_TRUE(::IsWindowVisible(ButtonWithCaption(window, "Section Click")));
     ChoosePage(window, 1);
@@ -204,8 +217,8 @@ TEST(PropertyPageObjects, OnlyTheFirstOfSeveralIsLoadedAndWritten) {
     page->SetObjects(0, nullptr);
 }
 
-// Objects the page cannot load: the activation fails, the page stays empty,
-// and applying it writes nothing anywhere.
+// Objects the page cannot load: the activation fails and leaves nothing
+// behind (no window, nothing to apply), so the page can be activated again.
 struct Unloadable {
     const char* name;
     ForeignObject::Kind kind;
@@ -227,11 +240,20 @@ TEST_P(PropertyPageUnloadable, LeavesThePageEmptyAndTellsTheHost) {
     IUnknown* objects[] = {static_cast<IDispatch*>(&object)};
     ASSERT_EQ(page->SetObjects(1, objects), S_OK);
     EXPECT_EQ(page->Activate(frame.Handle(), &PageBounds, TRUE), GetParam().expected);
+    EXPECT_EQ(frame.PageWindow(), nullptr);
+    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+    EXPECT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(page->Deactivate(), E_UNEXPECTED) << "nothing is active";
+
+    // The same page, given a control, activates and loads it.
+    TComPtr<ICorvane> control = NewControl();
+    SetSectionCaption(control.Get(), 0, "Loaded later");
+    IUnknown* loadable[] = {control.Get()};
+    ASSERT_EQ(page->SetObjects(1, loadable), S_OK);
+    ASSERT_EQ(page->Activate(frame.Handle(), &PageBounds, TRUE), S_OK);
     const HWND window = frame.PageWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(TreeOutline(DialogControl(window, HeadersId)), "");
-    EXPECT_EQ(Text(DialogControl(window, BorderWidthId)), "0");
-    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+    EXPECT_EQ(TreeOutline(DialogControl(window, HeadersId)), "Loaded later\n");
     SetText(window, BorderWidthId, "5");
     EXPECT_EQ(page->Apply(), S_OK);
     EXPECT_EQ(page->Deactivate(), S_OK);

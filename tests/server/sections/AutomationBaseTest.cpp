@@ -6,6 +6,8 @@
 #include "server/automation/Bstr.h"
 #include "server/automation/ComBoundary.h"
 
+#include <olectl.h>
+
 #include <functional>
 #include <new>
 
@@ -112,6 +114,26 @@ TEST(AutomationBoundary, SystemErrorsWithoutTextGetTheSystemsMessage) {
     EXPECT_FALSE(EComError(E_OUTOFMEMORY).what() == std::string());
     EXPECT_EQ(EComError(E_OUTOFMEMORY).Code(), E_OUTOFMEMORY);
     EXPECT_EQ(server::SystemMessage(static_cast<HRESULT>(0xA0CD1234)), "OLE error 0xA0CD1234");
+    // A code of the control's own has its text; a code the system knows, the system's.
+    EXPECT_EQ(server::SystemMessage(CTL_E_INVALIDPROPERTYVALUE), "Invalid property value");
+    EXPECT_EQ(EComError(CTL_E_INVALIDPROPERTYVALUE).what(), std::string("Invalid property value"));
+    for (const HRESULT known :
+         {E_OUTOFMEMORY, STG_E_ACCESSDENIED, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)}) {
+        const std::string text = server::SystemMessage(known);
+        EXPECT_FALSE(text.empty()) << std::hex << known;
+        EXPECT_EQ(text.find("OLE error"), std::string::npos) << text;
+    }
+}
+
+TEST(AutomationBoundary, ASourceNamesTheObjectInTheErrorInformation) {
+    ClearErrorInfo();
+    EXPECT_EQ(ComBoundary(IID_ISections, L"CorvaneC.Sections", [] { RaiseListIndexError(1); }),
+              E_UNEXPECTED);
+    TComPtr<IErrorInfo> info;
+    ASSERT_EQ(GetErrorInfo(0, info.Put()), S_OK);
+    TBstr source;
+    info->GetSource(source.Put());
+    EXPECT_EQ(BstrToAnsi(source.Get()), "CorvaneC.Sections");
 }
 
 } // namespace

@@ -137,6 +137,8 @@ TEST_F(SectionsInvokeTest, FailuresArriveAsExceptionsWithTheirDescription) {
         TInvoke call(c.target, c.id, c.flags, c.args);
         EXPECT_EQ(call.hr, DISP_E_EXCEPTION);
         EXPECT_EQ(call.exceptionCode, E_UNEXPECTED);
+        // Script hosts show it beside the text, as for the control's errors.
+        EXPECT_EQ(call.exceptionSource, "CorvaneC.Sections");
         if (c.description) {
             EXPECT_EQ(call.exceptionDescription, c.description);
         } else {
@@ -158,6 +160,23 @@ TEST_F(SectionsInvokeTest, AnotherLibrarysObjectAsTheSectionArgumentIsRefused) {
                            .hr));
     EXPECT_EQ(root->Count(), 2);
     EXPECT_EQ(b->Parent(), root.get());
+}
+
+TEST_F(SectionsInvokeTest, HandedOutTypeInformationCarriesItsOwnReference) {
+    TComPtr<ISections> sa = Wrap(a);
+    TComPtr<ITypeInfo> held;
+    ASSERT_EQ(sa->GetTypeInfo(0, 0, held.Put()), S_OK);
+    const ULONG before = RefCount(held.Get());
+    for (int i = 0; i < 5; ++i) {
+        ITypeInfo* info = nullptr;
+        ASSERT_EQ(sa->GetTypeInfo(0, 0, &info), S_OK);
+        ASSERT_EQ(info, held.Get());
+        info->Release(); // the caller's reference, as every caller drops it
+    }
+    EXPECT_EQ(RefCount(held.Get()), before);
+    TInvoke count(sa.Get(), DISPID_ISections_Count, DISPATCH_PROPERTYGET, {});
+    EXPECT_EQ(count.hr, S_OK);
+    EXPECT_EQ(count.result.lVal, 2);
 }
 
 TEST_F(SectionsInvokeTest, TypeInformationAndRequestChecks) {

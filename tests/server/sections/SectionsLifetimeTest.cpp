@@ -2,10 +2,12 @@
 // and module counts, a missing type library, and calls from a thread that
 // does not own the sections.
 
+#include "support/DispatchCalls.h"
 #include "support/SectionsFixture.h"
 #include "support/TypeLibRegistration.h"
 
 #include "server/ModuleCounts.h"
+#include "server/sections/SectionsTypeInfo.h"
 
 #include <thread>
 
@@ -65,20 +67,31 @@ TEST_F(SectionsLifetimeTest, AWrapperStaysEmptyWhenANewSectionTakesTheFreedOnesP
     EXPECT_EQ(successor->Caption(), "successor");
 }
 
-TEST_F(SectionsLifetimeTest, WithoutTheRegisteredLibraryNoWrapperIsMade) {
+TEST_F(SectionsLifetimeTest, AnUnregisteredLibraryServesWhatWasLoadedUntilTheModuleLetsGo) {
     TTypeLibRegistration* registration = TheRegistration();
     if (!registration || !registration->Owned())
         GTEST_SKIP() << "the library was registered by someone else; left alone";
     TComPtr<ISections> sa = Wrap(a); // made while the library is registered
     ASSERT_EQ(registration->Unregister(), S_OK);
+    // Loaded once for the module: wrappers are still made and answer.
+    TComPtr<ISections> kept;
+    const HRESULT createdWhileLoaded = CreateSections(a, kept.Put());
+    long count = -1;
+    const HRESULT keptCount = kept ? kept->get_Count(&count) : E_FAIL;
+    // The module lets go of it (as at unload): now the missing registration shows.
+    server::ReleaseSectionsTypeInfo();
     TComPtr<ISections> none;
     const HRESULT created = CreateSections(a, none.Put());
     ClearErrorInfo();
     TComPtr<ISections> child;
     const HRESULT handedOut = sa->GetFirstChild(child.Put());
     const TErrorRecord error = TakeErrorInfo();
+    TInvoke stillServed(sa.Get(), DISPID_ISections_Count, DISPATCH_PROPERTYGET, {});
     ASSERT_EQ(registration->Register(), S_OK);
 
+    EXPECT_EQ(createdWhileLoaded, S_OK);
+    EXPECT_EQ(keptCount, S_OK);
+    EXPECT_EQ(count, 2);
     EXPECT_TRUE(FAILED(created));
     EXPECT_NE(created, E_UNEXPECTED);
     EXPECT_FALSE(none);
@@ -87,6 +100,9 @@ TEST_F(SectionsLifetimeTest, WithoutTheRegisteredLibraryNoWrapperIsMade) {
     EXPECT_FALSE(child);
     EXPECT_TRUE(error.present);
     EXPECT_FALSE(error.description.empty());
+    // A wrapper keeps the type information it was made with.
+    EXPECT_EQ(stillServed.hr, S_OK);
+    EXPECT_EQ(stillServed.result.lVal, 2);
 }
 
 TEST_F(SectionsLifetimeTest, CallsFromAnotherThreadAreRefused) {

@@ -54,6 +54,7 @@ TInvoke::TInvoke(IDispatch* target, DISPID id, WORD flags, std::initializer_list
                         &argError);
     if (hr == DISP_E_EXCEPTION) {
         exceptionDescription = server::BstrToAnsi(exception.bstrDescription);
+        exceptionSource = server::BstrToAnsi(exception.bstrSource);
         exceptionCode = exception.scode;
     }
     SysFreeString(exception.bstrSource);

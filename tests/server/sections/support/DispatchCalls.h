@@ -37,6 +37,7 @@ public:
     server::TVariant result;
     // From EXCEPINFO, when the call failed with DISP_E_EXCEPTION.
     std::string exceptionDescription;
+    std::string exceptionSource;
     SCODE exceptionCode = 0;
 };
 

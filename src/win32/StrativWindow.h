@@ -69,6 +69,7 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, unsigned style) override;
     void CancelHint() override;
     void DesignerModified() override;
+    void AccessibleEvent(TAccessibleEvent event, const THeaderColumns* Section) override;
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -97,6 +98,8 @@ private:
     void PaintControl(HDC dc);
     void MouseButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
     void MouseButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
+    // A click gives a header that keyboard users can use the focus.
+    void TakeFocusOnClick();
 
     // --- Message handlers -------------------------------------------------------
     LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
@@ -108,7 +111,14 @@ private:
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnRButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnMButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseLeave();
+    LRESULT OnGetDlgCode(LPARAM lParam);
+    LRESULT OnKeyDown(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyUp(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus();
+    LRESULT OnKillFocus();
     LRESULT OnCaptureChanged(LPARAM lParam);
     LRESULT OnPaint();
     LRESULT OnPrintClient(WPARAM wParam);
@@ -130,6 +140,9 @@ private:
     bool trackingLeave_ = false;
     bool syncingBounds_ = false;
     bool releasingCapture_ = false;
+    // The key whose press the control used: its release is the control's too
+    // (the system would make a menu key or F10 out of it).
+    WPARAM usedKey_ = 0;
 };
 
 // Registers the window class (once per process) and what it needs: the

@@ -6,7 +6,8 @@ if(NOT CORVANE_CROSS)
 endif()
 
 file(GLOB CORVANE_ACTIVEX_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/server/activex/*.cpp)
-set(CORVANE_ACTIVEX_LIBS corvane_win32 corvane_server_base ole32 oleaut32 uuid)
+# oleacc and uuid both define IID_IAccessible: code names it as __uuidof(IAccessible).
+set(CORVANE_ACTIVEX_LIBS corvane_win32 corvane_server_base ole32 oleaut32 uuid oleacc)
 file(GLOB CORVANE_CONTROL_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/server/control/*.cpp)
 list(APPEND CORVANE_ACTIVEX_SOURCES ${CORVANE_CONTROL_SOURCES})
 list(APPEND CORVANE_ACTIVEX_LIBS corvane_typelib corvane_automation)

@@ -154,6 +154,9 @@ public:
     // The context menu at the focused section, as the menu key opens it;
     // false when the control has no menu to show.
     bool ContextMenuAtFocus();
+    // Where a navigation key (arrows, Home, End) moves the focus from a
+    // section; nullptr when it stays.
+    THeaderColumns* NavigationTarget(THeaderColumns* From, uint16_t Key) const;
 
     // --- Fitting widths (StrativAutofit.cpp) -----------------------------------
     // Width at which the section's caption shows whole, focus mark included:
@@ -230,7 +233,6 @@ private:
     // Keyboard helpers.
     int ColumnOf(const THeaderColumns* Leaf) const;
     THeaderColumns* LastLeafOf(THeaderColumns* Section) const;
-    THeaderColumns* NavigationTarget(THeaderColumns* From, uint16_t Key) const;
     void ResizeByKey(THeaderColumns* Section, int Delta);
     void ChangeHeightByKey(THeaderColumns* Section, int Delta);
     void MoveByKey(THeaderColumns* Section, bool Right);

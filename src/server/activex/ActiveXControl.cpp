@@ -27,6 +27,9 @@ TActiveXControl::TActiveXControl(const TControlClass& controlClass, ITypeLib& ty
 }
 
 TActiveXControl::~TActiveXControl() {
+    // Screen readers may hold the accessible object longer.
+    if (accessible_)
+        accessible_->Disconnect();
     eventsPoint_.DisconnectAll();
     notifyPoint_.DisconnectAll();
     fontAdapter_.Detach();

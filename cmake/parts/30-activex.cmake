@@ -24,8 +24,9 @@ target_compile_options(corvane_activex PUBLIC -Wno-non-virtual-dtor)
 # in this program (its type library embedded and registered in the prefix).
 file(GLOB CORVANE_ACTIVEX_TEST_SOURCES CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/tests/server/activex/*.cpp)
+# The accessibility walk builds the demo's own sample tree.
 corvane_add_gtest_program(corvane_activex_tests SOURCES ${CORVANE_ACTIVEX_TEST_SOURCES}
-    LIBRARIES corvane_activex WINDOW LABELS server)
+    ${PROJECT_SOURCE_DIR}/src/demo/SampleTree.cpp LIBRARIES corvane_activex WINDOW LABELS server)
 corvane_embed_typelib(corvane_activex_tests)
 
 # Timing of create / in-place activate / destroy cycles; never run by CTest.

@@ -126,7 +126,13 @@ public:
     HRESULT STDMETHODCALLTYPE TransformCoords(POINTL*, POINTF*, DWORD) override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, DWORD) override { return S_FALSE; }
+    // Records the keys the control hands back to its container.
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG msg, DWORD) override {
+        if (msg != nullptr)
+            SiteKeys.push_back(static_cast<UINT>(msg->wParam));
+        return S_FALSE;
+    }
+    std::vector<UINT> SiteKeys;
     HRESULT STDMETHODCALLTYPE OnFocus(BOOL) override;
     HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return E_NOTIMPL; }
     // IDispatch: the ambient properties

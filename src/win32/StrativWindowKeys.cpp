@@ -8,9 +8,7 @@ namespace corvane::win32 {
 // Dialogs (and containers that work like them) leave the arrows to the
 // header, and every other key it would use now; Tab still moves on.
 LRESULT StrativWindow::OnGetDlgCode(LPARAM lParam) {
-    if (!control_.WantsTabStop())
-        return 0;
-    LRESULT code = DLGC_WANTARROWS;
+    LRESULT code = control_.WantsTabStop() ? DLGC_WANTARROWS : 0;
     const auto* msg = reinterpret_cast<const MSG*>(lParam);
     if (msg != nullptr && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) &&
         control_.WantsKey(static_cast<uint16_t>(msg->wParam), ShiftFromKeyboard(msg->lParam)))

@@ -8,6 +8,7 @@
 #include "core/control/Strativ.h"
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -159,6 +160,10 @@ inline std::string Describe(const KeyCase& c) {
                        (c.shift & ssAlt ? "Alt+" : "") + (c.shift & ssShift ? "Shift+" : "");
     return keys + KeyName(c.key) + " on " + c.focused + " with options " +
            std::to_string(c.options);
+}
+
+inline void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << Describe(c);
 }
 
 // The tree in the syntax SetTree reads: leaves with their widths, sections

@@ -3,9 +3,9 @@
 // the section passed, at the time of the call) and compares them with the
 // expected sequence written as data.
 
-#include "HeaderColumnsTestTree.h"
 #include "core/framework/Exceptions.h"
 #include "core/model/HeaderColumns.h"
+#include "HeaderColumnsTestTree.h"
 
 #include <gtest/gtest.h>
 
@@ -35,9 +35,7 @@ struct NotifyCase {
     std::vector<std::string> expected;
 };
 
-std::ostream& operator<<(std::ostream& out, const NotifyCase& c) {
-    return out << c.name;
-}
+std::ostream& operator<<(std::ostream& out, const NotifyCase& c) { return out << c.name; }
 
 THeaderColumns& N(THeaderColumns& root, const char* caption) {
     THeaderColumns* node = Find(&root, caption);
@@ -55,27 +53,19 @@ const std::vector<NotifyCase>& Cases() {
         {"ChangedAllOnRoot", "T", [](THeaderColumns& r) { r.Changed(true); }, {"root"}},
         {"ChangedOneOnRoot", "T", [](THeaderColumns& r) { r.Changed(false); }, {}},
         {"ChangedAllOnTopLevel", "T", [](THeaderColumns& r) { N(r, "T").Changed(true); }, {}},
-        {"ChangedAllOnDeeper",
-         "T(U)",
-         [](THeaderColumns& r) { N(r, "U").Changed(true); },
-         {"root"}},
+        {"ChangedAllOnDeeper", "T(U)", [](THeaderColumns& r) { N(r, "U").Changed(true); }, {"root"}},
         {"ChangedOneOnDeeper", "T(U)", [](THeaderColumns& r) { N(r, "U").Changed(false); }, {"U"}},
-        {"ChangedAllWhileParentUpdates",
-         "T(U)",
+        {"ChangedAllWhileParentUpdates", "T(U)",
          [](THeaderColumns& r) {
              N(r, "T").BeginUpdate();
-             N(r, "U").Changed(true);  // not held back: reports itself
+             N(r, "U").Changed(true); // not held back: reports itself
              N(r, "U").Changed(false); // held back
          },
          {"U"}},
         {"InsertOnRoot", "A,B", [](THeaderColumns& r) { r.Insert(0); }, {}},
-        {"InsertFirstOnTopLevel",
-         "T(a,b)",
-         [](THeaderColumns& r) { N(r, "T").Insert(0); },
-         {"T", "root"}},
+        {"InsertFirstOnTopLevel", "T(a,b)", [](THeaderColumns& r) { N(r, "T").Insert(0); }, {"T", "root"}},
         {"InsertLastOnTopLevel", "T(a,b)", [](THeaderColumns& r) { N(r, "T").Insert(2); }, {"T"}},
-        {"InsertBadIndexOnTopLevel",
-         "T(a)",
+        {"InsertBadIndexOnTopLevel", "T(a)",
          [](THeaderColumns& r) {
              try {
                  N(r, "T").Insert(7);
@@ -84,18 +74,13 @@ const std::vector<NotifyCase>& Cases() {
          },
          {"T"}},
         {"DeleteItemOnRoot", "A,B", [](THeaderColumns& r) { r.DeleteItem(&N(r, "A")); }, {}},
-        {"DeleteItemOnTopLevel",
-         "T(a(x,y),b)",
-         [](THeaderColumns& r) { N(r, "T").DeleteItem(&N(r, "a")); },
-         {"T", "T"}},
-        {"ClearOnTopLevel",
-         "T(a(x),b,c)",
-         [](THeaderColumns& r) { N(r, "T").Clear(); },
+        {"DeleteItemOnTopLevel", "T(a(x,y),b)",
+         [](THeaderColumns& r) { N(r, "T").DeleteItem(&N(r, "a")); }, {"T", "T"}},
+        {"ClearOnTopLevel", "T(a(x),b,c)", [](THeaderColumns& r) { N(r, "T").Clear(); },
          {"T", "T", "T", "T"}},
         {"ClearOnTopLevelWithoutChildren", "T", [](THeaderColumns& r) { N(r, "T").Clear(); }, {}},
         {"ClearOnRoot", "A(a),B", [](THeaderColumns& r) { r.Clear(); }, {}},
-        {"ClearWhileParentUpdates",
-         "T(U(a,b))",
+        {"ClearWhileParentUpdates", "T(U(a,b))",
          [](THeaderColumns& r) {
              N(r, "T").BeginUpdate();
              N(r, "U").Clear();
@@ -103,13 +88,10 @@ const std::vector<NotifyCase>& Cases() {
          {}},
         // Freeing a: its own Clear reports through T (x removed, then the
         // close), then its removal from T reports through the root.
-        {"FreeChildOfTopLevel",
-         "T(a(x),b)",
-         [](THeaderColumns& r) { delete &N(r, "a"); },
+        {"FreeChildOfTopLevel", "T(a(x),b)", [](THeaderColumns& r) { delete &N(r, "a"); },
          {"a", "a", "T"}},
         {"FreeLeafOfTopLevel", "T(a,b)", [](THeaderColumns& r) { delete &N(r, "a"); }, {"T"}},
-        {"NestedEndUpdateEachReport",
-         "T",
+        {"NestedEndUpdateEachReport", "T",
          [](THeaderColumns& r) {
              THeaderColumns& t = N(r, "T");
              t.BeginUpdate();
@@ -118,34 +100,25 @@ const std::vector<NotifyCase>& Cases() {
              t.EndUpdate();
          },
          {"T", "T"}},
-        {"EndUpdateOnRoot",
-         "T",
+        {"EndUpdateOnRoot", "T",
          [](THeaderColumns& r) {
              r.BeginUpdate();
              r.EndUpdate();
          },
          {}},
-        {"BeginUpdateSilencesChildrenOnly",
-         "T(U)",
+        {"BeginUpdateSilencesChildrenOnly", "T(U)",
          [](THeaderColumns& r) {
              N(r, "T").BeginUpdate();
-             N(r, "U").Add("x");    // U reports through T: silenced
-             N(r, "T").Add("y");    // T reports through root: not silenced
+             N(r, "U").Add("x");   // U reports through T: silenced
+             N(r, "T").Add("y");   // T reports through root: not silenced
              N(r, "T").EndUpdate(); // reports
          },
          {"T", "T"}},
         {"SetIndexTopLevel", "A,B,C", [](THeaderColumns& r) { N(r, "A").SetIndex(2); }, {}},
-        {"SetIndexSecondLevel",
-         "T(a,b)",
-         [](THeaderColumns& r) { N(r, "a").SetIndex(1); },
-         {"root"}},
-        {"SetIndexThirdLevel",
-         "T(U(a,b))",
-         [](THeaderColumns& r) { N(r, "b").SetIndex(0); },
-         {"T"}},
+        {"SetIndexSecondLevel", "T(a,b)", [](THeaderColumns& r) { N(r, "a").SetIndex(1); }, {"root"}},
+        {"SetIndexThirdLevel", "T(U(a,b))", [](THeaderColumns& r) { N(r, "b").SetIndex(0); }, {"T"}},
         {"SetIndexSamePosition", "T(a,b)", [](THeaderColumns& r) { N(r, "a").SetIndex(0); }, {}},
-        {"SetIndexBad",
-         "T(a,b)",
+        {"SetIndexBad", "T(a,b)",
          [](THeaderColumns& r) {
              try {
                  N(r, "a").SetIndex(2);
@@ -157,15 +130,12 @@ const std::vector<NotifyCase>& Cases() {
         {"ExchangeSameIndexOnRoot", "A,B", [](THeaderColumns& r) { r.Exchange(1, 1); }, {"root"}},
         {"ExchangeBadIndexOnRoot", "A,B", [](THeaderColumns& r) { r.Exchange(0, 2); }, {}},
         {"ExchangeOnTopLevel", "T(a,b)", [](THeaderColumns& r) { N(r, "T").Exchange(0, 1); }, {}},
-        {"ExchangeOnSecondLevel",
-         "T(U(a,b))",
-         [](THeaderColumns& r) { N(r, "U").Exchange(0, 1); },
+        {"ExchangeOnSecondLevel", "T(U(a,b))", [](THeaderColumns& r) { N(r, "U").Exchange(0, 1); },
          {"root"}},
         {"SetHeightOnRoot", "T", [](THeaderColumns& r) { r.SetHeight(40); }, {}},
         {"SetHeightOnTopLevel", "T", [](THeaderColumns& r) { N(r, "T").SetHeight(40); }, {"T"}},
         {"SetHeightSameValue", "T", [](THeaderColumns& r) { N(r, "T").SetHeight(17); }, {}},
-        {"PlainPropertiesReportNothing",
-         "T(a)",
+        {"PlainPropertiesReportNothing", "T(a)",
          [](THeaderColumns& r) {
              THeaderColumns& a = N(r, "a");
              a.SetWidth(5);
@@ -176,41 +146,26 @@ const std::vector<NotifyCase>& Cases() {
          },
          {}},
         {"AlphaSortRoot", "B(z,y),A", [](THeaderColumns& r) { r.AlphaSort(true); }, {}},
-        {"AlphaSortTopLevelRecursive",
-         "T(c(z,y),b(x,w))",
-         [](THeaderColumns& r) { N(r, "T").AlphaSort(true); },
-         {"T"}},
-        {"AlphaSortSecondLevel",
-         "T(U(b,a))",
-         [](THeaderColumns& r) { N(r, "U").AlphaSort(false); },
+        {"AlphaSortTopLevelRecursive", "T(c(z,y),b(x,w))",
+         [](THeaderColumns& r) { N(r, "T").AlphaSort(true); }, {"T"}},
+        {"AlphaSortSecondLevel", "T(U(b,a))", [](THeaderColumns& r) { N(r, "U").AlphaSort(false); },
          {"U"}},
-        {"SetParentBetweenTopLevels",
-         "A(a),B",
-         [](THeaderColumns& r) { N(r, "a").SetParent(&N(r, "B")); },
-         {"A", "B"}},
+        {"SetParentBetweenTopLevels", "A(a),B",
+         [](THeaderColumns& r) { N(r, "a").SetParent(&N(r, "B")); }, {"A", "B"}},
         {"SetParentToRoot", "A(a),B", [](THeaderColumns& r) { N(r, "a").SetParent(&r); }, {"A"}},
-        {"SetParentNoneFromTopLevel",
-         "A(a)",
+        {"SetParentNoneFromTopLevel", "A(a)",
          [](THeaderColumns& r) {
              THeaderColumns& a = N(r, "a");
              a.SetParent(nullptr);
              delete &a;
          },
          {"A"}},
-        {"SetParentSameParent",
-         "A(a)",
-         [](THeaderColumns& r) { N(r, "a").SetParent(&N(r, "A")); },
-         {}},
-        {"AddChildReappendsOwnChild",
-         "A(a,b)",
-         [](THeaderColumns& r) { N(r, "A").AddChild(&N(r, "a")); },
+        {"SetParentSameParent", "A(a)", [](THeaderColumns& r) { N(r, "a").SetParent(&N(r, "A")); }, {}},
+        {"AddChildReappendsOwnChild", "A(a,b)", [](THeaderColumns& r) { N(r, "A").AddChild(&N(r, "a")); },
          {"A", "A"}},
-        {"RemoveChildOfNonChild",
-         "A(a),B",
-         [](THeaderColumns& r) { N(r, "B").RemoveChild(&N(r, "a")); },
+        {"RemoveChildOfNonChild", "A(a),B", [](THeaderColumns& r) { N(r, "B").RemoveChild(&N(r, "a")); },
          {}},
-        {"RefusedMoveReportsNothing",
-         "A(a(x))",
+        {"RefusedMoveReportsNothing", "A(a(x))",
          [](THeaderColumns& r) {
              try {
                  N(r, "A").SetParent(&N(r, "x"));
@@ -218,8 +173,7 @@ const std::vector<NotifyCase>& Cases() {
              }
          },
          {}},
-        {"AssignIntoTopLevel",
-         "T(old)",
+        {"AssignIntoTopLevel", "T(old)",
          [](THeaderColumns& r) {
              THeaderColumns source;
              source.SetCaption("S");
@@ -271,8 +225,8 @@ TEST(HeaderColumnsNotifyRoutingTest, ReportsGoToTheParentsHandler) {
     CaptionLog rootLog, topLog;
     root.SetOnChange(rootLog.Handler());
     Find(&root, "T")->SetOnChange(topLog.Handler());
-    Find(&root, "U")->Add("x"); // U -> T's DoChange
-    Find(&root, "T")->Add("y"); // T -> root's DoChange
+    Find(&root, "U")->Add("x");  // U -> T's DoChange
+    Find(&root, "T")->Add("y");  // T -> root's DoChange
     EXPECT_EQ((std::vector<std::string>{"U"}), topLog.calls);
     EXPECT_EQ((std::vector<std::string>{"T"}), rootLog.calls);
 }

@@ -1,10 +1,10 @@
 // The section tree: construction, computed width, queries, IDs, navigation,
 // editing errors, sorting and copying.
 
-#include "core/model/HeaderColumns.h"
-#include "HeaderColumnsTestTree.h"
 #include "core/framework/Exceptions.h"
+#include "core/model/HeaderColumns.h"
 #include "core/model/Levels.h"
+#include "HeaderColumnsTestTree.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,8 @@ using testing::Describe;
 using testing::Find;
 
 // Expects `fn` to raise an error of type E whose text is exactly `message`.
-template <class E, class Fn> void ExpectError(Fn fn, const std::string& message) {
+template <class E, class Fn>
+void ExpectError(Fn fn, const std::string& message) {
     try {
         fn();
         ADD_FAILURE() << "no error raised, expected \"" << message << "\"";
@@ -280,11 +281,11 @@ TEST(HeaderColumnsTest, NavigationEdgeCases) {
     THeaderColumns root;
     AddTree(&root, "A(A1,A2(x)),B");
     THeaderColumns* a = Find(&root, "A");
-    EXPECT_EQ(nullptr, Find(&root, "B")->GetNext());          // last leaf of the tree
-    EXPECT_EQ(Find(&root, "B"), Find(&root, "x")->GetNext()); // climbs to A's sibling
+    EXPECT_EQ(nullptr, Find(&root, "B")->GetNext());               // last leaf of the tree
+    EXPECT_EQ(Find(&root, "B"), Find(&root, "x")->GetNext());      // climbs to A's sibling
     EXPECT_EQ(Find(&root, "A2"), Find(&root, "A1")->GetNextSibling());
-    EXPECT_EQ(a, Find(&root, "A1")->GetPrev());               // first child: its parent
-    EXPECT_EQ(Find(&root, "x"), Find(&root, "B")->GetPrev()); // deepest last descendant
+    EXPECT_EQ(a, Find(&root, "A1")->GetPrev());                    // first child: its parent
+    EXPECT_EQ(Find(&root, "x"), Find(&root, "B")->GetPrev());      // deepest last descendant
     EXPECT_EQ(nullptr, root.GetPrev());
     EXPECT_EQ(nullptr, root.GetNextSibling());
     EXPECT_EQ(nullptr, root.GetPrevSibling());

@@ -2,10 +2,10 @@
 // the tree and when it keeps an older view, the change handler it installs
 // and gives back, and that it never hands out a freed section.
 
-#include "core/model/Levels.h"
-#include "HeaderColumnsTestTree.h"
 #include "core/framework/Exceptions.h"
 #include "core/model/HeaderColumns.h"
+#include "core/model/Levels.h"
+#include "HeaderColumnsTestTree.h"
 
 #include <gtest/gtest.h>
 
@@ -42,9 +42,7 @@ struct ContentsCase {
     Names leaves;
 };
 
-std::ostream& operator<<(std::ostream& out, const ContentsCase& c) {
-    return out << '"' << c.tree << '"';
-}
+std::ostream& operator<<(std::ostream& out, const ContentsCase& c) { return out << '"' << c.tree << '"'; }
 
 class LevelsContentsTest : public ::testing::TestWithParam<ContentsCase> {};
 
@@ -71,17 +69,18 @@ TEST_P(LevelsContentsTest, BuiltIncrementallyThroughReports) {
 
 INSTANTIATE_TEST_SUITE_P(
     Trees, LevelsContentsTest,
-    ::testing::Values(ContentsCase{"", {}, {}},
-                      ContentsCase{"TStrativ v.2.8", {{"TStrativ v.2.8"}}, {"TStrativ v.2.8"}},
-                      ContentsCase{"T(a,b,c)", {{"T"}, {"a", "b", "c"}}, {"a", "b", "c"}},
-                      ContentsCase{"A(A1),B", {{"A", "B"}, {"A1"}}, {"A1", "B"}},
-                      ContentsCase{"A(A1,A2),B", {{"A", "B"}, {"A1", "A2"}}, {"A1", "A2", "B"}},
-                      ContentsCase{"A(A1(x,y),A2),B(B1),C",
-                                   {{"A", "B", "C"}, {"A1", "A2", "B1"}, {"x", "y"}},
-                                   {"x", "y", "A2", "B1", "C"}},
-                      ContentsCase{"A,B(B1(B11(B111))),C(C1)",
-                                   {{"A", "B", "C"}, {"B1", "C1"}, {"B11"}, {"B111"}},
-                                   {"A", "B111", "C1"}}));
+    ::testing::Values(
+        ContentsCase{"", {}, {}},
+        ContentsCase{"TStrativ v.2.8", {{"TStrativ v.2.8"}}, {"TStrativ v.2.8"}},
+        ContentsCase{"T(a,b,c)", {{"T"}, {"a", "b", "c"}}, {"a", "b", "c"}},
+        ContentsCase{"A(A1),B", {{"A", "B"}, {"A1"}}, {"A1", "B"}},
+        ContentsCase{"A(A1,A2),B", {{"A", "B"}, {"A1", "A2"}}, {"A1", "A2", "B"}},
+        ContentsCase{"A(A1(x,y),A2),B(B1),C",
+                     {{"A", "B", "C"}, {"A1", "A2", "B1"}, {"x", "y"}},
+                     {"x", "y", "A2", "B1", "C"}},
+        ContentsCase{"A,B(B1(B11(B111))),C(C1)",
+                     {{"A", "B", "C"}, {"B1", "C1"}, {"B11"}, {"B111"}},
+                     {"A", "B111", "C1"}}));
 
 TEST(LevelsTest, WithoutRootListsNothing) {
     TLevels levels;
@@ -157,7 +156,7 @@ TEST(LevelsTest, NeverHandsOutSectionFreedByUnreportedEdit) {
     THeaderColumns root;
     AddTree(&root, "A(A1,A2),B,C");
     TLevels levels(&root);
-    root.Add("D");                     // unreported: not listed yet
+    root.Add("D"); // unreported: not listed yet
     root.DeleteItem(Find(&root, "A")); // unreported too, but it frees sections
     // The read sees a freed entry and rebuilds from the tree as it is now.
     EXPECT_EQ((Names{"B", "C", "D"}), Leaves(levels));
@@ -174,7 +173,7 @@ TEST(LevelsTest, SectionsFreedWithNoReportAtAllAreNoticed) {
     TLevels levels(&root);
     THeaderColumns* a = Find(&root, "A");
     root.SetOnChange(TChangeHandler()); // nothing reports any more
-    a->Clear();                         // A becomes a leaf, A1 is freed
+    a->Clear();                          // A becomes a leaf, A1 is freed
     EXPECT_EQ((std::vector<Names>{{"A", "B"}}), LevelNames(levels));
     EXPECT_EQ((Names{"A", "B"}), Leaves(levels));
 }

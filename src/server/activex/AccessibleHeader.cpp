@@ -6,6 +6,8 @@
 #include "server/activex/ComErrors.h"
 #include "server/automation/Bstr.h"
 
+#include <algorithm>
+
 namespace corvane::server {
 namespace {
 
@@ -392,8 +394,9 @@ HRESULT STDMETHODCALLTYPE TAccessibleHeader::accLocation(long* left, long* top, 
         ::ClientToScreen(Window(), &origin);
         *left = origin.x;
         *top = origin.y;
-        *width = r.Right - r.Left;
-        *height = r.Bottom - r.Top;
+        // A column past the right edge can come out inverted: it has no size.
+        *width = std::max(0, r.Right - r.Left);
+        *height = std::max(0, r.Bottom - r.Top);
         return S_OK;
     });
 }

@@ -28,6 +28,8 @@ public:
     void Rectangle(const TRect&) override {}
     void DrawEdge(const TRect&, unsigned, unsigned) override {}
     void DrawTextEx(const std::string&, const TRect&, unsigned) override {}
+    void DrawFocusRect(const TRect&) override {}
+    int TextWidth(const std::string& text) override { return static_cast<int>(text.size()); }
 
 private:
     TPen pen_;

@@ -6,7 +6,8 @@ if(NOT CORVANE_CROSS)
 endif()
 
 file(GLOB CORVANE_ACTIVEX_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/server/activex/*.cpp)
-set(CORVANE_ACTIVEX_LIBS corvane_win32 corvane_server_base ole32 oleaut32 uuid)
+# oleacc and uuid both define IID_IAccessible: code names it as __uuidof(IAccessible).
+set(CORVANE_ACTIVEX_LIBS corvane_win32 corvane_server_base ole32 oleaut32 uuid oleacc)
 file(GLOB CORVANE_CONTROL_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/server/control/*.cpp)
 list(APPEND CORVANE_ACTIVEX_SOURCES ${CORVANE_CONTROL_SOURCES})
 list(APPEND CORVANE_ACTIVEX_LIBS corvane_typelib corvane_automation)
@@ -23,8 +24,10 @@ target_compile_options(corvane_activex PUBLIC -Wno-non-virtual-dtor)
 # in this program (its type library embedded and registered in the prefix).
 file(GLOB CORVANE_ACTIVEX_TEST_SOURCES CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/tests/server/activex/*.cpp)
+# The accessibility walk builds the demo's own sample tree.
 corvane_add_gtest_program(corvane_activex_tests SOURCES ${CORVANE_ACTIVEX_TEST_SOURCES}
-    LIBRARIES corvane_activex corvane_host WINDOW LABELS server)
+    ${PROJECT_SOURCE_DIR}/src/demo/SampleTree.cpp LIBRARIES corvane_activex corvane_host WINDOW
+    LABELS server)
 corvane_embed_typelib(corvane_activex_tests)
 
 # Timing of create / in-place activate / destroy cycles; never run by CTest.

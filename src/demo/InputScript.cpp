@@ -26,6 +26,27 @@ constexpr MouseStep Steps[] = {
     {WM_LBUTTONUP, 0, 115, 60},
 };
 
+struct KeyStep {
+    WPARAM Key;
+    bool Ctrl;
+};
+
+// The focus is on "Quantity" after the click on it.
+constexpr KeyStep Keys[] = {
+    {VK_RIGHT, false},
+    {VK_SPACE, false},
+    {VK_LEFT, true},
+};
+
+// Ctrl held in this thread's keyboard state, as the system keeps it while
+// the user holds the key.
+void HoldCtrl(bool down) {
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    state[VK_CONTROL] = down ? 0x80 : 0;
+    ::SetKeyboardState(state);
+}
+
 void HitTest(HWND control, int x, int y) {
     POINT screen{x, y};
     ::ClientToScreen(control, &screen);
@@ -53,6 +74,13 @@ void RunInputScript(HWND control) {
         }
         ::PostMessageA(control, step.Message, step.Keys, MAKELPARAM(step.X, step.Y));
         PumpPending();
+    }
+    for (const KeyStep& step : Keys) {
+        HoldCtrl(step.Ctrl);
+        ::PostMessageA(control, WM_KEYDOWN, step.Key, 1);
+        ::PostMessageA(control, WM_KEYUP, step.Key, 1 | (LPARAM{3} << 30));
+        PumpPending();
+        HoldCtrl(false);
     }
 }
 

@@ -14,7 +14,7 @@ constexpr const char* ClassName = "CorvaneDemoWindow";
 constexpr int Margin = 12;
 constexpr int HeaderClientHeight = 72;
 constexpr int HeaderWidth = 600;
-constexpr int InstructionsHeight = 36;
+constexpr int InstructionsHeight = 52;
 
 void RegisterClassOnce() {
     static bool registered = false;
@@ -71,15 +71,20 @@ MainWindow::MainWindow() {
     SetUp(control_->Control());
     instructions_.reset(::CreateWindowExA(
         0, "STATIC",
-        "Drag a column's right edge or a band's bottom edge to resize; click, or drag a "
-        "section onto another to move it; right-click for the menu. Events go to standard "
-        "output.",
+        "Drag a column's right edge or a band's bottom edge to resize (double-click an edge "
+        "to fit its caption, Shift+drag a group's edge to resize its columns in proportion); "
+        "click, or drag a section onto another to move it; right-click for the menu. Keys: "
+        "arrows, Home, End, Space, Ctrl+arrows, Alt+Left/Right, Shift+F10. Events go to "
+        "standard output.",
         WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_.get(), nullptr, ::GetModuleHandleA(nullptr),
         nullptr));
     ::SendMessageA(instructions_.get(), WM_SETFONT,
                    reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     LayOut(client.right);
     ::ShowWindow(window_.get(), SW_SHOW);
+    // The header starts with the keyboard focus; the focus rectangle marks
+    // its first section.
+    ::SetFocus(HeaderHandle());
     ::UpdateWindow(window_.get());
 }
 

@@ -122,6 +122,27 @@ void TGdiCanvas::DrawTextEx(const std::string& text, const TRect& rect, unsigned
     ::DrawTextExA(dc_, buffer.data(), static_cast<int>(text.size()), &r, format, nullptr);
 }
 
+void TGdiCanvas::DrawFocusRect(const TRect& rect) {
+    if (dc_ == nullptr)
+        return;
+    // The dotted pattern takes the DC's text and background colours: black
+    // and white make it invert every other pixel, whatever the caption colour.
+    const COLORREF text = ::SetTextColor(dc_, RGB(0, 0, 0));
+    const COLORREF back = ::SetBkColor(dc_, RGB(255, 255, 255));
+    const RECT r = ToRECT(rect);
+    ::DrawFocusRect(dc_, &r);
+    ::SetTextColor(dc_, text);
+    ::SetBkColor(dc_, back);
+}
+
+int TGdiCanvas::TextWidth(const std::string& text) {
+    if (dc_ == nullptr)
+        return 0;
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
 void TGdiCanvas::RebuildFont() {
     UniqueFont created(::CreateFontA(
         font_.Height, 0, 0, 0, (font_.Style & fsBold) ? FW_BOLD : FW_NORMAL,

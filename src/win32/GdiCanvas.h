@@ -42,6 +42,8 @@ public:
     void Rectangle(const TRect& rect) override;
     void DrawEdge(const TRect& rect, unsigned edge, unsigned flags) override;
     void DrawTextEx(const std::string& text, const TRect& rect, unsigned format) override;
+    void DrawFocusRect(const TRect& rect) override;
+    int TextWidth(const std::string& text) override;
 
 private:
     void RebuildFont();

@@ -24,4 +24,16 @@ TShiftState ShiftFromKeys(WPARAM keys) {
     return shift;
 }
 
+TShiftState ShiftFromKeyboard(LPARAM keyData) {
+    TShiftState shift = 0;
+    if (::GetKeyState(VK_SHIFT) < 0)
+        shift |= ssShift;
+    if (::GetKeyState(VK_CONTROL) < 0)
+        shift |= ssCtrl;
+    constexpr LPARAM ContextCode = LPARAM{1} << 29; // Alt was down
+    if (::GetKeyState(VK_MENU) < 0 || (keyData & ContextCode) != 0)
+        shift |= ssAlt;
+    return shift;
+}
+
 } // namespace corvane::win32

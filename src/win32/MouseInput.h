@@ -1,5 +1,6 @@
 #pragma once
-// Reading mouse messages: the client point and the framework's shift state.
+// Reading mouse and key messages: the client point and the framework's shift
+// state.
 
 #include "core/control/StrativTypes.h"
 #include "core/framework/Graphics.h"
@@ -13,5 +14,9 @@ TPoint PointFromLParam(LPARAM lParam);
 
 // MK_* key flags of a mouse message, plus the Alt key from the keyboard state.
 TShiftState ShiftFromKeys(WPARAM keys);
+
+// Shift, Ctrl and Alt from the keyboard state for a key message; Alt also
+// from the message's own context bit (system keys carry it).
+TShiftState ShiftFromKeyboard(LPARAM keyData);
 
 } // namespace corvane::win32

@@ -45,6 +45,8 @@ DWORD StrativWindow::WindowStyle() const {
         style |= WS_VISIBLE;
     if (!control_.Enabled())
         style |= WS_DISABLED;
+    if (control_.TabStop() || control_.WantsTabStop())
+        style |= WS_TABSTOP;
     return style;
 }
 
@@ -107,8 +109,18 @@ StrativWindow::MessageScope::MessageScope(StrativWindow& window) : window_(windo
 }
 
 StrativWindow::MessageScope::~MessageScope() {
-    if (--window_.messageDepth_ == 0)
-        window_.ReleaseWindowCanvas();
+    if (--window_.messageDepth_ != 0)
+        return;
+    window_.ReleaseWindowCanvas();
+    // Whatever the message (or a host between messages) changed is told to
+    // assistive technology once the message is done.
+    if (window_.window_ && ::IsWinEventHookInstalled(EVENT_OBJECT_REORDER)) {
+        try {
+            window_.control_.NoteAccessibleChanges();
+        } catch (...) {
+            // Out of memory while comparing: the next message tries again.
+        }
+    }
 }
 
 void StrativWindow::ReleaseWindowCanvas() {

@@ -82,6 +82,7 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, unsigned style) override;
     void CancelHint() override;
     void DesignerModified() override;
+    void AccessibleEvent(TAccessibleEvent event, const THeaderColumns* Section) override;
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -112,6 +113,8 @@ private:
     void PaintControl(HDC dc);
     void MouseButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
     void MouseButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
+    // A click gives a header that keyboard users can use the focus.
+    void TakeFocusOnClick();
 
     // --- Message handlers -------------------------------------------------------
     LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
@@ -123,7 +126,14 @@ private:
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnRButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnMButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseLeave();
+    LRESULT OnGetDlgCode(LPARAM lParam);
+    LRESULT OnKeyDown(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyUp(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus();
+    LRESULT OnKillFocus();
     LRESULT OnCaptureChanged(LPARAM lParam);
     LRESULT OnPaint();
     LRESULT OnPrintClient(WPARAM wParam);
@@ -148,6 +158,9 @@ private:
     bool releasingCapture_ = false;
     bool hiddenByHost_ = false;
     std::optional<RECT> visibleArea_;
+    // The key whose press the control used: its release is the control's too
+    // (the system would make a menu key or F10 out of it).
+    WPARAM usedKey_ = 0;
 };
 
 // Registers the window class (once per process) and what it needs: the

@@ -44,7 +44,23 @@ void StrativWindow::MouseButtonUp(TMouseButton button, WPARAM wParam, LPARAM lPa
 
 LRESULT StrativWindow::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
     MouseButtonDown(mbLeft, wParam, lParam);
+    TakeFocusOnClick();
     return 0;
+}
+
+LRESULT StrativWindow::OnLButtonDblClk(WPARAM wParam, LPARAM lParam) {
+    const TPoint p = PointFromLParam(lParam);
+    tooltip_.Pop();
+    control_.DblClick(ShiftFromKeys(wParam), p.X, p.Y);
+    TakeFocusOnClick();
+    return 0;
+}
+
+// After the press: the control has already focused the section clicked, so
+// gaining the window's focus announces that section, not the first one.
+void StrativWindow::TakeFocusOnClick() {
+    if (window_ && control_.WantsTabStop() && ::GetFocus() != window_.get())
+        ::SetFocus(window_.get());
 }
 
 LRESULT StrativWindow::OnRButtonDown(WPARAM wParam, LPARAM lParam) {

@@ -29,6 +29,8 @@ LRESULT CALLBACK StrativWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
             return self->OnMouseMove(wParam, lParam);
         case WM_LBUTTONDOWN:
             return self->OnLButtonDown(wParam, lParam);
+        case WM_LBUTTONDBLCLK:
+            return self->OnLButtonDblClk(wParam, lParam);
         case WM_RBUTTONDOWN:
             return self->OnRButtonDown(wParam, lParam);
         case WM_MBUTTONDOWN:
@@ -43,6 +45,20 @@ LRESULT CALLBACK StrativWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
             return self->OnMouseLeave();
         case WM_CAPTURECHANGED:
             return self->OnCaptureChanged(lParam);
+        case WM_GETDLGCODE:
+            return self->OnGetDlgCode(lParam);
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            return self->OnKeyDown(message, wParam, lParam);
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            return self->OnKeyUp(message, wParam, lParam);
+        case WM_CONTEXTMENU:
+            return self->OnContextMenu(wParam, lParam);
+        case WM_SETFOCUS:
+            return self->OnSetFocus();
+        case WM_KILLFOCUS:
+            return self->OnKillFocus();
         case WM_PAINT:
             return self->OnPaint();
         case WM_PRINTCLIENT:
@@ -84,8 +100,9 @@ void RegisterStrativWindowClass() {
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;
         // Redraw the whole window on every size change: the last column
-        // stretches to the right edge, so no old pixel stays valid.
-        wc.style = CS_HREDRAW | CS_VREDRAW;
+        // stretches to the right edge, so no old pixel stays valid. A double
+        // click on a column's edge fits the column to its caption.
+        wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
         wc.lpfnWndProc = &StrativWindow::WindowProc;
         wc.hInstance = StrativWindowModule();
         wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW

@@ -66,6 +66,11 @@ void StrativWindow::UpdateWindowState() {
         ::ShowWindow(hwnd, shown ? SW_SHOWNA : SW_HIDE);
     if ((::IsWindowEnabled(hwnd) != FALSE) != control_.Enabled())
         ::EnableWindow(hwnd, control_.Enabled() ? TRUE : FALSE);
+    // Options decide whether keyboard users stop here.
+    const LONG_PTR style = ::GetWindowLongPtrA(hwnd, GWL_STYLE);
+    const LONG_PTR tabStop = (WindowStyle() & WS_TABSTOP) != 0 ? WS_TABSTOP : 0;
+    if ((style & WS_TABSTOP) != tabStop)
+        ::SetWindowLongPtrA(hwnd, GWL_STYLE, (style & ~LONG_PTR{WS_TABSTOP}) | tabStop);
     SyncTooltip(); // hints may have been switched on
 }
 
@@ -146,6 +151,23 @@ void StrativWindow::CancelHint() {
 
 void StrativWindow::DesignerModified() {
     // No form designer hosts this window.
+}
+
+void StrativWindow::AccessibleEvent(TAccessibleEvent event, const THeaderColumns* Section) {
+    if (!window_)
+        return;
+    LONG child = CHILDID_SELF;
+    if (Section != nullptr) {
+        child = control_.AccessibleChildId(Section);
+        if (child == 0)
+            return; // not a section of this header
+    }
+    DWORD kind = EVENT_OBJECT_FOCUS;
+    if (event == TAccessibleEvent::NameChange)
+        kind = EVENT_OBJECT_NAMECHANGE;
+    else if (event == TAccessibleEvent::Reorder)
+        kind = EVENT_OBJECT_REORDER;
+    ::NotifyWinEvent(kind, window_.get(), OBJID_CLIENT, child);
 }
 
 } // namespace corvane::win32

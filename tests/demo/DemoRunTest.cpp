@@ -156,7 +156,8 @@ TEST(DemoRunTest, ScriptedInputIsLoggedAsTheControlSendsIt) {
     const RunResult run = RunDemo("--script");
     ASSERT_EQ(0u, run.ExitCode) << run.Output;
     // A click on "Quantity", then the right edge of "First name" dragged
-    // from x 84 to 115: hints come from the pointer passing over sections.
+    // from x 84 to 115 (hints come from the pointer passing over sections),
+    // then keys.
     const std::vector<std::string> expected = {
         "OnHint section=\"Quantity\" hint=\"Quantity (65 pixels wide)\"",
         "OnHeaderClick section=\"Quantity\"",
@@ -166,6 +167,10 @@ TEST(DemoRunTest, ScriptedInputIsLoggedAsTheControlSendsIt) {
         "OnHint section=\"Last name\" hint=\"Last name (85 pixels wide)\"",
         "OnSizing section=\"First name\" index=0 width=116",
         "OnSized section=\"First name\" index=0 width=116",
+        // Keys: Right from "Quantity", Space, Ctrl+Left.
+        "OnHeaderClick section=\"Planned delivery date\"",
+        "OnSizing section=\"Planned delivery date\" index=5 width=89",
+        "OnSized section=\"Planned delivery date\" index=5 width=89",
     };
     EXPECT_EQ(expected, Lines(run.Output));
 }

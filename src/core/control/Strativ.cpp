@@ -72,6 +72,7 @@ void TStrativ::SetOptions(THeaderOptions value) {
     if (value == options_)
         return;
     options_ = value;
+    Services().UpdateWindowState(); // whether the window is a tab stop
     Invalidate();
 }
 

@@ -3,13 +3,16 @@
 // root is never shown), the level and leaf index over it and the context
 // menu; the platform window reaches it through the entry points below.
 
+#include "core/control/AccessibleWatch.h"
 #include "core/control/ColumnLayout.h"
+#include "core/control/SectionOrder.h"
 #include "core/control/StrativTypes.h"
 #include "core/framework/Control.h"
 #include "core/model/SectionRef.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -123,11 +126,62 @@ public:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     void MouseLeave();
     void MouseEnter() {}
+    // A second press of the left button soon after the first: in an armed
+    // width zone it fits the section to its caption (see StrativAutofit.cpp),
+    // elsewhere it is a press like any other.
+    void DblClick(TShiftState Shift, int X, int Y);
     // The pointer capture or the window went in the middle of a gesture: it
     // ends as if it had never begun (nothing stored or moved, no event), and
     // the repaint takes a tracking line or drop mark off the screen. A gesture
     // whose release has already arrived runs to its end.
     void CancelGesture();
+
+    // --- Keyboard (StrativKeyboard.cpp, StrativFocus.cpp) ----------------------
+    // The control is worth a stop when tabbing: a click or a gesture is on.
+    bool WantsTabStop() const;
+    // The window got or lost the keyboard focus.
+    void FocusEnter();
+    void FocusExit();
+    bool HasKeyboardFocus() const { return hasFocus_; }
+    // The section keys act on. It follows its section through edits; when the
+    // section goes, the nearest sibling takes over, then the parent.
+    THeaderColumns* FocusedSection();
+    void SetFocusedSection(THeaderColumns* Section);
+    // Whether KeyDown would use the key now (containers and dialogs ask first).
+    bool WantsKey(uint16_t Key, TShiftState Shift) const;
+    // A key pressed while the control has the focus; true when it was used.
+    bool KeyDown(uint16_t Key, TShiftState Shift);
+    // The context menu at the focused section, as the menu key opens it;
+    // false when the control has no menu to show.
+    bool ContextMenuAtFocus();
+    // Where a navigation key (arrows, Home, End) moves the focus from a
+    // section; nullptr when it stays.
+    THeaderColumns* NavigationTarget(THeaderColumns* From, uint16_t Key) const;
+
+    // --- Fitting widths (StrativAutofit.cpp) -----------------------------------
+    // Width at which the section's caption shows whole, focus mark included:
+    // its widest line (for word-wrapped captions, its widest word) plus the
+    // face's margins. -1 when there is no canvas to measure with.
+    int FittedWidth(const THeaderColumns* Section);
+    // Fits a leaf, or each leaf under a section, firing OnSizing and OnSized
+    // for each as a drag would.
+    void Autofit(THeaderColumns* Section);
+    // Narrowest leaf a keyboard resize or a proportional resize leaves.
+    static constexpr int MinimumLeafWidth = 8;
+
+    // --- Assistive technology (StrativAccessibility.cpp) --------------------
+    // The sections in tree order; child ids count from 1 in that order.
+    int AccessibleChildCount();
+    THeaderColumns* AccessibleChild(int ChildId);
+    int AccessibleChildId(const THeaderColumns* Section); // 0: not in this header
+    // "Customer, Name, First name": the captions from the top-level section down.
+    static std::string SectionPath(const THeaderColumns* Section);
+    // Some part of the section is painted inside the client area.
+    bool SectionShown(const THeaderColumns* Section);
+    // Tells the window's services what changed since the last call: names,
+    // the order of sections, the focused section after an edit. The platform
+    // calls it after each message it handled.
+    void NoteAccessibleChanges();
 
     // --- State the pointer machine drives (read-only views for tests) --------
     TTrackState TrackState() const { return trackState_; }
@@ -142,11 +196,14 @@ public:
     TPoint GrabOffset() const { return grabOffset_; }
     bool ResizeAllowed() const { return resizeAllowed_; }
     int ResizeColumn() const { return resizeColumn_; }
+    // A Shift+drag of a parent's edge: its leaves share the new width.
+    bool ProportionalResize() const { return proportional_; }
 
 private:
     void DrawTrackLine();
     void DrawDropMark();
     void DropSection(THeaderColumns* Target);
+    bool InThisTree(const THeaderColumns* Section) const;
 
     // Geometry and painting helpers.
     TColumnLayout& Layout() const;
@@ -160,14 +217,31 @@ private:
     bool ColumnExists(int Column) const;
     void TrackWidth(int X);
     void TrackHeight(int Y);
+    void TrackProportional(int X);
     void EndWidthResize();
+    void EndProportionalResize();
     void EndHeightResize();
     void StartDrag(int X, int Y);
     void EndGesture(int X, int Y);
     void BackToIdle();
     void TrackHotSection(int X, int Y);
     bool CanDrop(const THeaderColumns* Source, const THeaderColumns* Target) const;
-    void MoveSection(THeaderColumns* Source, THeaderColumns* Target, bool AsChild);
+    // Source goes in front of Target (After: behind it) or becomes its last child.
+    void MoveSection(THeaderColumns* Source, THeaderColumns* Target, bool AsChild,
+                     bool After = false);
+
+    // Keyboard helpers.
+    int ColumnOf(const THeaderColumns* Leaf) const;
+    THeaderColumns* LastLeafOf(THeaderColumns* Section) const;
+    void ResizeByKey(THeaderColumns* Section, int Delta);
+    void ChangeHeightByKey(THeaderColumns* Section, int Delta);
+    void MoveByKey(THeaderColumns* Section, bool Right);
+    void RememberFocusPath(const THeaderColumns* Section);
+    THeaderColumns* FollowFocusPath() const;
+    void RepaintFocusMark();
+    void AnnounceFocus();
+    // Horizontal room the face and the focus mark take from a caption.
+    int64_t CaptionMargin(const THeaderColumns* Section) const;
 
     THeaderOptions options_ = AllHeaderOptions;
     bool pressed_ = false;
@@ -201,6 +275,22 @@ private:
     TPoint grabOffset_;
     TCustomizeDialog* customizeDialog_ = nullptr;
     mutable TColumnLayout layout_; // cached column edges; see ColumnLayout.h
+
+    // Keyboard focus: the section, and where it hung when last seen (its
+    // parent and index there, then the parent's, up to the root), so that
+    // focus can move to a neighbour when an edit frees it.
+    struct TFocusLink {
+        SectionRef Parent;
+        int Index = 0;
+    };
+    SectionRef focusedSection_;
+    std::vector<TFocusLink> focusPath_;
+    bool hasFocus_ = false;
+    bool proportional_ = false;
+    // A double click fitted a width: its release ends nothing more.
+    bool releaseAfterFit_ = false;
+    TSectionOrder order_;
+    TAccessibleWatch accessibleWatch_;
 };
 
 } // namespace corvane

@@ -25,6 +25,7 @@ unsigned CaptionFormat(const THeaderColumns& section) {
 } // namespace
 
 void TStrativ::Paint(TCanvas& Canvas) {
+    FocusedSection(); // an edit may have moved the focus to a neighbour
     Canvas.SetFont(Font());
     Canvas.SetBrushColor(Color());
     Canvas.FillRect(ClientRect());
@@ -92,8 +93,20 @@ void TStrativ::PaintSection(TCanvas& Canvas, const THeaderColumns* Section, TRec
     Canvas.SetBrushStyle(TBrushStyle::Clear);
     const bool hot = (options_ & hoHotTrack) != 0 && hotSection_ == Section;
     Canvas.SetFontColor(hot ? hotTrackColor_ : Font().Color);
-    if (Section->Wordwrap())
+    // The focus mark runs along the inside of the face; the caption keeps
+    // clear of it (drawing clips the caption to its rectangle), so the mark
+    // never crosses the text.
+    const bool focusMark = hasFocus_ && !Designing() && focusedSection_ == Section;
+    if (focusMark && r.Right > r.Left && r.Bottom > r.Top)
+        Canvas.DrawFocusRect(Narrow(r));
+    if (Section->Wordwrap()) {
         Shrink(r, 2);
+    } else if (focusMark) {
+        r.Left += 2;
+        r.Right -= 2;
+        r.Top += 1;
+        r.Bottom -= 1;
+    }
     Canvas.DrawTextEx(Section->Caption(), Narrow(r), CaptionFormat(*Section));
 }
 

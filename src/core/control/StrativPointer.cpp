@@ -76,17 +76,25 @@ void TStrativ::WMMouseMove(TPoint Client) {
     SetHint(hint);
 }
 
-void TStrativ::MouseDown(TMouseButton Button, TShiftState /*Shift*/, int X, int Y) {
+void TStrativ::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     awaitingFreshPress_ = false;
+    releaseAfterFit_ = false;
     if (Button == mbLeft || (Button == mbRight && Designing())) {
         if (resizeAllowed_) {
+            // Shift on a parent's edge: its leaves share the new width.
+            THeaderColumns* section = resizeSection_.get();
+            proportional_ = trackState_ == tsWidthResize && (Shift & ssShift) != 0 &&
+                            section != nullptr && section->HasChildren();
             Services().SetCapture(); // the armed resize begins
-        } else if (!Designing() && Button == mbLeft && (options_ & hoClick)) {
-            const TSectionHit hit = SectionAt(TPoint{X, Y});
-            if (hit.Section != nullptr) {
-                pressed_ = true;
-                RepaintSection(hit.Section, hit.Rect);
-            }
+            return;
+        }
+        const TSectionHit hit = SectionAt(TPoint{X, Y});
+        // The section clicked takes the keyboard focus.
+        if (Button == mbLeft && hit.Section != nullptr && WantsTabStop())
+            SetFocusedSection(hit.Section);
+        if (!Designing() && Button == mbLeft && (options_ & hoClick) && hit.Section != nullptr) {
+            pressed_ = true;
+            RepaintSection(hit.Section, hit.Rect);
         }
     } else if (Button == mbRight && (options_ & hoCustomize)) {
         const TPoint screen = Services().ClientToScreen(TPoint{X, Y});
@@ -109,8 +117,12 @@ void TStrativ::MouseMove(TShiftState Shift, int X, int Y) {
             break;
         }
         case tsWidthResize:
-            if (resizeAllowed_ && resizeSection_)
-                TrackWidth(X);
+            if (resizeAllowed_ && resizeSection_) {
+                if (proportional_)
+                    TrackProportional(X);
+                else
+                    TrackWidth(X);
+            }
             break;
         case tsHeightResize:
             if (resizeSection_)
@@ -155,6 +167,13 @@ void TStrativ::TrackHotSection(int X, int Y) {
 }
 
 void TStrativ::MouseUp(TMouseButton /*Button*/, TShiftState /*Shift*/, int X, int Y) {
+    if (releaseAfterFit_) {
+        // The release of a double click that fitted a width (a cursor
+        // message may have armed the zone again since).
+        releaseAfterFit_ = false;
+        BackToIdle();
+        return;
+    }
     if (trackState_ != tsIdle) {
         Services().ReleaseCapture();
         EndGesture(X, Y);
@@ -185,8 +204,12 @@ void TStrativ::EndGesture(int X, int Y) {
         const Ending ending(endingGesture_);
         switch (trackState_) {
         case tsWidthResize:
-            if (resizeSection_)
-                EndWidthResize();
+            if (resizeSection_) {
+                if (proportional_)
+                    EndProportionalResize();
+                else
+                    EndWidthResize();
+            }
             break;
         case tsHeightResize:
             if (resizeSection_)
@@ -209,6 +232,7 @@ void TStrativ::EndGesture(int X, int Y) {
 
 void TStrativ::BackToIdle() {
     trackState_ = tsIdle;
+    proportional_ = false;
     resizeAllowed_ = false;
     pressed_ = false;
     pendingSize_ = TPoint{-1, -1};
@@ -222,6 +246,7 @@ void TStrativ::CancelGesture() {
     if (Services().HasCapture())
         Services().ReleaseCapture();
     BackToIdle();
+    releaseAfterFit_ = false;
     dragSection_.reset();
     resizeSection_.reset();
     if (!active)

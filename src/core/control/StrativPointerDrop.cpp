@@ -84,7 +84,8 @@ void TStrativ::DropSection(THeaderColumns* Target) {
     Repaint();
 }
 
-void TStrativ::MoveSection(THeaderColumns* Source, THeaderColumns* Target, bool AsChild) {
+void TStrativ::MoveSection(THeaderColumns* Source, THeaderColumns* Target, bool AsChild,
+                           bool After) {
     PutBackOnFailure guard(Source);
     THeaderColumns* oldParent = Source->Parent();
     {
@@ -95,7 +96,7 @@ void TStrativ::MoveSection(THeaderColumns* Source, THeaderColumns* Target, bool 
         UpdateScope update(*Target);
         Target->AddChild(Source);
     } else {
-        const int index = Target->Index(); // after the removal
+        const int index = Target->Index() + (After ? 1 : 0); // after the removal
         THeaderColumns* newParent = Target->Parent();
         UpdateScope update(*newParent);
         newParent->AddChild(Source);

@@ -43,6 +43,21 @@ enum TShiftStateFlag : unsigned {
 };
 using TShiftState = unsigned;
 
+// The keys the header answers, numbered as the platform numbers its virtual
+// keys.
+enum TKeyCode : uint16_t {
+    vkReturn = 0x0D,
+    vkSpace = 0x20,
+    vkEnd = 0x23,
+    vkHome = 0x24,
+    vkLeft = 0x25,
+    vkUp = 0x26,
+    vkRight = 0x27,
+    vkDown = 0x28,
+    vkApps = 0x5D,
+    vkF10 = 0x79,
+};
+
 using TNotifyEvent = std::function<void(TStrativ* Sender)>;
 using TSectionEvent =
     std::function<void(TStrativ* Sender, THeaderColumns* aSection, int SectionIndex, int AWidth)>;

@@ -64,6 +64,11 @@ void THeaderColumns::ForgetParent() noexcept {
     parent_ = nullptr;
 }
 
+void THeaderColumns::SetCaption(const std::string& value) {
+    caption_ = value;
+    section_registry::NoteCaptionChange();
+}
+
 int THeaderColumns::Width() const {
     if (children_.empty())
         return width_;
@@ -486,6 +491,7 @@ void THeaderColumns::AssignFrom(const THeaderColumns& Source) {
         frames.push_back(Frame{target, source, 0});
         target->BeginUpdate();
         target->caption_ = source->caption_;
+        section_registry::NoteCaptionChange();
         target->typeCol_ = source->typeCol_;
         target->alignment_ = source->alignment_;
         target->width_ = source->Width();

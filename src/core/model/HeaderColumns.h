@@ -40,7 +40,7 @@ public:
     int TypeCol() const { return typeCol_; }
     void SetTypeCol(int value) { typeCol_ = value; }
     const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& value) { caption_ = value; }
+    void SetCaption(const std::string& value);
     // Computed width: the stored width of a leaf, else the sum over its leaves
     // (32-bit wrap-around on overflow, as the stored format carries it).
     int Width() const;

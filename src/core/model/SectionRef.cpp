@@ -21,6 +21,7 @@ struct Registry {
     size_t live = 0; // sections holding a slot
     uint64_t shapeChanges = 0;
     uint64_t widthChanges = 0;
+    uint64_t captionChanges = 0;
 };
 
 // Freed with its thread only when no section of the thread is left: a
@@ -95,6 +96,14 @@ uint64_t WidthChanges() {
 
 void NoteWidthChange() {
     ++TheRegistry().widthChanges;
+}
+
+uint64_t CaptionChanges() {
+    return TheRegistry().captionChanges;
+}
+
+void NoteCaptionChange() {
+    ++TheRegistry().captionChanges;
 }
 
 } // namespace section_registry

@@ -36,6 +36,9 @@ uint64_t ShapeChanges();
 void NoteShapeChange();
 uint64_t WidthChanges();
 void NoteWidthChange();
+// Captions written on this thread (assistive technology is told of new names).
+uint64_t CaptionChanges();
+void NoteCaptionChange();
 
 } // namespace section_registry
 

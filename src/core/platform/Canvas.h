@@ -28,6 +28,10 @@ public:
     virtual void DrawEdge(const TRect& rect, unsigned edge, unsigned flags) = 0;
     // The platform's DrawTextExA with no extra parameters.
     virtual void DrawTextEx(const std::string& text, const TRect& rect, unsigned format) = 0;
+    // The platform's focus rectangle (dotted, inverting) along the inside of rect.
+    virtual void DrawFocusRect(const TRect& rect) = 0;
+    // Width in pixels of text on one line in the current font.
+    virtual int TextWidth(const std::string& text) = 0;
 };
 
 } // namespace corvane

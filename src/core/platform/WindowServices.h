@@ -11,8 +11,16 @@
 namespace corvane {
 
 class TCanvas;
+class THeaderColumns;
 
 enum class TSizingCursor { WestEast, NorthSouth };
+
+// What assistive technology (screen readers) is told about.
+enum class TAccessibleEvent {
+    Focus,      // the section with the keyboard focus
+    NameChange, // a section's caption
+    Reorder,    // sections moved, came or went (no section: the header itself)
+};
 
 struct TMenuEntry {
     std::string Caption; // "-" draws a separator
@@ -53,6 +61,9 @@ public:
     virtual void CancelHint() = 0;
     // Tells a form designer that the form it edits was modified.
     virtual void DesignerModified() = 0;
+    // Tells assistive technology about a change; Section is null for the
+    // header as a whole.
+    virtual void AccessibleEvent(TAccessibleEvent event, const THeaderColumns* Section) = 0;
 };
 
 // Does nothing visible; the control's own state still changes as asked.
@@ -75,6 +86,7 @@ public:
     int MessageBox(const std::string&, const std::string&, unsigned) override { return 1; }
     void CancelHint() override {}
     void DesignerModified() override {}
+    void AccessibleEvent(TAccessibleEvent, const THeaderColumns*) override {}
 
 private:
     bool captured_ = false;

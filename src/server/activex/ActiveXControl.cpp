@@ -34,6 +34,9 @@ TActiveXControl::~TActiveXControl() {
         control_->Levels().OnReported = nullptr;
     if (window_)
         window_->SetLookChangedHook(nullptr);
+    // Screen readers may hold the accessible object longer.
+    if (accessible_)
+        accessible_->Disconnect();
     eventsPoint_.DisconnectAll();
     notifyPoint_.DisconnectAll();
     fontAdapter_.Detach();

@@ -9,6 +9,7 @@
 
 #include "core/control/Strativ.h"
 #include "server/ModuleCounts.h"
+#include "server/activex/AccessibleHeader.h"
 #include "server/activex/ConnectionPoint.h"
 #include "server/activex/FontAdapter.h"
 #include "server/activex/ParkingWindow.h"
@@ -242,6 +243,9 @@ private:
     void ParkWindow();
     void OnControlFocus(bool gotFocus);
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The answer to WM_GETOBJECT for the client area: the header for screen
+    // readers (one object for the control's life).
+    LRESULT AccessibleObject(WPARAM flags);
     // Reads the ambient properties the control follows (DISPID_UNKNOWN: all).
     void ReadAmbient(DISPID dispid);
     // The control's look changed: the view sink hears of it once the message
@@ -286,6 +290,7 @@ private:
 
     TConnectionPoint eventsPoint_;
     TConnectionPoint notifyPoint_;
+    TComPtr<TAccessibleHeader> accessible_;
 };
 
 } // namespace corvane::server

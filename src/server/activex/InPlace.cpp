@@ -2,6 +2,7 @@
 #include "server/activex/ActiveXControl.h"
 
 #include "server/activex/ComErrors.h"
+#include "win32/MouseInput.h"
 
 namespace corvane::server {
 
@@ -82,8 +83,15 @@ void TActiveXControl::ParkWindow() {
     window_->SetParentWindow(parking_.Handle());
 }
 
-bool TActiveXControl::OnWindowMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+bool TActiveXControl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
+    case WM_GETOBJECT:
+        // The object id travels in the low 32 bits, also on 64-bit Windows.
+        if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+            result = AccessibleObject(wParam);
+            return true;
+        }
+        break;
     case WM_SETFOCUS:
         OnControlFocus(true);
         break;
@@ -102,6 +110,12 @@ bool TActiveXControl::OnWindowMessage(UINT message, WPARAM, LPARAM, LRESULT& res
         break;
     }
     return false;
+}
+
+LRESULT TActiveXControl::AccessibleObject(WPARAM flags) {
+    if (!accessible_)
+        accessible_ = TComPtr<TAccessibleHeader>::Attach(new TAccessibleHeader(*this));
+    return ::LresultFromObject(__uuidof(IAccessible), flags, accessible_.Get());
 }
 
 void TActiveXControl::OnControlFocus(bool gotFocus) {
@@ -174,9 +188,18 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::ReactivateAndUndo() {
 HRESULT STDMETHODCALLTYPE TActiveXControl::TranslateAccelerator(LPMSG msg) {
     if (msg == nullptr)
         return E_INVALIDARG;
-    // The header has no accelerators and takes no keys: navigation keys go
-    // back to the container, which moves the focus on.
     if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
+        // Keys the header uses go straight to its window, before a container
+        // that works like a dialog takes arrows or Enter for itself.
+        const HWND window = window_ ? window_->Handle() : nullptr;
+        if (window != nullptr && msg->hwnd == window &&
+            control_->WantsKey(static_cast<uint16_t>(msg->wParam),
+                               win32::ShiftFromKeyboard(msg->lParam))) {
+            ::SendMessageA(window, msg->message, msg->wParam, msg->lParam);
+            return S_OK;
+        }
+        // Every other key (Tab among them) goes back to the container, which
+        // moves the focus on.
         auto controlSite = TComPtr<IOleControlSite>::From(clientSite_.Get(), IID_IOleControlSite);
         if (controlSite) {
             DWORD modifiers = 0;

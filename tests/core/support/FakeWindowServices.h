@@ -6,6 +6,7 @@
 // Screen coordinates are client coordinates moved by ScreenOffset.
 
 #include "RecordingCanvas.h"
+#include "core/model/HeaderColumns.h"
 #include "core/platform/WindowServices.h"
 
 #include <functional>
@@ -77,6 +78,11 @@ public:
     }
     void CancelHint() override { log.push_back("CancelHint"); }
     void DesignerModified() override { log.push_back("DesignerModified"); }
+    void AccessibleEvent(TAccessibleEvent event, const THeaderColumns* section) override {
+        static const char* const names[] = {"Focus", "NameChange", "Reorder"};
+        log.push_back(std::string("Accessible ") + names[static_cast<int>(event)] + " " +
+                      (section != nullptr ? section->Caption() : std::string("<header>")));
+    }
 
     std::vector<std::string> TakeLog() {
         std::vector<std::string> out;

@@ -60,6 +60,14 @@ public:
     void DrawTextEx(const std::string& text, const TRect& rect, unsigned format) override {
         calls.push_back("Text " + text + " " + RectText(rect) + " " + Hex(format));
     }
+    void DrawFocusRect(const TRect& rect) override {
+        calls.push_back("FocusRect " + RectText(rect));
+    }
+    // Measures every character as charWidth pixels wide (measuring draws nothing).
+    int TextWidth(const std::string& text) override {
+        return static_cast<int>(text.size()) * charWidth;
+    }
+    int charWidth = 6;
 
     // The calls that start with `prefix`, e.g. "Text ".
     std::vector<std::string> Only(const std::string& prefix) const {
@@ -132,6 +140,9 @@ public:
     }
     void DrawEdge(const TRect&, unsigned, unsigned) override {}
     void DrawTextEx(const std::string&, const TRect&, unsigned) override {}
+    // Text and the focus mark leave no pixels here; RecordingCanvas sees them.
+    void DrawFocusRect(const TRect&) override {}
+    int TextWidth(const std::string& text) override { return static_cast<int>(text.size()); }
 
 private:
     // Calls plot for every coordinate from `from` towards `to` (not

@@ -64,6 +64,14 @@ std::string CaptionOf(IDispatch* sections);
 class TestSite : private host::ContainerWindow, public host::ControlSite {
 public:
     TestSite();
+    using host::ControlSite::TranslateAccelerator;
+    // Records the keys the control hands back to its container.
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG msg, DWORD) override {
+        if (msg != nullptr)
+            SiteKeys.push_back(static_cast<UINT>(msg->wParam));
+        return S_FALSE;
+    }
+    std::vector<UINT> SiteKeys;
 };
 
 // A property bag in memory: values by name, as the control wrote them.

@@ -1,0 +1,464 @@
+#include "server/activex/AccessibleHeader.h"
+
+#include "core/control/Strativ.h"
+#include "core/model/HeaderColumns.h"
+#include "server/activex/ActiveXControl.h"
+#include "server/activex/ComErrors.h"
+#include "server/automation/Bstr.h"
+
+#include <algorithm>
+
+namespace corvane::server {
+namespace {
+
+void Fail(HRESULT hr) {
+    throw EOleError(hr);
+}
+
+void SetChildId(VARIANT& out, LONG id) {
+    VariantInit(&out);
+    out.vt = VT_I4;
+    out.lVal = id;
+}
+
+// A string for the caller; an empty one is no string at all (S_FALSE).
+HRESULT GiveString(const std::string& text, BSTR* out) {
+    *out = AnsiToBstr(text).Detach();
+    return *out != nullptr ? S_OK : S_FALSE;
+}
+
+} // namespace
+
+TAccessibleHeader::TAccessibleHeader(TActiveXControl& control) : control_(&control) {}
+
+void TAccessibleHeader::Disconnect() {
+    control_ = nullptr;
+    standard_.Reset();
+    standardWindow_ = nullptr;
+}
+
+template <class Body> HRESULT TAccessibleHeader::Call(Body&& body) noexcept {
+    try {
+        if (control_ == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        return body();
+    } catch (...) {
+        return ReportCurrentException(__uuidof(IAccessible), L"CorvaneC.Corvane");
+    }
+}
+
+TStrativ& TAccessibleHeader::Header() const {
+    return control_->HeaderControl();
+}
+
+HWND TAccessibleHeader::Window() const {
+    return control_->Window().Handle();
+}
+
+IAccessible& TAccessibleHeader::Standard() {
+    const HWND window = Window();
+    if (window == nullptr)
+        Fail(CO_E_OBJNOTCONNECTED);
+    if (!standard_ || standardWindow_ != window) {
+        standard_.Reset();
+        Check(::CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                          standard_.PutVoid()));
+        standardWindow_ = window;
+    }
+    return *standard_.Get();
+}
+
+TAccessibleHeader::TTarget TAccessibleHeader::Resolve(const VARIANT& child) const {
+    LONG id = 0;
+    if (child.vt == VT_I4)
+        id = child.lVal;
+    else if (child.vt == VT_I2)
+        id = child.iVal;
+    else if (child.vt == VT_INT)
+        id = child.intVal;
+    else
+        Fail(E_INVALIDARG);
+    TTarget target;
+    if (id == CHILDID_SELF) {
+        target.Self = true;
+        return target;
+    }
+    target.Section = Header().AccessibleChild(id);
+    if (target.Section == nullptr)
+        Fail(E_INVALIDARG);
+    return target;
+}
+
+// --- IUnknown, IDispatch -------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::QueryInterface(REFIID riid, void** object) {
+    if (object == nullptr)
+        return E_POINTER;
+    *object = nullptr;
+    if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch) &&
+        !IsEqualIID(riid, __uuidof(IAccessible)))
+        return E_NOINTERFACE;
+    *object = static_cast<IAccessible*>(this);
+    AddRef();
+    return S_OK;
+}
+
+ULONG STDMETHODCALLTYPE TAccessibleHeader::AddRef() {
+    return static_cast<ULONG>(::InterlockedIncrement(&references_));
+}
+
+ULONG STDMETHODCALLTYPE TAccessibleHeader::Release() {
+    const LONG left = ::InterlockedDecrement(&references_);
+    if (left == 0)
+        delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::GetTypeInfoCount(UINT* count) {
+    if (count == nullptr)
+        return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    if (info == nullptr)
+        return E_POINTER;
+    *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*,
+                                                    VARIANT*, EXCEPINFO*, UINT*) {
+    return E_NOTIMPL;
+}
+
+// --- IAccessible: the tree --------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accParent(IDispatch** parent) {
+    if (parent == nullptr)
+        return E_POINTER;
+    *parent = nullptr;
+    return Call([&] { return Standard().get_accParent(parent); });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accChildCount(long* count) {
+    if (count == nullptr)
+        return E_POINTER;
+    *count = 0;
+    return Call([&] {
+        *count = Header().AccessibleChildCount();
+        return S_OK;
+    });
+}
+
+// Sections are simple children: they have ids, not objects of their own.
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accChild(VARIANT child, IDispatch** object) {
+    if (object == nullptr)
+        return E_POINTER;
+    *object = nullptr;
+    return Call([&]() -> HRESULT {
+        if (Resolve(child).Self)
+            return E_INVALIDARG;
+        return S_FALSE;
+    });
+}
+
+// The section tree is walked as the keys walk it: first and last child,
+// next and previous sibling, up to the parent and down to the first child,
+// left and right as the arrow keys go. From the header itself the first and
+// last child are its first and last top-level sections; the other
+// directions lead to the window's siblings, which the system's object knows.
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::accNavigate(long direction, VARIANT start,
+                                                         VARIANT* end) {
+    if (end == nullptr)
+        return E_POINTER;
+    VariantInit(end);
+    return Call([&]() -> HRESULT {
+        const TTarget from = Resolve(start);
+        TStrativ& header = Header();
+        THeaderColumns* node = from.Self ? header.Sections() : from.Section;
+        THeaderColumns* to = nullptr;
+        switch (direction) {
+        case NAVDIR_FIRSTCHILD:
+            to = node->GetFirstChild();
+            break;
+        case NAVDIR_LASTCHILD:
+            to = node->GetLastChild();
+            break;
+        default:
+            if (from.Self)
+                return Standard().accNavigate(direction, start, end);
+            switch (direction) {
+            case NAVDIR_NEXT:
+                to = node->GetNextSibling();
+                break;
+            case NAVDIR_PREVIOUS:
+                to = node->GetPrevSibling();
+                break;
+            case NAVDIR_UP:
+                to = header.NavigationTarget(node, vkUp);
+                break;
+            case NAVDIR_DOWN:
+                to = header.NavigationTarget(node, vkDown);
+                break;
+            case NAVDIR_LEFT:
+                to = header.NavigationTarget(node, vkLeft);
+                break;
+            case NAVDIR_RIGHT:
+                to = header.NavigationTarget(node, vkRight);
+                break;
+            default:
+                return E_INVALIDARG;
+            }
+        }
+        if (to == nullptr)
+            return S_FALSE;
+        SetChildId(*end, header.AccessibleChildId(to));
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::accHitTest(long x, long y, VARIANT* child) {
+    if (child == nullptr)
+        return E_POINTER;
+    VariantInit(child);
+    return Call([&]() -> HRESULT {
+        POINT p{x, y};
+        ::ScreenToClient(Window(), &p);
+        RECT client{};
+        ::GetClientRect(Window(), &client);
+        if (!::PtInRect(&client, p))
+            return S_FALSE;
+        TStrativ& header = Header();
+        const TSectionHit hit = header.SectionAt(TPoint{p.x, p.y});
+        SetChildId(*child,
+                   hit.Section != nullptr ? header.AccessibleChildId(hit.Section) : CHILDID_SELF);
+        return S_OK;
+    });
+}
+
+// --- IAccessible: what each section says ------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accName(VARIANT child, BSTR* name) {
+    if (name == nullptr)
+        return E_POINTER;
+    *name = nullptr;
+    return Call([&] {
+        const TTarget target = Resolve(child);
+        if (target.Self)
+            return Standard().get_accName(child, name);
+        return GiveString(target.Section->Caption(), name);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accValue(VARIANT child, BSTR* value) {
+    if (value == nullptr)
+        return E_POINTER;
+    *value = nullptr;
+    return Call([&]() -> HRESULT {
+        if (Resolve(child).Self)
+            return Standard().get_accValue(child, value);
+        return DISP_E_MEMBERNOTFOUND;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accDescription(VARIANT child, BSTR* description) {
+    if (description == nullptr)
+        return E_POINTER;
+    *description = nullptr;
+    return Call([&] {
+        const TTarget target = Resolve(child);
+        if (target.Self)
+            return Standard().get_accDescription(child, description);
+        return GiveString(TStrativ::SectionPath(target.Section), description);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accRole(VARIANT child, VARIANT* role) {
+    if (role == nullptr)
+        return E_POINTER;
+    VariantInit(role);
+    return Call([&]() -> HRESULT {
+        if (Resolve(child).Self)
+            return Standard().get_accRole(child, role);
+        SetChildId(*role, ROLE_SYSTEM_COLUMNHEADER);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accState(VARIANT child, VARIANT* state) {
+    if (state == nullptr)
+        return E_POINTER;
+    VariantInit(state);
+    return Call([&]() -> HRESULT {
+        const TTarget target = Resolve(child);
+        if (target.Self)
+            return Standard().get_accState(child, state);
+        TStrativ& header = Header();
+        const HWND window = Window();
+        THeaderColumns* section = target.Section;
+        LONG flags = 0;
+        if (header.WantsTabStop())
+            flags |= STATE_SYSTEM_FOCUSABLE;
+        if (::GetFocus() == window && header.HasKeyboardFocus() &&
+            header.FocusedSection() == section)
+            flags |= STATE_SYSTEM_FOCUSED;
+        // Hot and pressed as they look: the hot colour only with hot tracking.
+        const bool hot = header.HotSection() == section;
+        if (hot && (header.Options() & hoHotTrack))
+            flags |= STATE_SYSTEM_HOTTRACKED;
+        if (hot && header.Pressed())
+            flags |= STATE_SYSTEM_PRESSED;
+        if (!header.SectionShown(section) || !::IsWindowVisible(window))
+            flags |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+        if (!::IsWindowEnabled(window))
+            flags |= STATE_SYSTEM_UNAVAILABLE;
+        SetChildId(*state, flags);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accHelp(VARIANT child, BSTR* help) {
+    if (help == nullptr)
+        return E_POINTER;
+    *help = nullptr;
+    return Call([&]() -> HRESULT {
+        if (Resolve(child).Self)
+            return Standard().get_accHelp(child, help);
+        return DISP_E_MEMBERNOTFOUND;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accHelpTopic(BSTR* helpFile, VARIANT child,
+                                                              long* topic) {
+    if (helpFile == nullptr || topic == nullptr)
+        return E_POINTER;
+    *helpFile = nullptr;
+    *topic = 0;
+    return Call([&]() -> HRESULT {
+        if (Resolve(child).Self)
+            return Standard().get_accHelpTopic(helpFile, child, topic);
+        return DISP_E_MEMBERNOTFOUND;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accKeyboardShortcut(VARIANT child,
+                                                                     BSTR* shortcut) {
+    if (shortcut == nullptr)
+        return E_POINTER;
+    *shortcut = nullptr;
+    return Call([&]() -> HRESULT {
+        if (Resolve(child).Self)
+            return Standard().get_accKeyboardShortcut(child, shortcut);
+        return DISP_E_MEMBERNOTFOUND;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accFocus(VARIANT* child) {
+    if (child == nullptr)
+        return E_POINTER;
+    VariantInit(child);
+    return Call([&]() -> HRESULT {
+        if (::GetFocus() != Window())
+            return S_FALSE;
+        TStrativ& header = Header();
+        THeaderColumns* focused = header.FocusedSection();
+        SetChildId(*child, focused != nullptr ? header.AccessibleChildId(focused) : CHILDID_SELF);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accSelection(VARIANT* children) {
+    if (children == nullptr)
+        return E_POINTER;
+    VariantInit(children);
+    return Call([]() -> HRESULT { return DISP_E_MEMBERNOTFOUND; });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::accLocation(long* left, long* top, long* width,
+                                                         long* height, VARIANT child) {
+    if (left == nullptr || top == nullptr || width == nullptr || height == nullptr)
+        return E_POINTER;
+    *left = *top = *width = *height = 0;
+    return Call([&]() -> HRESULT {
+        const TTarget target = Resolve(child);
+        if (target.Self)
+            return Standard().accLocation(left, top, width, height, child);
+        const TRect r = Header().SectionRect(target.Section);
+        POINT origin{r.Left, r.Top};
+        ::ClientToScreen(Window(), &origin);
+        *left = origin.x;
+        *top = origin.y;
+        // A column past the right edge can come out inverted: it has no size.
+        *width = std::max(0, r.Right - r.Left);
+        *height = std::max(0, r.Bottom - r.Top);
+        return S_OK;
+    });
+}
+
+// --- IAccessible: actions -----------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accDefaultAction(VARIANT child, BSTR* action) {
+    if (action == nullptr)
+        return E_POINTER;
+    *action = nullptr;
+    return Call([&]() -> HRESULT {
+        if (Resolve(child).Self)
+            return Standard().get_accDefaultAction(child, action);
+        if (!Header().WantsKey(vkSpace, 0)) // clicking is off (or a designer has it)
+            return S_FALSE;
+        *action = TBstr::FromWide(ClickAction, wcslen(ClickAction)).Detach();
+        return S_OK;
+    });
+}
+
+// A click, as the mouse or the space bar makes it.
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::accDoDefaultAction(VARIANT child) {
+    return Call([&]() -> HRESULT {
+        const TTarget target = Resolve(child);
+        if (target.Self)
+            return Standard().accDoDefaultAction(child);
+        TStrativ& header = Header();
+        if (!header.WantsKey(vkSpace, 0))
+            return DISP_E_MEMBERNOTFOUND;
+        // The host hears the click and may let go of the control meanwhile.
+        const TActiveXControl::TCallOutGuard guard(*control_);
+        header.DoHeaderClick(target.Section);
+        return S_OK;
+    });
+}
+
+// Taking the focus is the one selection a section knows.
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::accSelect(long flags, VARIANT child) {
+    return Call([&]() -> HRESULT {
+        const TTarget target = Resolve(child);
+        if (target.Self)
+            return Standard().accSelect(flags, child);
+        if (flags != SELFLAG_TAKEFOCUS)
+            return DISP_E_MEMBERNOTFOUND;
+        TStrativ& header = Header();
+        if (!header.WantsTabStop())
+            return DISP_E_MEMBERNOTFOUND;
+        const SectionRef section(target.Section);
+        if (::GetFocus() != Window())
+            ::SetFocus(Window());
+        if (control_ != nullptr)
+            header.SetFocusedSection(section.get());
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::put_accName(VARIANT, BSTR) {
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TAccessibleHeader::put_accValue(VARIANT, BSTR) {
+    return E_NOTIMPL;
+}
+
+} // namespace corvane::server

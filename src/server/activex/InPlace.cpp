@@ -115,6 +115,7 @@ void TActiveXControl::OnControlFocus(bool gotFocus) {
 // --- IOleWindow -------------------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetWindow(HWND* window) {
+    CONTROL_ENTRY(this);
     if (window == nullptr)
         return E_POINTER;
     *window = window_ ? window_->Handle() : nullptr;
@@ -122,12 +123,14 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetWindow(HWND* window) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::ContextSensitiveHelp(BOOL) {
+    CONTROL_ENTRY(this);
     return E_NOTIMPL;
 }
 
 // --- IOleInPlaceObject ------------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::InPlaceDeactivate() {
+    CONTROL_ENTRY(this);
     return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
         DeactivateInPlace();
         return S_OK;
@@ -135,6 +138,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::InPlaceDeactivate() {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::UIDeactivate() {
+    CONTROL_ENTRY(this);
     return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
         DeactivateUI();
         return S_OK;
@@ -142,6 +146,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::UIDeactivate() {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetObjectRects(LPCRECT posRect, LPCRECT) {
+    CONTROL_ENTRY(this);
     if (posRect == nullptr)
         return E_POINTER;
     return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
@@ -152,12 +157,14 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::SetObjectRects(LPCRECT posRect, LPCRE
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::ReactivateAndUndo() {
+    CONTROL_ENTRY(this);
     return INPLACE_E_NOTUNDOABLE;
 }
 
 // --- IOleInPlaceActiveObject ------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::TranslateAccelerator(LPMSG msg) {
+    CONTROL_ENTRY(this);
     if (msg == nullptr)
         return E_INVALIDARG;
     // The header has no accelerators and takes no keys: navigation keys go
@@ -179,15 +186,19 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::TranslateAccelerator(LPMSG msg) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::OnFrameWindowActivate(BOOL) {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 HRESULT STDMETHODCALLTYPE TActiveXControl::OnDocWindowActivate(BOOL) {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 HRESULT STDMETHODCALLTYPE TActiveXControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 HRESULT STDMETHODCALLTYPE TActiveXControl::EnableModeless(BOOL) {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 

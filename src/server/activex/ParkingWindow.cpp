@@ -9,7 +9,7 @@ namespace corvane::server {
 namespace {
 
 constexpr const char* ParkingClassName = "CorvaneParking";
-constexpr UINT ReleaseMessage = WM_APP + 1;
+constexpr UINT CallMessage = WM_APP + 1; // wParam: the function, lParam: its context
 
 struct ThreadParking {
     HWND Window = nullptr;
@@ -22,8 +22,8 @@ ThreadParking& Parking() {
 }
 
 LRESULT CALLBACK ParkingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == ReleaseMessage) {
-        reinterpret_cast<IUnknown*>(lParam)->Release();
+    if (message == CallMessage) {
+        reinterpret_cast<TParkingWindowRef::Call>(wParam)(reinterpret_cast<void*>(lParam));
         return 0;
     }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
@@ -68,8 +68,9 @@ TParkingWindowRef::~TParkingWindowRef() {
     }
 }
 
-bool TParkingWindowRef::PostRelease(IUnknown* object) const {
-    return ::PostMessageA(window_, ReleaseMessage, 0, reinterpret_cast<LPARAM>(object)) != FALSE;
+bool TParkingWindowRef::PostCall(Call call, void* context) const {
+    return ::PostMessageA(window_, CallMessage, reinterpret_cast<WPARAM>(call),
+                          reinterpret_cast<LPARAM>(context)) != FALSE;
 }
 
 } // namespace corvane::server

@@ -1,12 +1,10 @@
 #pragma once
 // The hidden window each thread parks its controls' windows under while no
-// host has activated them in place. It also runs deferred releases: a
-// reference a control must not drop while its own code is on the stack is
-// posted here and dropped from the message loop.
+// host has activated them in place. It also runs calls handed over from
+// other threads: a control let go of on another thread is freed here, on
+// its own thread.
 
 #include "win32/WinApi.h"
-
-#include <unknwn.h>
 
 namespace corvane::server {
 
@@ -20,9 +18,10 @@ public:
     TParkingWindowRef& operator=(const TParkingWindowRef&) = delete;
 
     HWND Handle() const { return window_; }
-    // Releases `object` once the thread's message loop comes back; false when
-    // the message could not be posted (the caller must release it itself).
-    bool PostRelease(IUnknown* object) const;
+    // Runs call(context) from the window's thread's message loop; callable
+    // from any thread. False when it cannot be posted (the thread is gone).
+    using Call = void (*)(void* context);
+    bool PostCall(Call call, void* context) const;
 
 private:
     HWND window_ = nullptr;

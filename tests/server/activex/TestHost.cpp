@@ -147,6 +147,12 @@ HRESULT STDMETHODCALLTYPE TestSite::QueryInterface(REFIID riid, void** object) {
     return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE TestSite::SaveObject() {
+    if (OnCall)
+        OnCall("SaveObject");
+    return S_OK;
+}
+
 HRESULT STDMETHODCALLTYPE TestSite::GetWindow(HWND* window) {
     *window = window_;
     return S_OK;
@@ -159,6 +165,8 @@ HRESULT STDMETHODCALLTYPE TestSite::OnInPlaceActivate() {
 
 HRESULT STDMETHODCALLTYPE TestSite::OnUIActivate() {
     ++UIActivations;
+    if (OnCall)
+        OnCall("OnUIActivate");
     return S_OK;
 }
 
@@ -179,6 +187,8 @@ HRESULT STDMETHODCALLTYPE TestSite::GetWindowContext(IOleInPlaceFrame** frame,
 
 HRESULT STDMETHODCALLTYPE TestSite::OnInPlaceDeactivate() {
     ++InPlaceDeactivations;
+    if (OnCall)
+        OnCall("OnInPlaceDeactivate");
     return S_OK;
 }
 
@@ -189,6 +199,8 @@ HRESULT STDMETHODCALLTYPE TestSite::SetActiveObject(IOleInPlaceActiveObject* obj
 
 HRESULT STDMETHODCALLTYPE TestSite::OnFocus(BOOL) {
     ++FocusChanges;
+    if (OnCall)
+        OnCall("OnFocus");
     return S_OK;
 }
 

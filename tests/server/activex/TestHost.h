@@ -79,12 +79,15 @@ public:
     int InPlaceActivations = 0, InPlaceDeactivations = 0, UIActivations = 0;
     int FocusChanges = 0;
     LONG References = 1;
+    // Runs inside the site's calls from the control, with the call's name
+    // ("SaveObject", "OnUIActivate", "OnFocus", "OnInPlaceDeactivate").
+    std::function<void(const char* call)> OnCall;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return ++References; }
     ULONG STDMETHODCALLTYPE Release() override { return --References; }
     // IOleClientSite
-    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SaveObject() override;
     HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
     HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }

@@ -135,6 +135,15 @@ void TActiveXControl::DestroyWhenLeft() noexcept {
             window_->Loops().EndForGood();
         return;
     }
+    FreeUnlessHeld();
+}
+
+void TActiveXControl::FreeUnlessHeld() noexcept {
+    // A reference taken again meanwhile keeps the object; its release
+    // finishes it later.
+    ::InterlockedExchange(&finishing_, 0);
+    if (references_ > 0 || ::InterlockedExchange(&finishing_, 1) != 0)
+        return;
     dying_ = true;
     delete this;
 }
@@ -149,8 +158,8 @@ bool TActiveXControl::EnterControl() noexcept {
 void TActiveXControl::LeaveControl() noexcept {
     if (--entries_ > 0 || !destroyPending_ || dying_)
         return;
-    dying_ = true;
-    delete this;
+    destroyPending_ = false;
+    FreeUnlessHeld();
 }
 
 // --- IConnectionPointContainer --------------------------------------------------

@@ -240,6 +240,7 @@ private:
     void Finish() noexcept;
     // On the object's own thread: frees it now, or when its entries close.
     void DestroyWhenLeft() noexcept;
+    void FreeUnlessHeld() noexcept;
     static void DestroyPosted(void* object);
     // In-place activation, optionally with the user interface.
     HRESULT ActivateInPlace(bool withUI);

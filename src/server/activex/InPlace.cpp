@@ -6,7 +6,8 @@
 namespace corvane::server {
 
 HRESULT TActiveXControl::ActivateInPlace(bool withUI) {
-    if (!clientSite_)
+    // A host that let go is not handed the object again (SetActiveObject).
+    if (!clientSite_ || GoingAway())
         return E_UNEXPECTED;
     if (!inPlaceActive_) {
         auto site = TComPtr<IOleInPlaceSite>::From(clientSite_.Get(), IID_IOleInPlaceSite);
@@ -35,6 +36,8 @@ HRESULT TActiveXControl::ActivateInPlace(bool withUI) {
     if (withUI && !uiActive_) {
         uiActive_ = true;
         inPlaceSite_->OnUIActivate();
+        if (GoingAway()) // let go in there
+            return E_UNEXPECTED;
         if (::GetFocus() != window_->Handle())
             ::SetFocus(window_->Handle());
         auto active = static_cast<IOleInPlaceActiveObject*>(this);
@@ -83,6 +86,10 @@ void TActiveXControl::ParkWindow() {
 }
 
 bool TActiveXControl::OnWindowMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    // A host that let go hears nothing more: no focus news, no activation
+    // (which would hand it the object again).
+    if (GoingAway())
+        return false;
     switch (message) {
     case WM_SETFOCUS:
         OnControlFocus(true);

@@ -92,6 +92,13 @@ struct Host {
 
 Host* g_host = nullptr;
 
+// One host window for every case: Wine waits for a window manager whenever a
+// top-level window that owned popups goes, which would cost each case seconds.
+TestSite& SharedSite() {
+    static TestSite* const site = new TestSite;
+    return *site;
+}
+
 void EndLoopWindow(Loop loop, HWND window) {
     if (std::strcmp(TargetClass(loop), "#32768") == 0)
         ::EndMenu();
@@ -136,7 +143,7 @@ class ModalLoopRemovalTest : public ControlTest,
 
 TEST_P(ModalLoopRemovalTest, LoopEndsAndTheControlGoesOnceItHasReturned) {
     const auto [loop, how] = GetParam();
-    TestSite site;
+    TestSite& site = SharedSite();
     EventSink sink;
     Host host{loop, how, NewControl()};
     ICorvane* raw = host.Control.Get();
@@ -253,7 +260,7 @@ const SiteCall SiteCalls[] = {
 class SiteCallRemovalTest : public ControlTest, public ::testing::WithParamInterface<SiteCall> {};
 
 TEST_P(SiteCallRemovalTest, TheControlGoesOnceTheCallThatCalledOutHasReturned) {
-    TestSite site;
+    TestSite& site = SharedSite();
     TComPtr<ICorvane> control = NewControl();
     ICorvane* raw = control.Get();
     {

@@ -75,6 +75,7 @@ struct Host {
     TComPtr<ICorvane> Control;
     int MenuChoice = -1; // the menu item to choose (separators not counted)
     bool Removed = false, Outlived = false, Hung = false;
+    bool OwnerOnScreen = true; // the box or dialog is owned by a window on screen, or none
     int TicksSinceRemoval = 0;
 
     void Remove() {
@@ -123,8 +124,12 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     }
     const HWND loopWindow = VisibleThreadWindow(TargetClass(h.LoopKind));
     if (!h.Removed) {
-        if (loopWindow != nullptr && !byHandler)
+        if (loopWindow != nullptr && !byHandler) {
+            const HWND owner = ::GetWindow(loopWindow, GW_OWNER);
+            h.OwnerOnScreen = h.LoopKind == Loop::Menu || owner == nullptr ||
+                              ::GetAncestor(owner, GA_PARENT) == ::GetDesktopWindow();
             h.Remove();
+        }
         return;
     }
     ++h.TicksSinceRemoval;
@@ -208,6 +213,7 @@ TEST_P(ModalLoopRemovalTest, LoopEndsAndTheControlGoesOnceItHasReturned) {
     }
 
     EXPECT_TRUE(host.Removed) << "the loop ran and the host let go inside it";
+    EXPECT_TRUE(host.OwnerOnScreen) << "owned by the hidden parking window";
     EXPECT_FALSE(host.Outlived) << "the loop did not end when its control went";
     EXPECT_FALSE(host.Hung) << "the loop went on until WM_QUIT";
     EXPECT_EQ(0, ObjectCount()) << "the control is gone once the call has returned";

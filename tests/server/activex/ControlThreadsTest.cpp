@@ -14,56 +14,148 @@
 namespace corvane::server::test {
 namespace {
 
-// What a host holds of one control, all taken on the control's thread.
-struct Interfaces {
-    TComPtr<ICorvane> Corvane;
-    TComPtr<IOleObject> Ole;
-    TComPtr<IOleInPlaceObject> InPlace;
-    TComPtr<IOleInPlaceActiveObject> Active;
-    TComPtr<IOleControl> Control;
-    TComPtr<IViewObject2> View;
-    TComPtr<IDataObject> Data;
-    TComPtr<IProvideClassInfo2> ClassInfo;
-    TComPtr<ISpecifyPropertyPages> Pages;
-    TComPtr<IPerPropertyBrowsing> Browsing;
-    TComPtr<IQuickActivate> Quick;
-    TComPtr<IObjectSafety> Safety;
-    TComPtr<ISupportErrorInfo> ErrorInfo;
-    TComPtr<IPersistStreamInit> Stream;
-    TComPtr<IPersistStorage> Storage;
-    TComPtr<IPersistPropertyBag> Bag;
-    TComPtr<IConnectionPointContainer> Points;
-    TComPtr<IConnectionPoint> Events;
-    // A document of another control (another tree, another colour).
-    TComPtr<IStream> Document;
+// What the calls need besides the control (made on the control's thread).
+struct Target {
+    TComPtr<ICorvane> Control;
+    TComPtr<IConnectionPoint> Events; // the host's sink is connected there
+    TComPtr<IStream> Document;        // another control's: another tree, another colour
     MemoryBag Values;
     EventSink OtherSink;
 };
 
+template <class T> TComPtr<T> As(Target& t, REFIID iid) {
+    return Query<T>(t.Control.Get(), iid); // QueryInterface and AddRef work from any thread
+}
+
+using ForeignCall = HRESULT (*)(Target& t);
+
+const std::pair<const char*, ForeignCall> ForeignCalls[] = {
+    {"ICorvane_put_Color", [](Target& t) { return t.Control->put_Color(0x123456); }},
+    {"ICorvane_get_Sections",
+     [](Target& t) {
+         TComPtr<ISections> sections;
+         return t.Control->get_Sections(sections.Put());
+     }},
+    {"ICorvane_Customize", [](Target& t) { return t.Control->Customize(); }},
+    {"IDispatch_Invoke",
+     [](Target& t) {
+         TVariant value;
+         DISPPARAMS none{};
+         return t.Control->Invoke(DISPID_BACKCOLOR, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
+                                  &value, nullptr, nullptr);
+     }},
+    {"IOleObject_SetClientSite",
+     [](Target& t) { return As<IOleObject>(t, IID_IOleObject)->SetClientSite(nullptr); }},
+    {"IOleObject_DoVerb",
+     [](Target& t) {
+         return As<IOleObject>(t, IID_IOleObject)
+             ->DoVerb(OLEIVERB_HIDE, nullptr, nullptr, 0, nullptr, nullptr);
+     }},
+    {"IOleObject_SetExtent",
+     [](Target& t) {
+         SIZEL size{5000, 2000};
+         return As<IOleObject>(t, IID_IOleObject)->SetExtent(DVASPECT_CONTENT, &size);
+     }},
+    {"IOleInPlaceObject_SetObjectRects",
+     [](Target& t) {
+         const RECT r{1, 2, 301, 42};
+         return As<IOleInPlaceObject>(t, IID_IOleInPlaceObject)->SetObjectRects(&r, &r);
+     }},
+    {"IOleInPlaceActiveObject_OnFrameWindowActivate",
+     [](Target& t) {
+         return As<IOleInPlaceActiveObject>(t, IID_IOleInPlaceActiveObject)
+             ->OnFrameWindowActivate(TRUE);
+     }},
+    {"IOleControl_FreezeEvents",
+     [](Target& t) { return As<IOleControl>(t, IID_IOleControl)->FreezeEvents(TRUE); }},
+    {"IViewObject2_SetAdvise",
+     [](Target& t) {
+         return As<IViewObject2>(t, IID_IViewObject2)->SetAdvise(DVASPECT_CONTENT, 0, nullptr);
+     }},
+    {"IDataObject_QueryGetData",
+     [](Target& t) {
+         FORMATETC format{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+         return As<IDataObject>(t, IID_IDataObject)->QueryGetData(&format);
+     }},
+    {"IProvideClassInfo2_GetGUID",
+     [](Target& t) {
+         GUID guid{};
+         return As<IProvideClassInfo2>(t, IID_IProvideClassInfo2)
+             ->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &guid);
+     }},
+    {"ISpecifyPropertyPages_GetPages",
+     [](Target& t) {
+         CAUUID pages{};
+         return As<ISpecifyPropertyPages>(t, IID_ISpecifyPropertyPages)->GetPages(&pages);
+     }},
+    {"IPerPropertyBrowsing_MapPropertyToPage",
+     [](Target& t) {
+         CLSID page{};
+         return As<IPerPropertyBrowsing>(t, IID_IPerPropertyBrowsing)
+             ->MapPropertyToPage(DISPID_BACKCOLOR, &page);
+     }},
+    {"IQuickActivate_SetContentExtent",
+     [](Target& t) {
+         SIZEL size{5000, 2000};
+         return As<IQuickActivate>(t, IID_IQuickActivate)->SetContentExtent(&size);
+     }},
+    {"IObjectSafety_SetInterfaceSafetyOptions",
+     [](Target& t) {
+         return As<IObjectSafety>(t, IID_IObjectSafety)
+             ->SetInterfaceSafetyOptions(IID_IDispatch, 3, 3);
+     }},
+    {"ISupportErrorInfo_InterfaceSupportsErrorInfo",
+     [](Target& t) {
+         return As<ISupportErrorInfo>(t, IID_ISupportErrorInfo)
+             ->InterfaceSupportsErrorInfo(IID_ICorvane);
+     }},
+    {"IPersistStreamInit_Load",
+     [](Target& t) {
+         return As<IPersistStreamInit>(t, IID_IPersistStreamInit)->Load(t.Document.Get());
+     }},
+    {"IPersistStorage_HandsOffStorage",
+     [](Target& t) { return As<IPersistStorage>(t, IID_IPersistStorage)->HandsOffStorage(); }},
+    {"IPersistPropertyBag_Load",
+     [](Target& t) {
+         return As<IPersistPropertyBag>(t, IID_IPersistPropertyBag)->Load(&t.Values, nullptr);
+     }},
+    {"IConnectionPointContainer_FindConnectionPoint",
+     [](Target& t) {
+         TComPtr<IConnectionPoint> point;
+         return As<IConnectionPointContainer>(t, IID_IConnectionPointContainer)
+             ->FindConnectionPoint(DIID_ICorvaneEvents, point.Put());
+     }},
+    {"IConnectionPoint_Advise",
+     [](Target& t) {
+         DWORD cookie = 0;
+         return t.Events->Advise(&t.OtherSink, &cookie);
+     }},
+    {"IConnectionPoint_Unadvise", [](Target& t) { return t.Events->Unadvise(1); }},
+};
+
 struct ThreadCall {
-    Interfaces* Target;
-    HRESULT (*Call)(Interfaces& i);
+    ForeignCall Call;
+    Target* On;
     HRESULT Result = E_FAIL;
 };
 
 DWORD WINAPI RunThreadCall(void* context) {
-    auto* call = static_cast<ThreadCall*>(context);
-    call->Result = call->Call(*call->Target);
+    auto* work = static_cast<ThreadCall*>(context);
+    work->Result = work->Call(*work->On);
     return 0;
 }
 
 // Runs the call on a new thread while this one pumps its messages, as a
 // host's user-interface thread would. A call that has not returned after
 // ten seconds fails the test; WM_QUIT then ends any loop it is stuck in.
-HRESULT OnOtherThread(HRESULT (*call)(Interfaces& i), Interfaces& target) {
-    ThreadCall work{&target, call};
+HRESULT OnOtherThread(ForeignCall call, Target& target) {
+    ThreadCall work{call, &target};
     DWORD id = 0;
     const HANDLE thread = ::CreateThread(nullptr, 0, &RunThreadCall, &work, 0, &id);
     const DWORD deadline = ::GetTickCount() + 10000;
-    for (;;) {
-        const DWORD now = ::GetTickCount();
-        const DWORD wait = now < deadline ? deadline - now : 0;
-        if (::MsgWaitForMultipleObjects(1, &thread, FALSE, wait, QS_ALLINPUT) != WAIT_OBJECT_0 + 1)
+    for (DWORD now = ::GetTickCount(); now < deadline; now = ::GetTickCount()) {
+        if (::MsgWaitForMultipleObjects(1, &thread, FALSE, deadline - now, QS_ALLINPUT) !=
+            WAIT_OBJECT_0 + 1)
             break;
         PumpMessages();
     }
@@ -76,162 +168,60 @@ HRESULT OnOtherThread(HRESULT (*call)(Interfaces& i), Interfaces& target) {
     return work.Result;
 }
 
-struct ForeignCall {
-    const char* Name;
-    HRESULT (*Call)(Interfaces& i);
-};
-
-const ForeignCall ForeignCalls[] = {
-    {"ICorvane_put_Color", [](Interfaces& i) { return i.Corvane->put_Color(0x123456); }},
-    {"ICorvane_get_Sections",
-     [](Interfaces& i) {
-         TComPtr<ISections> sections;
-         return i.Corvane->get_Sections(sections.Put());
-     }},
-    {"ICorvane_Customize", [](Interfaces& i) { return i.Corvane->Customize(); }},
-    {"IDispatch_Invoke",
-     [](Interfaces& i) {
-         TVariant value;
-         DISPPARAMS none{};
-         return i.Corvane->Invoke(DISPID_BACKCOLOR, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
-                                  &value, nullptr, nullptr);
-     }},
-    {"IOleObject_SetClientSite", [](Interfaces& i) { return i.Ole->SetClientSite(nullptr); }},
-    {"IOleObject_DoVerb",
-     [](Interfaces& i) {
-         return i.Ole->DoVerb(OLEIVERB_HIDE, nullptr, nullptr, 0, nullptr, nullptr);
-     }},
-    {"IOleObject_Close", [](Interfaces& i) { return i.Ole->Close(OLECLOSE_NOSAVE); }},
-    {"IOleObject_SetExtent",
-     [](Interfaces& i) {
-         SIZEL size{5000, 2000};
-         return i.Ole->SetExtent(DVASPECT_CONTENT, &size);
-     }},
-    {"IOleInPlaceObject_SetObjectRects",
-     [](Interfaces& i) {
-         const RECT r{1, 2, 301, 42};
-         return i.InPlace->SetObjectRects(&r, &r);
-     }},
-    {"IOleInPlaceActiveObject_OnFrameWindowActivate",
-     [](Interfaces& i) { return i.Active->OnFrameWindowActivate(TRUE); }},
-    {"IOleControl_FreezeEvents", [](Interfaces& i) { return i.Control->FreezeEvents(TRUE); }},
-    {"IViewObject2_SetAdvise",
-     [](Interfaces& i) { return i.View->SetAdvise(DVASPECT_CONTENT, 0, nullptr); }},
-    {"IDataObject_QueryGetData",
-     [](Interfaces& i) {
-         FORMATETC format{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-         return i.Data->QueryGetData(&format);
-     }},
-    {"IProvideClassInfo2_GetGUID",
-     [](Interfaces& i) {
-         GUID guid{};
-         return i.ClassInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &guid);
-     }},
-    {"ISpecifyPropertyPages_GetPages",
-     [](Interfaces& i) {
-         CAUUID pages{};
-         return i.Pages->GetPages(&pages);
-     }},
-    {"IPerPropertyBrowsing_MapPropertyToPage",
-     [](Interfaces& i) {
-         CLSID page{};
-         return i.Browsing->MapPropertyToPage(DISPID_BACKCOLOR, &page);
-     }},
-    {"IQuickActivate_SetContentExtent",
-     [](Interfaces& i) {
-         SIZEL size{5000, 2000};
-         return i.Quick->SetContentExtent(&size);
-     }},
-    {"IObjectSafety_SetInterfaceSafetyOptions",
-     [](Interfaces& i) { return i.Safety->SetInterfaceSafetyOptions(IID_IDispatch, 3, 3); }},
-    {"ISupportErrorInfo_InterfaceSupportsErrorInfo",
-     [](Interfaces& i) { return i.ErrorInfo->InterfaceSupportsErrorInfo(IID_ICorvane); }},
-    {"IPersistStreamInit_Load", [](Interfaces& i) { return i.Stream->Load(i.Document.Get()); }},
-    {"IPersistStreamInit_IsDirty", [](Interfaces& i) { return i.Stream->IsDirty(); }},
-    {"IPersistStorage_HandsOffStorage", [](Interfaces& i) { return i.Storage->HandsOffStorage(); }},
-    {"IPersistPropertyBag_Load", [](Interfaces& i) { return i.Bag->Load(&i.Values, nullptr); }},
-    {"IConnectionPointContainer_FindConnectionPoint",
-     [](Interfaces& i) {
-         TComPtr<IConnectionPoint> point;
-         return i.Points->FindConnectionPoint(DIID_ICorvaneEvents, point.Put());
-     }},
-    {"IConnectionPoint_Advise",
-     [](Interfaces& i) {
-         DWORD cookie = 0;
-         return i.Events->Advise(&i.OtherSink, &cookie);
-     }},
-    {"IConnectionPoint_Unadvise", [](Interfaces& i) { return i.Events->Unadvise(1); }},
-};
-
-class ForeignThreadTest : public ControlTest, public ::testing::WithParamInterface<ForeignCall> {
+class ForeignThreadTest
+    : public ControlTest,
+      public ::testing::WithParamInterface<std::pair<const char*, ForeignCall>> {
 protected:
     void SetUp() override {
-        i.Corvane = NewControl();
-        IUnknown* c = i.Corvane.Get();
-        i.Ole = Query<IOleObject>(c, IID_IOleObject);
-        i.InPlace = Query<IOleInPlaceObject>(c, IID_IOleInPlaceObject);
-        i.Active = Query<IOleInPlaceActiveObject>(c, IID_IOleInPlaceActiveObject);
-        i.Control = Query<IOleControl>(c, IID_IOleControl);
-        i.View = Query<IViewObject2>(c, IID_IViewObject2);
-        i.Data = Query<IDataObject>(c, IID_IDataObject);
-        i.ClassInfo = Query<IProvideClassInfo2>(c, IID_IProvideClassInfo2);
-        i.Pages = Query<ISpecifyPropertyPages>(c, IID_ISpecifyPropertyPages);
-        i.Browsing = Query<IPerPropertyBrowsing>(c, IID_IPerPropertyBrowsing);
-        i.Quick = Query<IQuickActivate>(c, IID_IQuickActivate);
-        i.Safety = Query<IObjectSafety>(c, IID_IObjectSafety);
-        i.ErrorInfo = Query<ISupportErrorInfo>(c, IID_ISupportErrorInfo);
-        i.Stream = Query<IPersistStreamInit>(c, IID_IPersistStreamInit);
-        i.Storage = Query<IPersistStorage>(c, IID_IPersistStorage);
-        i.Bag = Query<IPersistPropertyBag>(c, IID_IPersistPropertyBag);
-        i.Points = Query<IConnectionPointContainer>(c, IID_IConnectionPointContainer);
-        ASSERT_EQ(S_OK, i.Points->FindConnectionPoint(DIID_ICorvaneEvents, i.Events.Put()));
-        ASSERT_EQ(S_OK, i.Events->Advise(&sink, &cookie));
-        i.Values.Values[L"Color"] = L"255";
+        t.Control = NewControl();
+        auto points =
+            Query<IConnectionPointContainer>(t.Control.Get(), IID_IConnectionPointContainer);
+        ASSERT_EQ(S_OK, points->FindConnectionPoint(DIID_ICorvaneEvents, t.Events.Put()));
+        ASSERT_EQ(S_OK, t.Events->Advise(&sink, &cookie));
+        t.Values.Values[L"Color"] = L"255";
 
         auto other = NewControl();
         THeaderColumns* root = Object(other.Get()).HeaderControl().Sections();
         for (const char* caption : {"One", "Two", "Three"})
             root->Items(0)->Add(caption);
-        root->Add("Four");
         other->put_Color(0x00FF00);
         const std::vector<uint8_t> document = SaveToBytes(other.Get());
-        ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, i.Document.Put()));
-        i.Document->Write(document.data(), static_cast<ULONG>(document.size()), nullptr);
-        const LARGE_INTEGER start{};
-        i.Document->Seek(start, STREAM_SEEK_SET, nullptr);
-        before = SaveToBytes(i.Corvane.Get());
+        ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, t.Document.Put()));
+        t.Document->Write(document.data(), static_cast<ULONG>(document.size()), nullptr);
+        t.Document->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+        before = SaveToBytes(t.Control.Get());
     }
     void TearDown() override {
-        i.Events->Unadvise(cookie);
-        i = Interfaces{};
+        t.Events->Unadvise(cookie);
+        t.Events.Reset();
+        t.Control.Reset();
         ControlTest::TearDown();
     }
 
-    Interfaces i;
+    Target t;
     EventSink sink;
     DWORD cookie = 0;
     std::vector<uint8_t> before;
 };
 
 TEST_P(ForeignThreadTest, IsRefusedAndChangesNothing) {
-    EXPECT_EQ(RPC_E_WRONG_THREAD, OnOtherThread(GetParam().Call, i));
+    EXPECT_EQ(RPC_E_WRONG_THREAD, OnOtherThread(GetParam().second, t));
 
     // The control is as it was: its state, its sink, events not frozen,
-    // its safety options.
-    EXPECT_EQ(before, SaveToBytes(i.Corvane.Get()));
+    // its safety options, no second sink.
+    EXPECT_EQ(before, SaveToBytes(t.Control.Get()));
     sink.Events.clear();
-    EXPECT_EQ(S_OK, i.Corvane->BeforeApply());
+    EXPECT_EQ(S_OK, t.Control->BeforeApply());
     EXPECT_EQ(1u, sink.Events.size()) << "events still reach the host's sink";
     DWORD supported = 0, enabled = 0;
-    EXPECT_EQ(S_OK, i.Safety->GetInterfaceSafetyOptions(IID_IDispatch, &supported, &enabled));
+    EXPECT_EQ(S_OK, As<IObjectSafety>(t, IID_IObjectSafety)
+                        ->GetInterfaceSafetyOptions(IID_IDispatch, &supported, &enabled));
     EXPECT_EQ(0u, enabled);
-    EXPECT_EQ(1, i.OtherSink.References) << "no second sink was connected";
+    EXPECT_EQ(1, t.OtherSink.References);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryInterface, ForeignThreadTest, ::testing::ValuesIn(ForeignCalls),
-                         [](const ::testing::TestParamInfo<ForeignCall>& param) {
-                             return std::string(param.param.Name);
-                         });
+                         [](const auto& param) { return std::string(param.param.first); });
 
 using ForeignReleaseTest = ControlTest;
 

@@ -11,6 +11,7 @@
 #include "server/ModuleCounts.h"
 
 #include <cstring>
+#include <memory>
 #include <tuple>
 
 namespace corvane::server::test {
@@ -26,7 +27,8 @@ enum class Loop {
     BeforeCustomizeFromMenu, // the host lets go in OnBeforeCustomize...
     BeforeCustomize,         // ...and so from ICorvane::Customize
 };
-enum class Removal { Close, DropSite, Release };
+// How the host lets go; each way ends with the release of its reference.
+enum class Removal { Close, DropSite, Release, DestroyWindow /* the host's window */ };
 
 constexpr UINT Tick = 30;         // ms between two looks into the running loop
 constexpr int EndsWithin = 50;    // ticks a loop may take to end after the removal
@@ -72,6 +74,7 @@ HWND VisibleThreadWindow(const char* className) {
 struct Host {
     Loop LoopKind;
     Removal How;
+    HWND HostWindow;
     TComPtr<ICorvane> Control;
     int MenuChoice = -1; // the menu item to choose (separators not counted)
     bool Removed = false, Outlived = false, Hung = false;
@@ -79,13 +82,14 @@ struct Host {
     int TicksSinceRemoval = 0;
 
     void Remove() {
-        if (How != Removal::Release) {
-            auto ole = Query<IOleObject>(Control.Get(), IID_IOleObject);
-            if (How == Removal::Close)
-                ole->Close(OLECLOSE_NOSAVE);
-            else
-                ole->SetClientSite(nullptr);
-        }
+        auto ole = Query<IOleObject>(Control.Get(), IID_IOleObject);
+        if (How == Removal::Close)
+            ole->Close(OLECLOSE_NOSAVE);
+        else if (How == Removal::DropSite)
+            ole->SetClientSite(nullptr);
+        else if (How == Removal::DestroyWindow)
+            ::DestroyWindow(HostWindow);
+        ole.Reset();
         Control.Reset();
         Removed = true;
     }
@@ -93,8 +97,9 @@ struct Host {
 
 Host* g_host = nullptr;
 
-// One host window for every case: Wine waits for a window manager whenever a
-// top-level window that owned popups goes, which would cost each case seconds.
+// One host window for the cases that keep it: Wine waits for a window
+// manager whenever a top-level window that owned popups goes, which would
+// cost each case seconds.
 TestSite& SharedSite() {
     static TestSite* const site = new TestSite;
     return *site;
@@ -148,9 +153,12 @@ class ModalLoopRemovalTest : public ControlTest,
 
 TEST_P(ModalLoopRemovalTest, LoopEndsAndTheControlGoesOnceItHasReturned) {
     const auto [loop, how] = GetParam();
-    TestSite& site = SharedSite();
+    std::unique_ptr<TestSite> ownSite;
+    if (how == Removal::DestroyWindow)
+        ownSite = std::make_unique<TestSite>();
+    TestSite& site = ownSite ? *ownSite : SharedSite();
     EventSink sink;
-    Host host{loop, how, NewControl()};
+    Host host{loop, how, site.Window(), NewControl()};
     ICorvane* raw = host.Control.Get();
     TCorvane& object = Object(raw);
     const HWND window = object.Window().Handle();
@@ -161,8 +169,8 @@ TEST_P(ModalLoopRemovalTest, LoopEndsAndTheControlGoesOnceItHasReturned) {
         ASSERT_EQ(S_OK, ole->SetClientSite(&site));
         ASSERT_EQ(S_OK,
                   ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, site.Window(), nullptr));
-        ::SetForegroundWindow(site.Window());
     }
+    ::SetForegroundWindow(site.Window()); // owns the boxes and the dialog
     if (loop == Loop::AboutFromMenu)
         host.MenuChoice = 0;
     if (loop == Loop::DialogFromMenu || loop == Loop::BeforeCustomizeFromMenu)
@@ -223,7 +231,7 @@ std::string CaseName(const ::testing::TestParamInfo<std::tuple<Loop, Removal>>& 
     static const char* const loops[] = {
         "Menu",   "AboutFromMenu", "DialogFromMenu",          "AboutBox",
         "Dialog", "ErrorBox",      "BeforeCustomizeFromMenu", "BeforeCustomize"};
-    static const char* const removals[] = {"Close", "DropSite", "Release"};
+    static const char* const removals[] = {"Close", "DropSite", "Release", "DestroyWindow"};
     return std::string(loops[static_cast<int>(std::get<0>(param.param))]) + "_" +
            removals[static_cast<int>(std::get<1>(param.param))];
 }
@@ -233,7 +241,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(::testing::Values(Loop::Menu, Loop::AboutFromMenu, Loop::DialogFromMenu,
                                          Loop::AboutBox, Loop::Dialog, Loop::ErrorBox,
                                          Loop::BeforeCustomizeFromMenu, Loop::BeforeCustomize),
-                       ::testing::Values(Removal::Close, Removal::DropSite, Removal::Release)),
+                       ::testing::Values(Removal::Close, Removal::DropSite, Removal::Release,
+                                         Removal::DestroyWindow)),
     CaseName);
 
 // The host lets go from inside a call the control makes to its site.

@@ -83,41 +83,15 @@ LONG WINAPI ReportFault(EXCEPTION_POINTERS* info) {
 
 const auto g_faultReport = ::SetUnhandledExceptionFilter(&ReportFault);
 
-void* AllocateOrThrow(std::size_t size) {
+} // namespace
+
+// The other forms of new and delete (arrays, sizes, nothrow) of the runtime
+// come down to these two.
+void* operator new(std::size_t size) {
     if (void* block = Allocate(size))
         return block;
     throw std::bad_alloc();
 }
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    return AllocateOrThrow(size);
-}
-void* operator new[](std::size_t size) {
-    return AllocateOrThrow(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return Allocate(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return Allocate(size);
-}
 void operator delete(void* block) noexcept {
-    Free(block);
-}
-void operator delete[](void* block) noexcept {
-    Free(block);
-}
-void operator delete(void* block, std::size_t) noexcept {
-    Free(block);
-}
-void operator delete[](void* block, std::size_t) noexcept {
-    Free(block);
-}
-void operator delete(void* block, const std::nothrow_t&) noexcept {
-    Free(block);
-}
-void operator delete[](void* block, const std::nothrow_t&) noexcept {
     Free(block);
 }

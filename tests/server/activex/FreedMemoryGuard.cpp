@@ -85,13 +85,15 @@ const auto g_faultReport = ::SetUnhandledExceptionFilter(&ReportFault);
 
 } // namespace
 
-// The other forms of new and delete (arrays, sizes, nothrow) of the runtime
-// come down to these two.
+// The runtime's other forms (arrays, nothrow) come down to these.
 void* operator new(std::size_t size) {
     if (void* block = Allocate(size))
         return block;
     throw std::bad_alloc();
 }
 void operator delete(void* block) noexcept {
+    Free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
     Free(block);
 }

@@ -8,7 +8,8 @@
 # and one hidden X server; both are made by the fixture test wine_env_setup and
 # torn down by wine_env_cleanup, so `ctest -j` never races on them. The test
 # passes when the program exits with 0. WINDOW marks a test that opens windows
-# (label "window"); all tests get the display either way.
+# (label "window"; such tests never run at the same time as each other); all
+# tests get the display either way.
 #
 # Arguments reach the program unchanged. Absolute Unix paths work in it because
 # Wine's current drive is Z:, which maps the Unix root.
@@ -104,8 +105,13 @@ function(corvane_add_wine_test)
         set(program ${arg_COMMAND})
     endif()
     set(labels wine ${arg_LABELS})
+    set(lock)
     if(arg_WINDOW)
         list(APPEND labels window)
+        # Focus, activation and capture belong to the one shared display: a
+        # box or menu of one program would deactivate another's windows
+        # (and hide its tooltips), so window tests take turns.
+        set(lock RESOURCE_LOCK corvane_display)
     endif()
 
     _corvane_add_wine_fixture()
@@ -113,7 +119,7 @@ function(corvane_add_wine_test)
         COMMAND ${CORVANE_WINE_ENV} run ${_corvane_wine_env_args} ${program} ${arg_ARGS}
         WORKING_DIRECTORY ${arg_WORKING_DIRECTORY})
     set_tests_properties(${arg_NAME} PROPERTIES FIXTURES_REQUIRED corvane_wine
-        TIMEOUT ${arg_TIMEOUT} LABELS "${labels}")
+        TIMEOUT ${arg_TIMEOUT} LABELS "${labels}" ${lock})
     if(NOT CORVANE_WINE_USABLE)
         set_tests_properties(${arg_NAME} PROPERTIES DISABLED TRUE)
     endif()

@@ -1,6 +1,7 @@
 #include "win32/ErrorBox.h"
 
 #include "core/framework/Exceptions.h"
+#include "win32/ModalLoops.h"
 
 #include <exception>
 
@@ -21,7 +22,8 @@ std::string ApplicationTitle() {
 
 HWND MessageBoxOwner(HWND window) {
     if (window != nullptr && ::IsWindow(window)) {
-        if (HWND root = ::GetAncestor(window, GA_ROOT))
+        const HWND root = ::GetAncestor(window, GA_ROOT);
+        if (root != nullptr && ::GetAncestor(root, GA_PARENT) == ::GetDesktopWindow())
             return root;
     }
     return ::GetActiveWindow();
@@ -32,18 +34,33 @@ void ShowErrorBox(HWND window, const std::string& message) {
                   MB_OK | MB_ICONERROR);
 }
 
-void ShowCurrentException(HWND window) noexcept {
+namespace {
+
+template <class Show> void ShowCurrent(Show&& show) noexcept {
     try {
         try {
             throw;
         } catch (const std::exception& e) {
-            ShowErrorBox(window, e.what());
+            show(e.what());
         } catch (...) {
-            ShowErrorBox(window, "Unknown error");
+            show("Unknown error");
         }
     } catch (...) {
         // Showing the box itself failed (out of memory): nothing more can be done here.
     }
+}
+
+} // namespace
+
+void ShowCurrentException(HWND window) noexcept {
+    ShowCurrent([window](const std::string& message) { ShowErrorBox(window, message); });
+}
+
+void ShowCurrentException(HWND window, ModalLoops& loops) noexcept {
+    ShowCurrent([window, &loops](const std::string& message) {
+        loops.MessageBox(MessageBoxOwner(window), message, ApplicationTitle(),
+                         MB_OK | MB_ICONERROR);
+    });
 }
 
 void RaiseLastWin32Error(const char* operation) {

@@ -29,6 +29,7 @@ StrativWindow::StrativWindow(TStrativ& control, HWND parent) : control_(control)
 }
 
 StrativWindow::~StrativWindow() {
+    entryOwner_ = nullptr; // going with its owner: the last messages enter nothing
     ReleaseWindowCanvas();
     tooltip_.Destroy();
     window_.reset();

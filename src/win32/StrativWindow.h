@@ -6,9 +6,11 @@
 
 #include "core/control/Strativ.h"
 #include "core/platform/WindowServices.h"
+#include "win32/ControlEntry.h"
 #include "win32/GdiCanvas.h"
 #include "win32/GdiHandles.h"
 #include "win32/HintTooltip.h"
+#include "win32/ModalLoops.h"
 #include "win32/PopupMenu.h"
 #include "win32/WindowHandles.h"
 #include "win32/editor/CustomizeDialogWin32.h"
@@ -59,6 +61,11 @@ public:
     // Called whenever the control asks to be drawn anew (its look changed),
     // window or not: an embedding object tells its host's view sink.
     void SetLookChangedHook(std::function<void()> hook) { lookChanged_ = std::move(hook); }
+    // Whoever owns the window and its control (an embedding object): every
+    // message is an entry into it, open until the message is done.
+    void SetEntryOwner(TEntryOwner* owner) { entryOwner_ = owner; }
+    // The menu, boxes and dialog the window runs for its control.
+    ModalLoops& Loops() { return loops_; }
 
     // Replaces the modal menu tracking (nullptr restores the system's).
     void SetMenuTracker(MenuTracker tracker) { menuTracker_ = std::move(tracker); }
@@ -148,10 +155,12 @@ private:
     TGdiCanvas canvas_;
     std::unique_ptr<WindowDC> canvasDC_; // the window DC canvas_ draws on between paints
     HintTooltip tooltip_;
-    CustomizeDialogWin32 customizeDialog_{[this] { return window_.get(); }};
+    ModalLoops loops_;
+    CustomizeDialogWin32 customizeDialog_{[this] { return window_.get(); }, loops_};
     MenuTracker menuTracker_;
     MessageHook messageHook_;
     std::function<void()> lookChanged_;
+    TEntryOwner* entryOwner_ = nullptr;
     int messageDepth_ = 0;
     bool trackingLeave_ = false;
     bool syncingBounds_ = false;

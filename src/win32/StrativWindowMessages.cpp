@@ -157,6 +157,8 @@ LRESULT StrativWindow::OnNcDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         canvasDC_.reset();
         // A gesture cannot outlive its window: no later release may end it.
         control_.CancelGesture();
+        // Nor can the menu, boxes and dialog it runs (its host's window went).
+        loops_.EndAll();
     }
     return ::DefWindowProcA(hwnd, WM_NCDESTROY, wParam, lParam);
 }

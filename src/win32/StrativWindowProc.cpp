@@ -8,10 +8,13 @@
 namespace corvane::win32 {
 
 LRESULT CALLBACK StrativWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    StrativWindow* self = FromHandle(hwnd, message, lParam);
+    // Whatever a host does inside a handler's modal loops (the error box's
+    // among them), the window and its owner stay until the message is done.
+    const ControlEntry entry(self != nullptr ? self->entryOwner_ : nullptr);
     // Nothing may unwind into Windows code: any error of a handler ends here
     // and is shown in the error box.
     try {
-        StrativWindow* self = FromHandle(hwnd, message, lParam);
         // A window on its way out after a re-creation has nothing left to
         // say to the control.
         if (self == nullptr || (hwnd != self->Handle() && message != WM_NCDESTROY))
@@ -75,7 +78,7 @@ LRESULT CALLBACK StrativWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
             return ::DefWindowProcA(hwnd, message, wParam, lParam);
         }
     } catch (...) {
-        ShowCurrentException(hwnd);
+        ShowCurrentException(hwnd, self->loops_); // only a handler of `self` raises
         return 0;
     }
 }

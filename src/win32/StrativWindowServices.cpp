@@ -133,6 +133,9 @@ TPoint StrativWindow::ClientToScreen(TPoint p) const {
 
 int StrativWindow::TrackPopupMenu(const std::vector<TMenuEntry>& entries, TPoint p) {
     tooltip_.Pop();
+    if (loops_.Over())
+        return -1;
+    const ModalLoops::Running running(loops_, [] { ::EndMenu(); });
     const UniqueMenu menu = BuildPopupMenu(entries);
     const POINT at{p.X, p.Y};
     const int command = menuTracker_ ? menuTracker_(menu.get(), at, window_.get())
@@ -142,7 +145,7 @@ int StrativWindow::TrackPopupMenu(const std::vector<TMenuEntry>& entries, TPoint
 
 int StrativWindow::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
     tooltip_.Pop();
-    return ::MessageBoxA(MessageBoxOwner(window_.get()), text.c_str(), caption.c_str(), style);
+    return loops_.MessageBox(MessageBoxOwner(window_.get()), text, caption, style);
 }
 
 void StrativWindow::CancelHint() {

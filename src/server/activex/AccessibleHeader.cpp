@@ -41,6 +41,11 @@ template <class Body> HRESULT TAccessibleHeader::Call(Body&& body) noexcept {
     try {
         if (control_ == nullptr)
             return CO_E_OBJNOTCONNECTED;
+        // A call into the control like any other: it stays alive throughout,
+        // even if a host lets go inside the click it raises.
+        const win32::ControlEntry entry(control_);
+        if (entry.Refused())
+            return RPC_E_WRONG_THREAD;
         return body();
     } catch (...) {
         return ReportCurrentException(__uuidof(IAccessible), L"CorvaneC.Corvane");
@@ -426,8 +431,6 @@ HRESULT STDMETHODCALLTYPE TAccessibleHeader::accDoDefaultAction(VARIANT child) {
         TStrativ& header = Header();
         if (!header.WantsKey(vkSpace, 0))
             return DISP_E_MEMBERNOTFOUND;
-        // The host hears the click and may let go of the control meanwhile.
-        const TActiveXControl::TCallOutGuard guard(*control_);
         header.DoHeaderClick(target.Section);
         return S_OK;
     });

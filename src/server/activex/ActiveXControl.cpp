@@ -13,8 +13,8 @@ namespace corvane::server {
 
 TActiveXControl::TActiveXControl(const TControlClass& controlClass, ITypeLib& typeLib)
     : class_(controlClass), typeLib_(&typeLib),
-      eventsPoint_(*static_cast<IOleObject*>(this), *this, controlClass.EventsIid, 1),
-      notifyPoint_(*static_cast<IOleObject*>(this), *this, IID_IPropertyNotifySink, 0) {
+      eventsPoint_(*static_cast<IOleObject*>(this), *this, *this, controlClass.EventsIid, 1),
+      notifyPoint_(*static_cast<IOleObject*>(this), *this, *this, IID_IPropertyNotifySink, 0) {
     // The factory shows these messages to the user ("DAX Error").
     if (FAILED(typeLib.GetTypeInfoOfGuid(class_.Clsid, classInfo_.Put())))
         throw Exception(
@@ -28,6 +28,8 @@ TActiveXControl::TActiveXControl(const TControlClass& controlClass, ITypeLib& ty
 }
 
 TActiveXControl::~TActiveXControl() {
+    if (window_)
+        window_->SetEntryOwner(nullptr);
     // Freeing the tree reports to the index: nothing may reach a host now.
     viewSink_.Reset();
     if (control_)
@@ -47,12 +49,13 @@ TActiveXControl::~TActiveXControl() {
 void TActiveXControl::Initialize() {
     control_ = std::make_unique<TStrativ>();
     window_ = std::make_unique<win32::StrativWindow>(*control_, parking_.Handle());
+    window_->SetEntryOwner(this);
     window_->SetMessageHook([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         return OnWindowMessage(message, wParam, lParam, result);
     });
     window_->SetLookChangedHook([this] { ViewChanged(); });
     control_->Levels().OnReported = [this] { ViewChanged(); };
-    fontAdapter_.Attach(*control_);
+    fontAdapter_.Attach(*control_, this);
     HookHeaderEvents();
     MarkClean(SaveState());
 }
@@ -110,33 +113,71 @@ ULONG STDMETHODCALLTYPE TActiveXControl::AddRef() {
 ULONG STDMETHODCALLTYPE TActiveXControl::Release() {
     const LONG left = ::InterlockedDecrement(&references_);
     if (left == 0)
-        delete this;
+        Finish();
     return static_cast<ULONG>(left);
 }
 
-TActiveXControl::TCallOutGuard::TCallOutGuard(TActiveXControl& control) : control_(control) {
-    control_.AddRef();
-}
-
-TActiveXControl::TCallOutGuard::~TCallOutGuard() {
-    control_.ReleaseLater();
-}
-
-void TActiveXControl::ReleaseLater() {
-    // Not the last reference: nothing can be freed under our feet.
-    if (references_ > 1) {
-        Release();
+void TActiveXControl::Finish() noexcept {
+    // The control's own code may take and drop references while it goes:
+    // only the host's last release counts.
+    if (::InterlockedExchange(&finishing_, 1) != 0)
+        return;
+    if (::GetCurrentThreadId() == ownerThread_) {
+        DestroyWhenLeft();
         return;
     }
-    // The host let go during the call out; control code is still on the
-    // stack, so the object goes when the message loop next runs.
-    if (!parking_.PostRelease(static_cast<IOleObject*>(this)))
-        Release();
+    // Let go on another thread: the object's windows and the thread tables
+    // of its sections belong to its own thread, which frees it from its
+    // message loop. When that thread has ended, its windows went with it and
+    // the object is left as it is.
+    parking_.PostCall(&TActiveXControl::DestroyPosted, this);
+}
+
+void TActiveXControl::DestroyPosted(void* object) {
+    static_cast<TActiveXControl*>(object)->DestroyWhenLeft();
+}
+
+void TActiveXControl::DestroyWhenLeft() noexcept {
+    if (entries_ > 0) {
+        // Control code is on the stack, perhaps inside one of its own modal
+        // loops: those end now, and the object goes when the outermost
+        // entry closes.
+        destroyPending_ = true;
+        if (window_)
+            window_->Loops().EndForGood();
+        return;
+    }
+    FreeUnlessHeld();
+}
+
+void TActiveXControl::FreeUnlessHeld() noexcept {
+    // A reference taken again meanwhile keeps the object; its release
+    // finishes it later.
+    ::InterlockedExchange(&finishing_, 0);
+    if (references_ > 0 || ::InterlockedExchange(&finishing_, 1) != 0)
+        return;
+    dying_ = true;
+    delete this;
+}
+
+bool TActiveXControl::EnterControl() noexcept {
+    if (::GetCurrentThreadId() != ownerThread_)
+        return false;
+    ++entries_;
+    return true;
+}
+
+void TActiveXControl::LeaveControl() noexcept {
+    if (--entries_ > 0 || !destroyPending_ || dying_)
+        return;
+    destroyPending_ = false;
+    FreeUnlessHeld();
 }
 
 // --- IConnectionPointContainer --------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
+    CONTROL_ENTRY(this);
     if (points == nullptr)
         return E_POINTER;
     return CreatePointEnumerator({&eventsPoint_, &notifyPoint_}, points);
@@ -144,6 +185,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::EnumConnectionPoints(IEnumConnectionP
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::FindConnectionPoint(REFIID riid,
                                                                IConnectionPoint** point) {
+    CONTROL_ENTRY(this);
     if (point == nullptr)
         return E_POINTER;
     *point = nullptr;
@@ -162,6 +204,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::FindConnectionPoint(REFIID riid,
 // --- ISupportErrorInfo ----------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::InterfaceSupportsErrorInfo(REFIID riid) {
+    CONTROL_ENTRY(this);
     return IsEqualIID(riid, class_.DispatchIid) ? S_OK : S_FALSE;
 }
 

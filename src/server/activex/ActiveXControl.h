@@ -5,7 +5,9 @@
 // operations at the end of the public section.
 //
 // The COM interfaces are C++ base classes; IUnknown is answered once, here.
-// Every method checks its out-pointers first and catches at its boundary.
+// Every method opens an entry first (CONTROL_ENTRY: only on the thread that
+// made the object, which is kept until the entry closes), then checks its
+// out-pointers and catches at its boundary.
 
 #include "core/control/Strativ.h"
 #include "server/ModuleCounts.h"
@@ -16,6 +18,7 @@
 #include "server/automation/Bstr.h"
 #include "server/automation/ComPtr.h"
 #include "server/automation/Variant.h"
+#include "win32/ControlEntry.h"
 #include "win32/StrativWindow.h"
 
 #include <objsafe.h>
@@ -55,7 +58,8 @@ class TActiveXControl : public IOleObject,
                         public IPersistStreamInit,
                         public IPersistStorage,
                         public IPersistPropertyBag,
-                        public IConnectionPointContainer {
+                        public IConnectionPointContainer,
+                        public win32::TEntryOwner {
 public:
     TActiveXControl(const TControlClass& controlClass, ITypeLib& typeLib);
     virtual ~TActiveXControl();
@@ -76,19 +80,18 @@ public:
     bool UIActive() const { return uiActive_; }
     bool EventsFrozen() const { return freezeCount_ > 0; }
 
-    // Keeps the object alive across a call out to a host (an event): a host
-    // that releases its last reference during the call frees the object
-    // only once control code has left the stack.
-    class TCallOutGuard {
-    public:
-        explicit TCallOutGuard(TActiveXControl& control);
-        ~TCallOutGuard();
-        TCallOutGuard(const TCallOutGuard&) = delete;
-        TCallOutGuard& operator=(const TCallOutGuard&) = delete;
-
-    private:
-        TActiveXControl& control_;
-    };
+    // --- Entries: every COM method, window message and event ---------------------
+    // One rule keeps the object's lifetime sound: it is freed only when no
+    // entry is open, so no code of the control is on the stack then. A host
+    // may let go at any moment (inside an event, a verb, the menu, the
+    // dialog, a box, a site callback); the object then ends its modal loops,
+    // fires no more events and goes as the outermost entry closes. Entries
+    // come only from the thread that made the object; a last release on
+    // another thread hands the object back to that thread to be freed.
+    bool EnterControl() noexcept override;
+    void LeaveControl() noexcept override;
+    // The host has let go: the object goes as soon as no entry is open.
+    bool GoingAway() const { return finishing_ != 0; }
 
     // --- For the derived control ---------------------------------------------
     virtual IDispatch* DispatchInterface() = 0;
@@ -234,8 +237,12 @@ public:
     static constexpr const wchar_t* StorageStreamName = L"CONTROLSAVESTREAM";
 
 private:
-    friend class TCallOutGuard;
-    void ReleaseLater();
+    // The reference count reached 0 (first time only).
+    void Finish() noexcept;
+    // On the object's own thread: frees it now, or when its entries close.
+    void DestroyWhenLeft() noexcept;
+    void FreeUnlessHeld() noexcept;
+    static void DestroyPosted(void* object);
     // In-place activation, optionally with the user interface.
     HRESULT ActivateInPlace(bool withUI);
     void DeactivateUI();
@@ -253,7 +260,7 @@ private:
     void ViewChanged();
     // Tells the view sink now, honouring ADVF_ONLYONCE.
     void NotifyViewChange();
-    static void SendPendingViewChange(IUnknown* object);
+    static void SendPendingViewChange(void* object);
     bool AmbientProperty(DISPID dispid, VARIANT& value) const;
     // The control's state as its stream; loads validate on a scratch control
     // first, so a bad document changes nothing.
@@ -263,6 +270,11 @@ private:
 
     TModuleObjectCount objectCount_;
     LONG references_ = 0;
+    const DWORD ownerThread_ = ::GetCurrentThreadId();
+    int entries_ = 0;             // open entries, on the owner thread
+    LONG finishing_ = 0;          // set once, when the count first reaches 0
+    bool destroyPending_ = false; // freed when the outermost entry closes
+    bool dying_ = false;          // being freed: entries from now on free nothing
     const TControlClass& class_;
     TComPtr<ITypeLib> typeLib_;
     TComPtr<ITypeInfo> dispatchInfo_;

@@ -43,6 +43,7 @@ void TActiveXControl::ReadAmbient(DISPID dispid) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetControlInfo(CONTROLINFO* info) {
+    CONTROL_ENTRY(this);
     if (info == nullptr)
         return E_POINTER;
     info->cb = sizeof *info;
@@ -53,10 +54,12 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetControlInfo(CONTROLINFO* info) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::OnMnemonic(MSG* msg) {
+    CONTROL_ENTRY(this);
     return msg == nullptr ? E_INVALIDARG : E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::OnAmbientPropertyChange(DISPID dispid) {
+    CONTROL_ENTRY(this);
     return Guarded(IID_IOleControl, class_.ProgId, [&]() -> HRESULT {
         ReadAmbient(dispid);
         return S_OK;
@@ -64,6 +67,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::OnAmbientPropertyChange(DISPID dispid
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::FreezeEvents(BOOL freeze) {
+    CONTROL_ENTRY(this);
     if (freeze)
         ++freezeCount_;
     else if (freezeCount_ > 0)

@@ -11,6 +11,7 @@ namespace corvane::server {
 // --- IProvideClassInfo2 -----------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetClassInfo(ITypeInfo** info) {
+    CONTROL_ENTRY(this);
     if (info == nullptr)
         return E_POINTER;
     *info = TComPtr<ITypeInfo>(classInfo_).Detach();
@@ -18,6 +19,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetClassInfo(ITypeInfo** info) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetGUID(DWORD kind, GUID* guid) {
+    CONTROL_ENTRY(this);
     if (guid == nullptr)
         return E_POINTER;
     if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
@@ -31,6 +33,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetGUID(DWORD kind, GUID* guid) {
 // --- ISpecifyPropertyPages: the class offers no pages ------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetPages(CAUUID* pages) {
+    CONTROL_ENTRY(this);
     if (pages == nullptr)
         return E_POINTER;
     pages->cElems = 0;
@@ -41,6 +44,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetPages(CAUUID* pages) {
 // --- IPerPropertyBrowsing: no display strings, pages or predefined values ---------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetDisplayString(DISPID, BSTR* text) {
+    CONTROL_ENTRY(this);
     if (text == nullptr)
         return E_POINTER;
     *text = nullptr;
@@ -48,6 +52,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetDisplayString(DISPID, BSTR* text) 
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::MapPropertyToPage(DISPID, CLSID* page) {
+    CONTROL_ENTRY(this);
     if (page == nullptr)
         return E_POINTER;
     *page = CLSID_NULL;
@@ -56,6 +61,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::MapPropertyToPage(DISPID, CLSID* page
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetPredefinedStrings(DISPID, CALPOLESTR* strings,
                                                                 CADWORD* cookies) {
+    CONTROL_ENTRY(this);
     if (strings == nullptr || cookies == nullptr)
         return E_POINTER;
     strings->cElems = 0;
@@ -66,6 +72,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetPredefinedStrings(DISPID, CALPOLES
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetPredefinedValue(DISPID, DWORD, VARIANT* value) {
+    CONTROL_ENTRY(this);
     if (value == nullptr)
         return E_POINTER;
     return E_NOTIMPL;
@@ -75,6 +82,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetPredefinedValue(DISPID, DWORD, VAR
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::QuickActivate(QACONTAINER* container,
                                                          QACONTROL* control) {
+    CONTROL_ENTRY(this);
     if (container == nullptr || control == nullptr)
         return E_POINTER;
     if (container->cbSize < sizeof(QACONTAINER) || control->cbSize < sizeof(QACONTROL))
@@ -105,10 +113,12 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::QuickActivate(QACONTAINER* container,
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetContentExtent(LPSIZEL size) {
+    CONTROL_ENTRY(this);
     return SetExtent(DVASPECT_CONTENT, size);
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetContentExtent(LPSIZEL size) {
+    CONTROL_ENTRY(this);
     return GetExtent(DVASPECT_CONTENT, size);
 }
 
@@ -121,6 +131,7 @@ constexpr DWORD SupportedSafety =
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetInterfaceSafetyOptions(REFIID riid, DWORD* supported,
                                                                      DWORD* enabled) {
+    CONTROL_ENTRY(this);
     if (supported == nullptr || enabled == nullptr)
         return E_POINTER;
     TComPtr<IUnknown> probe;
@@ -137,6 +148,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetInterfaceSafetyOptions(REFIID riid
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetInterfaceSafetyOptions(REFIID riid, DWORD mask,
                                                                      DWORD enabled) {
+    CONTROL_ENTRY(this);
     TComPtr<IUnknown> probe;
     const HRESULT hr = QueryInterface(riid, reinterpret_cast<void**>(probe.Put()));
     if (FAILED(hr))

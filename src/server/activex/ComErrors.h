@@ -4,6 +4,7 @@
 // an error-information record for the calling thread.
 
 #include "server/automation/ComBoundary.h"
+#include "win32/ControlEntry.h"
 #include "win32/WinApi.h"
 
 #include <exception>
@@ -36,3 +37,12 @@ template <class Body> HRESULT Guarded(REFIID iid, const wchar_t* source, Body&& 
 }
 
 } // namespace corvane::server
+
+// The first line of every COM method of the control object: opens an entry
+// into the control (`owner`, a win32::TEntryOwner*) for the rest of the
+// method, or answers RPC_E_WRONG_THREAD on a thread other than the
+// control's own, as a proxy would, before looking at any argument.
+#define CONTROL_ENTRY(owner)                                                                       \
+    const ::corvane::win32::ControlEntry corvane_entry_(owner);                                    \
+    if (corvane_entry_.Refused())                                                                  \
+    return RPC_E_WRONG_THREAD

@@ -8,8 +8,8 @@
 namespace corvane::server {
 
 TConnectionPoint::TConnectionPoint(IUnknown& owner, IConnectionPointContainer& container,
-                                   const IID& iid, size_t limit)
-    : owner_(owner), container_(container), iid_(iid), limit_(limit) {}
+                                   win32::TEntryOwner& entries, const IID& iid, size_t limit)
+    : owner_(owner), container_(container), entries_(entries), iid_(iid), limit_(limit) {}
 
 TConnectionPoint::~TConnectionPoint() = default;
 
@@ -47,6 +47,7 @@ ULONG STDMETHODCALLTYPE TConnectionPoint::Release() {
 }
 
 HRESULT STDMETHODCALLTYPE TConnectionPoint::GetConnectionInterface(IID* iid) {
+    CONTROL_ENTRY(&entries_);
     if (iid == nullptr)
         return E_POINTER;
     *iid = iid_;
@@ -55,6 +56,7 @@ HRESULT STDMETHODCALLTYPE TConnectionPoint::GetConnectionInterface(IID* iid) {
 
 HRESULT STDMETHODCALLTYPE
 TConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
+    CONTROL_ENTRY(&entries_);
     if (container == nullptr)
         return E_POINTER;
     *container = &container_;
@@ -63,6 +65,7 @@ TConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** contai
 }
 
 HRESULT STDMETHODCALLTYPE TConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
+    CONTROL_ENTRY(&entries_);
     if (cookie == nullptr)
         return E_POINTER;
     *cookie = 0;
@@ -89,6 +92,7 @@ HRESULT STDMETHODCALLTYPE TConnectionPoint::Advise(IUnknown* sink, DWORD* cookie
 }
 
 HRESULT STDMETHODCALLTYPE TConnectionPoint::Unadvise(DWORD cookie) {
+    CONTROL_ENTRY(&entries_);
     if (cookie == 0 || cookie > sinks_.size() || !sinks_[cookie - 1])
         return CONNECT_E_NOCONNECTION;
     return Guarded(IID_IConnectionPoint, L"", [&]() -> HRESULT {
@@ -102,6 +106,7 @@ HRESULT STDMETHODCALLTYPE TConnectionPoint::Unadvise(DWORD cookie) {
 }
 
 HRESULT STDMETHODCALLTYPE TConnectionPoint::EnumConnections(IEnumConnections** connections) {
+    CONTROL_ENTRY(&entries_);
     if (connections == nullptr)
         return E_POINTER;
     std::vector<CONNECTDATA> data;

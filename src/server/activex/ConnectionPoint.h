@@ -6,6 +6,7 @@
 #include "server/automation/Bstr.h"
 #include "server/automation/ComPtr.h"
 #include "server/automation/Variant.h"
+#include "win32/ControlEntry.h"
 
 #include <ocidl.h>
 
@@ -16,9 +17,10 @@ namespace corvane::server {
 
 class TConnectionPoint : public IConnectionPoint {
 public:
-    // limit: the number of sinks admitted at once (0: any number).
-    TConnectionPoint(IUnknown& owner, IConnectionPointContainer& container, const IID& iid,
-                     size_t limit);
+    // limit: the number of sinks admitted at once (0: any number). Each
+    // method is an entry into the control (`entries`).
+    TConnectionPoint(IUnknown& owner, IConnectionPointContainer& container,
+                     win32::TEntryOwner& entries, const IID& iid, size_t limit);
     TConnectionPoint(const TConnectionPoint&) = delete;
     TConnectionPoint& operator=(const TConnectionPoint&) = delete;
     ~TConnectionPoint();
@@ -48,6 +50,7 @@ public:
 private:
     IUnknown& owner_;
     IConnectionPointContainer& container_;
+    win32::TEntryOwner& entries_;
     IID iid_;
     size_t limit_;
     // Slot n holds the sink of cookie n + 1; a freed slot is empty.

@@ -84,7 +84,8 @@ TFontAdapter::~TFontAdapter() {
     Detach();
 }
 
-void TFontAdapter::Attach(TCustomControl& control) {
+void TFontAdapter::Attach(TCustomControl& control, win32::TEntryOwner* entries) {
+    entries_ = entries;
     control_ = &control;
     control.OnFontChange = [this] { ControlFontChanged(); };
 }
@@ -170,6 +171,7 @@ HRESULT STDMETHODCALLTYPE TFontAdapter::QueryInterface(REFIID riid, void** objec
 }
 
 HRESULT STDMETHODCALLTYPE TFontAdapter::OnChanged(DISPID) {
+    CONTROL_ENTRY(entries_);
     if (syncing_ || !font_ || !control_)
         return S_OK;
     try {
@@ -182,6 +184,7 @@ HRESULT STDMETHODCALLTYPE TFontAdapter::OnChanged(DISPID) {
 }
 
 HRESULT STDMETHODCALLTYPE TFontAdapter::OnRequestEdit(DISPID) {
+    CONTROL_ENTRY(entries_);
     return S_OK;
 }
 

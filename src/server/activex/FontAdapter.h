@@ -8,6 +8,7 @@
 #include "server/automation/Bstr.h"
 #include "server/automation/ComPtr.h"
 #include "server/automation/Variant.h"
+#include "win32/ControlEntry.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -26,7 +27,8 @@ public:
     TFontAdapter(const TFontAdapter&) = delete;
     TFontAdapter& operator=(const TFontAdapter&) = delete;
 
-    void Attach(TCustomControl& control);
+    // A notification of the OLE font is an entry into the control (`entries`).
+    void Attach(TCustomControl& control, win32::TEntryOwner* entries);
     // Unadvises and lets the OLE font go (the control is going away).
     void Detach();
 
@@ -52,6 +54,7 @@ private:
     void Unfollow();
 
     TCustomControl* control_ = nullptr;
+    win32::TEntryOwner* entries_ = nullptr;
     TComPtr<IFont> font_;
     TComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;

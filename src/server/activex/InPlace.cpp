@@ -7,7 +7,8 @@
 namespace corvane::server {
 
 HRESULT TActiveXControl::ActivateInPlace(bool withUI) {
-    if (!clientSite_)
+    // A host that let go is not handed the object again (SetActiveObject).
+    if (!clientSite_ || GoingAway())
         return E_UNEXPECTED;
     if (!inPlaceActive_) {
         auto site = TComPtr<IOleInPlaceSite>::From(clientSite_.Get(), IID_IOleInPlaceSite);
@@ -36,6 +37,8 @@ HRESULT TActiveXControl::ActivateInPlace(bool withUI) {
     if (withUI && !uiActive_) {
         uiActive_ = true;
         inPlaceSite_->OnUIActivate();
+        if (GoingAway()) // let go in there
+            return E_UNEXPECTED;
         if (::GetFocus() != window_->Handle())
             ::SetFocus(window_->Handle());
         auto active = static_cast<IOleInPlaceActiveObject*>(this);
@@ -84,6 +87,10 @@ void TActiveXControl::ParkWindow() {
 }
 
 bool TActiveXControl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // A host that let go hears nothing more: no focus news, no activation
+    // (which would hand it the object again).
+    if (GoingAway())
+        return false;
     switch (message) {
     case WM_GETOBJECT:
         // The object id travels in the low 32 bits, also on 64-bit Windows.
@@ -129,6 +136,7 @@ void TActiveXControl::OnControlFocus(bool gotFocus) {
 // --- IOleWindow -------------------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetWindow(HWND* window) {
+    CONTROL_ENTRY(this);
     if (window == nullptr)
         return E_POINTER;
     *window = window_ ? window_->Handle() : nullptr;
@@ -136,12 +144,14 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetWindow(HWND* window) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::ContextSensitiveHelp(BOOL) {
+    CONTROL_ENTRY(this);
     return E_NOTIMPL;
 }
 
 // --- IOleInPlaceObject ------------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::InPlaceDeactivate() {
+    CONTROL_ENTRY(this);
     return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
         DeactivateInPlace();
         return S_OK;
@@ -149,6 +159,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::InPlaceDeactivate() {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::UIDeactivate() {
+    CONTROL_ENTRY(this);
     return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
         DeactivateUI();
         return S_OK;
@@ -156,6 +167,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::UIDeactivate() {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetObjectRects(LPCRECT posRect, LPCRECT clipRect) {
+    CONTROL_ENTRY(this);
     if (posRect == nullptr)
         return E_POINTER;
     return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
@@ -180,12 +192,14 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::SetObjectRects(LPCRECT posRect, LPCRE
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::ReactivateAndUndo() {
+    CONTROL_ENTRY(this);
     return INPLACE_E_NOTUNDOABLE;
 }
 
 // --- IOleInPlaceActiveObject ------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::TranslateAccelerator(LPMSG msg) {
+    CONTROL_ENTRY(this);
     if (msg == nullptr)
         return E_INVALIDARG;
     if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
@@ -216,15 +230,19 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::TranslateAccelerator(LPMSG msg) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::OnFrameWindowActivate(BOOL) {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 HRESULT STDMETHODCALLTYPE TActiveXControl::OnDocWindowActivate(BOOL) {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 HRESULT STDMETHODCALLTYPE TActiveXControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 HRESULT STDMETHODCALLTYPE TActiveXControl::EnableModeless(BOOL) {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 

@@ -11,7 +11,11 @@
 namespace corvane::server {
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetClientSite(IOleClientSite* site) {
+    CONTROL_ENTRY(this);
     return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
+        // Without a site no host is left to show the menu, dialog or boxes for.
+        if (site == nullptr && window_)
+            window_->Loops().EndAll();
         if (site == nullptr && inPlaceActive_)
             DeactivateInPlace();
         clientSite_ = TComPtr<IOleClientSite>(site);
@@ -22,6 +26,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::SetClientSite(IOleClientSite* site) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetClientSite(IOleClientSite** site) {
+    CONTROL_ENTRY(this);
     if (site == nullptr)
         return E_POINTER;
     *site = TComPtr<IOleClientSite>(clientSite_).Detach();
@@ -29,11 +34,15 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetClientSite(IOleClientSite** site) 
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetHostNames(LPCOLESTR, LPCOLESTR) {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Close(DWORD saveOption) {
+    CONTROL_ENTRY(this);
     return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
+        if (window_)
+            window_->Loops().EndAll();
         if (inPlaceActive_)
             DeactivateInPlace();
         const bool save = saveOption == OLECLOSE_SAVEIFDIRTY ||
@@ -47,10 +56,12 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Close(DWORD saveOption) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetMoniker(DWORD, IMoniker*) {
+    CONTROL_ENTRY(this);
     return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+    CONTROL_ENTRY(this);
     if (moniker == nullptr)
         return E_POINTER;
     *moniker = nullptr;
@@ -58,10 +69,12 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetMoniker(DWORD, DWORD, IMoniker** m
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::InitFromData(IDataObject*, BOOL, DWORD) {
+    CONTROL_ENTRY(this);
     return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetClipboardData(DWORD, IDataObject** data) {
+    CONTROL_ENTRY(this);
     if (data == nullptr)
         return E_POINTER;
     *data = nullptr;
@@ -70,9 +83,8 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetClipboardData(DWORD, IDataObject**
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite,
                                                   LONG, HWND, LPCRECT) {
+    CONTROL_ENTRY(this);
     return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
-        // The host may free us from inside a verb (a dialog's event handler).
-        const TCallOutGuard alive(*this);
         if (activeSite != nullptr && !clientSite_)
             clientSite_ = TComPtr<IOleClientSite>(activeSite);
         switch (verb) {
@@ -108,6 +120,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::DoVerb(LONG verb, LPMSG, IOleClientSi
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::EnumVerbs(IEnumOLEVERB** verbs) {
+    CONTROL_ENTRY(this);
     if (verbs == nullptr)
         return E_POINTER;
     *verbs = nullptr;
@@ -115,13 +128,16 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::EnumVerbs(IEnumOLEVERB** verbs) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Update() {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 HRESULT STDMETHODCALLTYPE TActiveXControl::IsUpToDate() {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetUserClassID(CLSID* clsid) {
+    CONTROL_ENTRY(this);
     if (clsid == nullptr)
         return E_POINTER;
     *clsid = class_.Clsid;
@@ -129,6 +145,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetUserClassID(CLSID* clsid) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetUserType(DWORD form, LPOLESTR* userType) {
+    CONTROL_ENTRY(this);
     if (userType == nullptr)
         return E_POINTER;
     *userType = nullptr;
@@ -136,6 +153,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetUserType(DWORD form, LPOLESTR* use
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetExtent(DWORD aspect, SIZEL* size) {
+    CONTROL_ENTRY(this);
     if (size == nullptr)
         return E_POINTER;
     if (aspect != DVASPECT_CONTENT)
@@ -150,6 +168,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::SetExtent(DWORD aspect, SIZEL* size) 
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetExtent(DWORD aspect, SIZEL* size) {
+    CONTROL_ENTRY(this);
     if (size == nullptr)
         return E_POINTER;
     if (aspect != DVASPECT_CONTENT)
@@ -160,6 +179,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetExtent(DWORD aspect, SIZEL* size) 
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Advise(IAdviseSink* sink, DWORD* connection) {
+    CONTROL_ENTRY(this);
     if (connection == nullptr)
         return E_POINTER;
     *connection = 0;
@@ -174,12 +194,14 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Advise(IAdviseSink* sink, DWORD* conn
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Unadvise(DWORD connection) {
+    CONTROL_ENTRY(this);
     if (!adviseHolder_)
         return OLE_E_NOCONNECTION;
     return adviseHolder_->Unadvise(connection);
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::EnumAdvise(IEnumSTATDATA** advise) {
+    CONTROL_ENTRY(this);
     if (advise == nullptr)
         return E_POINTER;
     *advise = nullptr;
@@ -189,6 +211,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::EnumAdvise(IEnumSTATDATA** advise) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetMiscStatus(DWORD, DWORD* status) {
+    CONTROL_ENTRY(this);
     if (status == nullptr)
         return E_POINTER;
     *status = class_.MiscStatus;
@@ -196,6 +219,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetMiscStatus(DWORD, DWORD* status) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetColorScheme(LOGPALETTE*) {
+    CONTROL_ENTRY(this);
     return E_NOTIMPL;
 }
 

@@ -9,8 +9,7 @@ namespace corvane::server {
 namespace {
 
 constexpr const char* ParkingClassName = "CorvaneParking";
-constexpr UINT ReleaseMessage = WM_APP + 1;
-constexpr UINT CallMessage = WM_APP + 2;
+constexpr UINT CallMessage = WM_APP + 1; // wParam: the function, lParam: its context
 
 struct ThreadParking {
     HWND Window = nullptr;
@@ -23,14 +22,8 @@ ThreadParking& Parking() {
 }
 
 LRESULT CALLBACK ParkingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == ReleaseMessage) {
-        reinterpret_cast<IUnknown*>(lParam)->Release();
-        return 0;
-    }
     if (message == CallMessage) {
-        auto* object = reinterpret_cast<IUnknown*>(lParam);
-        reinterpret_cast<TParkingWindowRef::DeferredCall>(wParam)(object);
-        object->Release();
+        reinterpret_cast<TParkingWindowRef::Call>(wParam)(reinterpret_cast<void*>(lParam));
         return 0;
     }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
@@ -75,13 +68,9 @@ TParkingWindowRef::~TParkingWindowRef() {
     }
 }
 
-bool TParkingWindowRef::PostRelease(IUnknown* object) const {
-    return ::PostMessageA(window_, ReleaseMessage, 0, reinterpret_cast<LPARAM>(object)) != FALSE;
-}
-
-bool TParkingWindowRef::PostCall(IUnknown* object, DeferredCall call) const {
+bool TParkingWindowRef::PostCall(Call call, void* context) const {
     return ::PostMessageA(window_, CallMessage, reinterpret_cast<WPARAM>(call),
-                          reinterpret_cast<LPARAM>(object)) != FALSE;
+                          reinterpret_cast<LPARAM>(context)) != FALSE;
 }
 
 } // namespace corvane::server

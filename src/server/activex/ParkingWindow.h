@@ -1,13 +1,11 @@
 #pragma once
 // The hidden window each thread parks its controls' windows under while no
-// host has activated them in place. It also runs deferred work: a reference
-// a control must not drop while its own code is on the stack, and calls out
-// to a host that must not happen from inside the control's own code, are
-// posted here and run from the message loop.
+// host has activated them in place. It also runs deferred work from the
+// thread's message loop: calls out to a host that must not happen from inside
+// the control's own code, and calls handed over from other threads (a control
+// let go of on another thread is freed here, on its own thread).
 
 #include "win32/WinApi.h"
-
-#include <unknwn.h>
 
 namespace corvane::server {
 
@@ -21,14 +19,10 @@ public:
     TParkingWindowRef& operator=(const TParkingWindowRef&) = delete;
 
     HWND Handle() const { return window_; }
-    // Releases `object` once the thread's message loop comes back; false when
-    // the message could not be posted (the caller must release it itself).
-    bool PostRelease(IUnknown* object) const;
-    // Runs call(object) once the thread's message loop comes back, then
-    // releases `object` (a reference the caller took for the message); false
-    // when the message could not be posted (the caller must release it).
-    using DeferredCall = void (*)(IUnknown* object);
-    bool PostCall(IUnknown* object, DeferredCall call) const;
+    // Runs call(context) from the window's thread's message loop; callable
+    // from any thread. False when it cannot be posted (the thread is gone).
+    using Call = void (*)(void* context);
+    bool PostCall(Call call, void* context) const;
 
 private:
     HWND window_ = nullptr;

@@ -62,6 +62,7 @@ void TActiveXControl::MarkClean(std::vector<uint8_t> state) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetClassID(CLSID* clsid) {
+    CONTROL_ENTRY(this);
     if (clsid == nullptr)
         return E_POINTER;
     *clsid = class_.Clsid;
@@ -69,6 +70,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetClassID(CLSID* clsid) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::IsDirty() {
+    CONTROL_ENTRY(this);
     // Compared with the state last loaded or saved, so every path of change
     // counts: properties, the pointer, sections edited through automation.
     return Guarded(IID_IPersistStreamInit, class_.ProgId,
@@ -76,6 +78,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::IsDirty() {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Load(LPSTREAM stream) {
+    CONTROL_ENTRY(this);
     if (stream == nullptr)
         return E_POINTER;
     return Guarded(IID_IPersistStreamInit, class_.ProgId, [&]() -> HRESULT {
@@ -93,6 +96,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Load(LPSTREAM stream) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Save(LPSTREAM stream, BOOL clearDirty) {
+    CONTROL_ENTRY(this);
     if (stream == nullptr)
         return E_POINTER;
     return Guarded(IID_IPersistStreamInit, class_.ProgId, [&]() -> HRESULT {
@@ -110,6 +114,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Save(LPSTREAM stream, BOOL clearDirty
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetSizeMax(ULARGE_INTEGER* size) {
+    CONTROL_ENTRY(this);
     if (size == nullptr)
         return E_POINTER;
     return Guarded(IID_IPersistStreamInit, class_.ProgId, [&]() -> HRESULT {
@@ -119,16 +124,19 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetSizeMax(ULARGE_INTEGER* size) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::InitNew() {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 
 // --- IPersistStorage --------------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::InitNew(IStorage* storage) {
+    CONTROL_ENTRY(this);
     return storage == nullptr ? E_POINTER : S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Load(IStorage* storage) {
+    CONTROL_ENTRY(this);
     if (storage == nullptr)
         return E_POINTER;
     TComPtr<IStream> stream;
@@ -140,6 +148,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Load(IStorage* storage) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Save(IStorage* storage, BOOL) {
+    CONTROL_ENTRY(this);
     if (storage == nullptr)
         return E_POINTER;
     TComPtr<IStream> stream;
@@ -151,9 +160,11 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Save(IStorage* storage, BOOL) {
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SaveCompleted(IStorage*) {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 HRESULT STDMETHODCALLTYPE TActiveXControl::HandsOffStorage() {
+    CONTROL_ENTRY(this);
     return S_OK;
 }
 

@@ -24,6 +24,7 @@ bool DispidOf(ITypeInfo& info, const wchar_t* name, DISPID& dispid) {
 } // namespace
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {
+    CONTROL_ENTRY(this);
     if (bag == nullptr)
         return E_POINTER;
     return Guarded(IID_IPersistPropertyBag, class_.ProgId, [&]() -> HRESULT {
@@ -51,6 +52,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Load(IPropertyBag* bag, IErrorLog* lo
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
+    CONTROL_ENTRY(this);
     if (bag == nullptr)
         return E_POINTER;
     return Guarded(IID_IPersistPropertyBag, class_.ProgId, [&]() -> HRESULT {

@@ -43,6 +43,7 @@ private:
 HRESULT STDMETHODCALLTYPE TActiveXControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC,
                                                 HDC drawDC, LPCRECTL bounds, LPCRECTL,
                                                 BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
+    CONTROL_ENTRY(this);
     if (aspect != DVASPECT_CONTENT)
         return DV_E_DVASPECT;
     if (drawDC == nullptr || bounds == nullptr)
@@ -78,6 +79,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Draw(DWORD aspect, LONG, void*, DVTAR
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC,
                                                        LOGPALETTE** colors) {
+    CONTROL_ENTRY(this);
     if (colors == nullptr)
         return E_POINTER;
     *colors = nullptr;
@@ -85,6 +87,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetColorSet(DWORD, LONG, void*, DVTAR
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Freeze(DWORD, LONG, void*, DWORD* freeze) {
+    CONTROL_ENTRY(this);
     if (freeze == nullptr)
         return E_POINTER;
     *freeze = 0;
@@ -92,17 +95,18 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Freeze(DWORD, LONG, void*, DWORD* fre
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Unfreeze(DWORD) {
+    CONTROL_ENTRY(this);
     return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetAdvise(DWORD aspects, DWORD flags,
                                                      IAdviseSink* sink) {
+    CONTROL_ENTRY(this);
     viewSink_ = TComPtr<IAdviseSink>(sink);
     viewAspects_ = sink ? aspects : 0;
     viewFlags_ = sink ? flags : 0;
     if (sink != nullptr && (flags & ADVF_PRIMEFIRST) != 0) {
         // The host wants a first notification at once, without a change.
-        const TCallOutGuard alive(*this);
         NotifyViewChange();
     }
     return S_OK;
@@ -117,19 +121,23 @@ void TActiveXControl::ViewChanged() {
         return;
     auto* self = static_cast<IOleObject*>(this);
     self->AddRef(); // held by the posted message
-    if (parking_.PostCall(self, &SendPendingViewChange))
+    if (parking_.PostCall(&SendPendingViewChange, self))
         viewChangePending_ = true;
     else
         self->Release();
 }
 
-void TActiveXControl::SendPendingViewChange(IUnknown* object) {
+void TActiveXControl::SendPendingViewChange(void* object) {
     auto* self = static_cast<TActiveXControl*>(static_cast<IOleObject*>(object));
-    // Held by the message alone: the host has let go and wants to hear nothing.
-    if (self->references_ > 1)
-        self->NotifyViewChange();
-    else
-        self->viewChangePending_ = false;
+    {
+        const win32::ControlEntry entry(self);
+        // Held by the message alone: the host has let go and wants to hear nothing.
+        if (self->references_ > 1 && !self->GoingAway())
+            self->NotifyViewChange();
+        else
+            self->viewChangePending_ = false;
+    }
+    static_cast<IOleObject*>(self)->Release(); // the reference the message held
 }
 
 void TActiveXControl::NotifyViewChange() {
@@ -147,6 +155,7 @@ void TActiveXControl::NotifyViewChange() {
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetAdvise(DWORD* aspects, DWORD* flags,
                                                      IAdviseSink** sink) {
+    CONTROL_ENTRY(this);
     if (aspects != nullptr)
         *aspects = viewAspects_;
     if (flags != nullptr)
@@ -158,30 +167,35 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetAdvise(DWORD* aspects, DWORD* flag
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*,
                                                      LPSIZEL size) {
+    CONTROL_ENTRY(this);
     return GetExtent(aspect, size);
 }
 
 // --- IDataObject: the control offers no data formats ------------------------------
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetData(FORMATETC* format, STGMEDIUM* medium) {
+    CONTROL_ENTRY(this);
     if (format == nullptr || medium == nullptr)
         return E_INVALIDARG;
     return DV_E_FORMATETC;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetDataHere(FORMATETC* format, STGMEDIUM* medium) {
+    CONTROL_ENTRY(this);
     if (format == nullptr || medium == nullptr)
         return E_INVALIDARG;
     return DV_E_FORMATETC;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::QueryGetData(FORMATETC* format) {
+    CONTROL_ENTRY(this);
     if (format == nullptr)
         return E_INVALIDARG;
     return DV_E_FORMATETC;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) {
+    CONTROL_ENTRY(this);
     if (out == nullptr)
         return E_POINTER;
     out->ptd = nullptr;
@@ -189,10 +203,12 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetCanonicalFormatEtc(FORMATETC*, FOR
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetData(FORMATETC*, STGMEDIUM*, BOOL) {
+    CONTROL_ENTRY(this);
     return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::EnumFormatEtc(DWORD, IEnumFORMATETC** formats) {
+    CONTROL_ENTRY(this);
     if (formats == nullptr)
         return E_POINTER;
     *formats = nullptr;
@@ -201,6 +217,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::EnumFormatEtc(DWORD, IEnumFORMATETC**
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::DAdvise(FORMATETC*, DWORD, IAdviseSink*,
                                                    DWORD* connection) {
+    CONTROL_ENTRY(this);
     if (connection == nullptr)
         return E_POINTER;
     *connection = 0;
@@ -208,10 +225,12 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::DAdvise(FORMATETC*, DWORD, IAdviseSin
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::DUnadvise(DWORD) {
+    CONTROL_ENTRY(this);
     return OLE_E_ADVISENOTSUPPORTED;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::EnumDAdvise(IEnumSTATDATA** advise) {
+    CONTROL_ENTRY(this);
     if (advise == nullptr)
         return E_POINTER;
     *advise = nullptr;

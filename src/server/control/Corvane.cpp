@@ -81,6 +81,7 @@ void TCorvane::RunVerb(LONG verb) {
 // --- IDispatch ----------------------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE TCorvane::GetTypeInfoCount(UINT* count) {
+    CONTROL_ENTRY(this);
     if (count == nullptr)
         return E_POINTER;
     *count = 1;
@@ -88,6 +89,7 @@ HRESULT STDMETHODCALLTYPE TCorvane::GetTypeInfoCount(UINT* count) {
 }
 
 HRESULT STDMETHODCALLTYPE TCorvane::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+    CONTROL_ENTRY(this);
     if (info == nullptr)
         return E_POINTER;
     *info = nullptr;
@@ -99,6 +101,7 @@ HRESULT STDMETHODCALLTYPE TCorvane::GetTypeInfo(UINT index, LCID, ITypeInfo** in
 
 HRESULT STDMETHODCALLTYPE TCorvane::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                                   DISPID* dispids) {
+    CONTROL_ENTRY(this);
     if (names == nullptr || dispids == nullptr)
         return E_POINTER;
     if (!IsEqualIID(riid, IID_NULL))
@@ -113,6 +116,7 @@ HRESULT STDMETHODCALLTYPE TCorvane::GetIDsOfNames(REFIID riid, LPOLESTR* names, 
 HRESULT STDMETHODCALLTYPE TCorvane::Invoke(DISPID dispid, REFIID riid, LCID, WORD flags,
                                            DISPPARAMS* params, VARIANT* result,
                                            EXCEPINFO* exception, UINT* argError) {
+    CONTROL_ENTRY(this);
     if (!IsEqualIID(riid, IID_NULL))
         return DISP_E_UNKNOWNINTERFACE;
     if (params == nullptr)

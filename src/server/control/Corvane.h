@@ -4,6 +4,7 @@
 // header control's eleven events to the host's ICorvaneEvents sink.
 
 #include "server/activex/ActiveXControl.h"
+#include "server/activex/ComErrors.h"
 
 #include <CorvaneC_TLB.h>
 
@@ -117,14 +118,17 @@ public:
     HRESULT STDMETHODCALLTYPE put_AllowHotTrack(VARIANT_BOOL value) override;
 
 private:
-    // Runs a member's body at the COM boundary of ICorvane.
+    // Runs a member's body as an entry into the control, at the COM
+    // boundary of ICorvane.
     template <class Body> HRESULT Member(Body&& body) {
+        CONTROL_ENTRY(this);
         return Guarded(IID_ICorvane, ProgId, [&]() -> HRESULT {
             body();
             return S_OK;
         });
     }
     template <class T, class Get> HRESULT Read(T* out, Get&& get) {
+        CONTROL_ENTRY(this);
         if (out == nullptr)
             return E_POINTER;
         return Member([&] { *out = get(); });
@@ -142,7 +146,8 @@ private:
     void FireHeight(DISPID dispid, THeaderColumns* section, int height);
     void FireHint(THeaderColumns* section, std::string& hint);
     void FireDrop(THeaderColumns* source, THeaderColumns* dest, bool& asChild, bool& allowDrop);
-    bool CanFire() const { return hostSink_ && !EventsFrozen(); }
+    // No event reaches a host that has let go of the control.
+    bool CanFire() const { return hostSink_ && !EventsFrozen() && !GoingAway(); }
 
     TComPtr<IDispatch> hostSink_;
     uint32_t headerToken_ = 0;

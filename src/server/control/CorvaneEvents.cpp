@@ -37,9 +37,9 @@ VARIANT LongArg(long value) {
 } // namespace
 
 void TCorvane::Fire(DISPID dispid, VARIANT* args, UINT count) {
-    // The host may release the control or disconnect inside its handler:
-    // both stay alive until the call is over.
-    const TCallOutGuard alive(*this);
+    // An event is an entry: the host may let go of the control or
+    // disconnect inside its handler, and both stay until the call is over.
+    const win32::ControlEntry entry(this);
     const TComPtr<IDispatch> sink = hostSink_;
     std::vector<VARIANT> reversed(args, args + count);
     for (UINT i = 0; i < count; ++i)

@@ -56,6 +56,7 @@ HRESULT STDMETHODCALLTYPE TCorvane::AboutBox() {
 }
 
 HRESULT STDMETHODCALLTYPE TCorvane::get_Sections(ISections** value) {
+    CONTROL_ENTRY(this);
     if (value == nullptr)
         return E_POINTER;
     *value = nullptr;
@@ -72,6 +73,7 @@ HRESULT STDMETHODCALLTYPE TCorvane::ClassNameIs(BSTR name, VARIANT_BOOL* value) 
 }
 
 HRESULT STDMETHODCALLTYPE TCorvane::FlipChildren(VARIANT_BOOL) {
+    CONTROL_ENTRY(this);
     // The header control has no child controls to mirror.
     return S_OK;
 }
@@ -102,6 +104,7 @@ HRESULT STDMETHODCALLTYPE TCorvane::GetControlsAlignment(TxAlignment* value) {
 }
 
 HRESULT STDMETHODCALLTYPE TCorvane::InitiateAction() {
+    CONTROL_ENTRY(this);
     // No action is linked to the header control: there is nothing to update.
     return S_OK;
 }

@@ -92,6 +92,7 @@ HRESULT STDMETHODCALLTYPE TCorvane::put_Enabled(VARIANT_BOOL value) {
 }
 
 HRESULT STDMETHODCALLTYPE TCorvane::get_Font(IFontDisp** value) {
+    CONTROL_ENTRY(this);
     if (value == nullptr)
         return E_POINTER;
     *value = nullptr;
@@ -101,6 +102,7 @@ HRESULT STDMETHODCALLTYPE TCorvane::put_Font(IFontDisp* value) {
     return Member([&] { Fonts().Put(value); });
 }
 HRESULT STDMETHODCALLTYPE TCorvane::putref_Font(IFontDisp** value) {
+    CONTROL_ENTRY(this);
     if (value == nullptr)
         return E_POINTER;
     return Member([&] { Fonts().Put(*value); });

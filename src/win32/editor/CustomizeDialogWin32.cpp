@@ -5,12 +5,32 @@
 #include "win32/editor/HeadersFormWindow.h"
 
 namespace corvane::win32 {
+namespace {
+
+// Ends a running dialog as its close box would (nothing is written back).
+void CancelForm(HWND form) {
+    editor::HeadersFormWindow* window = editor::HeadersFormWindow::FromHandle(form);
+    if (window == nullptr)
+        return;
+    if (window->Form().ModalResult == corvane::editor::mrNone)
+        window->Form().ModalResult = corvane::editor::mrCancel;
+    ::PostMessageA(form, WM_NULL, 0, 0); // wakes the loop waiting for a message
+}
+
+} // namespace
 
 bool CustomizeDialogWin32::Run(TStrativ& header) {
+    if (loops_.Over())
+        return false;
+    // Never the hidden parking window of an embedded control: the dialog
+    // would vanish with it while its loop went on.
     const HWND owner = MessageBoxOwner(window_ ? window_() : nullptr);
-    return corvane::editor::RunCustomizeDialog(header, [owner] {
-        return std::unique_ptr<corvane::editor::TCustomizeForm>(
-            std::make_unique<editor::HeadersFormWindow>(owner));
+    HWND form = nullptr;
+    const ModalLoops::Running running(loops_, [&form] { CancelForm(form); });
+    return corvane::editor::RunCustomizeDialog(header, [owner, &form] {
+        auto window = std::make_unique<editor::HeadersFormWindow>(owner);
+        form = window->Handle();
+        return std::unique_ptr<corvane::editor::TCustomizeForm>(std::move(window));
     });
 }
 

@@ -120,6 +120,12 @@ void HeadersFormWindow::ShowModal() {
     ::SetActiveWindow(form);
     ::SetFocus(pages_.PageControl());
     while (form_.ModalResult == mrNone) {
+        // Destroyed with its owner (the host's window went): nothing is left
+        // to wait for.
+        if (!::IsWindow(form)) {
+            form_.ModalResult = mrCancel;
+            break;
+        }
         MSG msg;
         const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) { // WM_QUIT: end the dialog and let the outer loop see it

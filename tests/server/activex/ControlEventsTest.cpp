@@ -254,7 +254,8 @@ TEST_F(EventsTest, HandlersThatFailReleaseOrDisconnectLeaveTheControlWorking) {
     EXPECT_TRUE(sink.Events.empty());
 
     // A handler that drops the host's last reference mid-event: the control
-    // finishes the event and goes when the message loop runs.
+    // finishes the operation that fired the event (here run as an entry of
+    // its own, as a window message would be) and goes as that entry closes.
     ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
     point.Reset();
     ICorvane* raw = control.Detach();
@@ -266,13 +267,19 @@ TEST_F(EventsTest, HandlersThatFailReleaseOrDisconnectLeaveTheControlWorking) {
         }
         return S_OK;
     };
-    bool asChild = false, allowDrop = true;
-    header->DoDropSection(Section(0), Section(1), asChild, allowDrop);
-    EXPECT_TRUE(dropped);
-    EXPECT_TRUE(allowDrop);
-    EXPECT_EQ("Second", header->Sections()->Items(1)->Caption());
-    EXPECT_GT(ObjectCount(), 0) << "still alive inside the operation";
-    PumpMessages();
+    {
+        const win32::ControlEntry operation(&Object(raw));
+        bool asChild = false, allowDrop = true;
+        header->DoDropSection(Section(0), Section(1), asChild, allowDrop);
+        EXPECT_TRUE(dropped);
+        EXPECT_TRUE(allowDrop);
+        EXPECT_EQ("Second", header->Sections()->Items(1)->Caption());
+        EXPECT_GT(ObjectCount(), 0) << "still alive inside the operation";
+        sink.Events.clear();
+        header->DoHeaderClick(Section(0));
+        EXPECT_TRUE(sink.Events.empty()) << "no event reaches a host that let go";
+    }
+    EXPECT_EQ(0, ObjectCount()) << "gone as the operation ended";
     cookie = 0;
     header = nullptr;
 }

@@ -108,6 +108,30 @@ TestSite::TestSite()
     Position = RECT{10, 20, 310, 60};
 }
 
+HRESULT STDMETHODCALLTYPE TestSite::SaveObject() {
+    if (OnCall)
+        OnCall("SaveObject");
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TestSite::OnUIActivate() {
+    if (OnCall)
+        OnCall("OnUIActivate");
+    return ControlSite::OnUIActivate();
+}
+
+HRESULT STDMETHODCALLTYPE TestSite::OnInPlaceDeactivate() {
+    if (OnCall)
+        OnCall("OnInPlaceDeactivate");
+    return ControlSite::OnInPlaceDeactivate();
+}
+
+HRESULT STDMETHODCALLTYPE TestSite::OnFocus(BOOL focus) {
+    if (OnCall)
+        OnCall("OnFocus");
+    return ControlSite::OnFocus(focus);
+}
+
 // --- MemoryBag -----------------------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE MemoryBag::QueryInterface(REFIID riid, void** object) {

@@ -72,6 +72,13 @@ public:
         return S_FALSE;
     }
     std::vector<UINT> SiteKeys;
+    // Runs inside the site's calls from the control, with the call's name
+    // ("SaveObject", "OnUIActivate", "OnFocus", "OnInPlaceDeactivate").
+    std::function<void(const char* call)> OnCall;
+    HRESULT STDMETHODCALLTYPE SaveObject() override;
+    HRESULT STDMETHODCALLTYPE OnUIActivate() override;
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override;
+    HRESULT STDMETHODCALLTYPE OnFocus(BOOL focus) override;
 };
 
 // A property bag in memory: values by name, as the control wrote them.

@@ -189,6 +189,17 @@ const std::vector<KeyCase>& DialogKeyCases() {
         {"AltCFirstOnlyToCancel", 0, "tabs", 0, AltKey, 'c', "&Cancel", nullptr},
         {"AltCThenToCustomizingUntoggled", 0, "&Cancel", 0, AltKey, 'c', "&Customizing", nullptr},
         {"AltBToBevelwidthAfterShowAbout", 0, "Show A&bout", 0, AltKey, 'b', "bevelwidth", nullptr},
+        {"AltOFirstOnlyToOk", 0, "tabs", 0, AltKey, 'o', "&OK", nullptr},
+        {"AltOThenToHotTrackUntoggled", 0, "&OK", 0, AltKey, 'o', "H&otTrack", nullptr},
+        {"AltSTogglesShowHint", 0, "tabs", 0, AltKey, 's', "&ShowHint",
+         [](EditorState& s) { Toggle(s, "&ShowHint"); }},
+        {"AltITogglesHintSectionsOnGeneral", 0, "tabs", 0, AltKey, 'i', "H&intSections",
+         [](EditorState& s) { Toggle(s, "H&intSections"); }},
+        {"AltMTogglesMoveSections", 0, "tabs", 0, AltKey, 'm', "&Move Sections",
+         [](EditorState& s) { Toggle(s, "&Move Sections"); }},
+        {"AltWTogglesWidthResizeOnGeneral", 0, "tabs", 0, AltKey, 'w', "&Width Resize",
+         [](EditorState& s) { Toggle(s, "&Width Resize"); }},
+        {"AltBFirstToShowAboutUntoggled", 0, "tabs", 0, AltKey, 'b', "Show A&bout", nullptr},
         {"AltAPressesApply", 1, "tree", 0, AltKey, 'a', "&Apply", nullptr},
         {"EnterPressesApply", 0, "&Apply", VK_RETURN, NoKeys, 0, "&Apply", nullptr},
     };
@@ -242,6 +253,22 @@ TEST_F(CustomizeDialogKeyboard, EachKeyOnEachFocusedControlDoesWhatTheTableSays)
     }
     // The two presses of Apply, by its mnemonic and by Enter.
     EXPECT_EQ(std::count(events.begin(), events.end(), "BeforeApply"), 2);
+}
+
+TEST_F(CustomizeDialogKeyboard, AltOPressesOkWhereNoOtherControlHasTheLetter) {
+    bool openBefore = false;
+    Customize({
+        [&](HWND form) {
+            ShowPage(form, 1);
+            ::SetFocus(ControlNamed(form, "tree"));
+            openBefore = ::IsWindowVisible(form) != FALSE;
+            PostMnemonic('o');
+        },
+        [](HWND form) { Click(DialogControl(form, Form::CancelButtonId)); }, // not reached
+    });
+    EXPECT_TRUE(openBefore);
+    // OK wrote back (the load made the dialog dirty), without the apply events.
+    EXPECT_EQ(events, (std::vector<std::string>{"BeforeCustomize", "AfterCustomize"}));
 }
 
 } // namespace

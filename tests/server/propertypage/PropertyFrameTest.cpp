@@ -267,9 +267,9 @@ struct FrameKeyCase {
     const char* name;
     int page;
     const char* from;
-    int key;       // a virtual key, or 0: Alt+letter
-    unsigned held; // ShiftKey, CtrlKey
-    char letter;
+    int key;       // a virtual key, or 0 for the letter below
+    unsigned held; // ShiftKey, CtrlKey; AltKey with a letter: its mnemonic
+    char letter;   // with AltKey: Alt+letter; without: the plain character
     const char* focusAfter;
     int pageAfter; // -1: the page does not change
     bool itemAdded;
@@ -291,10 +291,15 @@ TEST(SystemPropertyFrameKeyboard, EachKeyOnEachFocusedControlDoesWhatTheTableSay
         {"CtrlPageDownFromHint", 0, "hint", VK_NEXT, CtrlKey, 0, "tabs", 1, false},
         {"CtrlShiftTabOnTheStrip", 1, "tabs", VK_TAB, CtrlKey | ShiftKey, 0, "tabs", 0, false},
         {"EnterPressesAdd", 1, "Add", VK_RETURN, NoKeys, 0, "tree", -1, true},
-        {"AltIToItems", 1, "memo", 0, NoKeys, 'i', "tree", -1, false},
-        {"AltWFromTheMemoToWidth", 1, "memo", 0, NoKeys, 'w', "width", -1, false},
-        {"AltWAgainToWordWrap", 1, "width", 0, NoKeys, 'w', "&WordWrap", -1, false},
-        {"AltHToHintOnGeneral", 0, "tabs", 0, NoKeys, 'h', "hint", -1, false},
+        {"AltIToItems", 1, "memo", 0, AltKey, 'i', "tree", -1, false},
+        {"AltWFromTheMemoToWidth", 1, "memo", 0, AltKey, 'w', "width", -1, false},
+        {"AltWAgainToWordWrap", 1, "width", 0, AltKey, 'w', "&WordWrap", -1, false},
+        {"AltHToHintOnGeneral", 0, "tabs", 0, AltKey, 'h', "hint", -1, false},
+        {"AltHAgainToHeightResize", 0, "hint", 0, AltKey, 'h', "&Height Resize", -1, false},
+        {"AltLToTheAlignmentGroup", 1, "tree", 0, AltKey, 'l', "A&lignment:Left", -1, false},
+        {"AltBFirstToShowAbout", 0, "tabs", 0, AltKey, 'b', "Show A&bout", -1, false},
+        {"AltBThenToBevelwidth", 0, "Show A&bout", 0, AltKey, 'b', "bevelwidth", -1, false},
+        {"PlainLetterOnAButtonIsAMnemonic", 1, "Delete", 0, NoKeys, 'w', "width", -1, false},
     };
     struct Seen {
         std::string focus;
@@ -316,8 +321,10 @@ TEST(SystemPropertyFrameKeyboard, EachKeyOnEachFocusedControlDoesWhatTheTableSay
             seen[i].before = PageState(page);
             if (c.key != 0)
                 PostKey(c.key, c.held);
-            else
+            else if (c.held & AltKey)
                 PostMnemonic(c.letter);
+            else
+                PostCharacter(c.letter);
         });
         steps.push_back([&seen, i](HWND frame, HWND page) {
             seen[i].frameOpen = ::IsWindowVisible(frame) != FALSE;

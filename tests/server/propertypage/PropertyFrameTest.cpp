@@ -3,13 +3,12 @@
 // in the page's controls, the frame's Apply and OK pressed.
 
 #include "CustomizeDialogWatch.h"
-#include "KeyboardDriver.h"
+#include "KeyboardCases.h"
 #include "PageTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -172,25 +171,6 @@ TEST(SystemPropertyFrame, CancelWritesNothing) {
 
 // --- The page in the frame with the keyboard alone --------------------------------
 
-// The editor's two page windows inside the page (General first).
-void EditorPageWindows(HWND page, HWND out[2]) {
-    out[0] = out[1] = nullptr;
-    int found = 0;
-    for (HWND c = ::GetWindow(page, GW_CHILD); c != nullptr && found < 2;
-         c = ::GetWindow(c, GW_HWNDNEXT)) {
-        char name[64] = {};
-        ::GetClassNameA(c, name, sizeof name);
-        if (std::strcmp(name, "CorvaneEditorPage") == 0)
-            out[found++] = c;
-    }
-}
-
-EditorState PageState(HWND page) {
-    HWND pages[2];
-    EditorPageWindows(page, pages);
-    return ReadEditorState(page, pages);
-}
-
 void ShowEditorPage(HWND page, int index) {
     const HWND tabs = ControlNamed(page, "tabs");
     if (::SendMessageA(tabs, TCM_GETCURSEL, 0, 0) != index)
@@ -263,89 +243,23 @@ TEST(SystemPropertyFrameKeyboard, TabReachesEveryControlOfBothPagesInTheLayoutsO
                                         "Move Down...", "&WordWrap", "outside", "tabs"}));
 }
 
-struct FrameKeyCase {
-    const char* name;
-    int page;
-    const char* from;
-    int key;       // a virtual key, or 0 for the letter below
-    unsigned held; // ShiftKey, CtrlKey; AltKey with a letter: its mnemonic
-    char letter;   // with AltKey: Alt+letter; without: the plain character
-    const char* focusAfter;
-    int pageAfter; // -1: the page does not change
-    bool itemAdded;
-};
-
 TEST(SystemPropertyFrameKeyboard, EachKeyOnEachFocusedControlDoesWhatTheTableSays) {
-    const FrameKeyCase cases[] = {
-        {"EnterInTreeGoesToWidth", 1, "tree", VK_RETURN, NoKeys, 0, "width", -1, false},
-        {"EscInTreeDoesNothing", 1, "tree", VK_ESCAPE, NoKeys, 0, "tree", -1, false},
-        {"EnterInWidthDoesNothing", 1, "width", VK_RETURN, NoKeys, 0, "width", -1, false},
-        {"EscInWidthDoesNothing", 1, "width", VK_ESCAPE, NoKeys, 0, "width", -1, false},
-        {"TabLeavesTheMemo", 1, "memo", VK_TAB, NoKeys, 0, "Move Up...", -1, false},
-        {"EscInMemoKeepsThePage", 1, "memo", VK_ESCAPE, NoKeys, 0, "memo", -1, false},
-        {"EnterInMemoDoesNothing", 1, "memo", VK_RETURN, NoKeys, 0, "memo", -1, false},
-        {"EnterInHintDoesNothing", 0, "hint", VK_RETURN, NoKeys, 0, "hint", -1, false},
-        {"EscInBorderWidthDoesNothing", 0, "borderwidth", VK_ESCAPE, NoKeys, 0, "borderwidth", -1,
-         false},
-        {"CtrlTabFromTheMemo", 1, "memo", VK_TAB, CtrlKey, 0, "tabs", 0, false},
-        {"CtrlPageDownFromHint", 0, "hint", VK_NEXT, CtrlKey, 0, "tabs", 1, false},
-        {"CtrlShiftTabOnTheStrip", 1, "tabs", VK_TAB, CtrlKey | ShiftKey, 0, "tabs", 0, false},
-        {"EnterPressesAdd", 1, "Add", VK_RETURN, NoKeys, 0, "tree", -1, true},
-        {"AltIToItems", 1, "memo", 0, AltKey, 'i', "tree", -1, false},
-        {"AltWFromTheMemoToWidth", 1, "memo", 0, AltKey, 'w', "width", -1, false},
-        {"AltWAgainToWordWrap", 1, "width", 0, AltKey, 'w', "&WordWrap", -1, false},
-        {"AltHToHintOnGeneral", 0, "tabs", 0, AltKey, 'h', "hint", -1, false},
-        {"AltHAgainToHeightResize", 0, "hint", 0, AltKey, 'h', "&Height Resize", -1, false},
-        {"AltLToTheAlignmentGroup", 1, "tree", 0, AltKey, 'l', "A&lignment:Left", -1, false},
-        {"AltBFirstToShowAbout", 0, "tabs", 0, AltKey, 'b', "Show A&bout", -1, false},
-        {"AltBThenToBevelwidth", 0, "Show A&bout", 0, AltKey, 'b', "bevelwidth", -1, false},
-        {"PlainLetterOnAButtonIsAMnemonic", 1, "Delete", 0, NoKeys, 'w', "width", -1, false},
-    };
-    struct Seen {
-        std::string focus;
-        EditorState before, after;
-        bool frameOpen = false;
-    };
-    std::vector<Seen> seen(std::size(cases));
+    const std::vector<KeyCase>& cases = PageKeyCases();
+    std::vector<KeySeen> seen(cases.size());
+    std::vector<bool> frameOpen(cases.size());
     std::vector<FrameScript::Step> steps;
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const FrameKeyCase& c = cases[i];
-        steps.push_back([&c, &seen, i](HWND, HWND page) {
-            ShowEditorPage(page, c.page);
-            const HWND tree = ControlNamed(page, "tree");
-            if (std::string(c.from) == "tree" && tree != nullptr &&
-                TreeView_GetSelection(tree) == nullptr)
-                ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
-                               reinterpret_cast<LPARAM>(TreeView_GetRoot(tree)));
-            ::SetFocus(ControlNamed(page, c.from));
-            seen[i].before = PageState(page);
-            if (c.key != 0)
-                PostKey(c.key, c.held);
-            else if (c.held & AltKey)
-                PostMnemonic(c.letter);
-            else
-                PostCharacter(c.letter);
-        });
-        steps.push_back([&seen, i](HWND frame, HWND page) {
-            seen[i].frameOpen = ::IsWindowVisible(frame) != FALSE;
-            seen[i].focus = FocusName(page);
-            seen[i].after = PageState(page);
-            ReleaseModifiers();
+    for (size_t i = 0; i < cases.size(); ++i) {
+        steps.push_back([&, i](HWND, HWND page) { StartKeyCase(cases[i], page, seen[i]); });
+        steps.push_back([&, i](HWND frame, HWND page) {
+            frameOpen[i] = ::IsWindowVisible(frame) != FALSE;
+            FinishKeyCase(page, seen[i]);
         });
     }
     steps.push_back([](HWND frame, HWND) { Click(::GetDlgItem(frame, IDCANCEL)); });
     EXPECT_EQ(RunFrame(steps), steps.size());
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const FrameKeyCase& c = cases[i];
-        EditorState expected = seen[i].before;
-        if (c.pageAfter >= 0)
-            expected.page = c.pageAfter;
-        if (c.itemAdded)
-            expected.items += "\n";
-        EXPECT_TRUE(seen[i].frameOpen) << c.name;
-        EXPECT_EQ(seen[i].focus, c.focusAfter) << c.name;
-        EXPECT_EQ(seen[i].after, expected) << c.name;
-        EXPECT_TRUE(seen[i].after.rootShown && seen[i].after.pagesAlive) << c.name;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_TRUE(frameOpen[i]) << cases[i].name;
+        ExpectKeyCase(cases[i], seen[i]);
     }
 }
 

@@ -79,13 +79,6 @@ TEST(EditorDialogKeys, EachFocusedControlKeepsItsKeysFromTheDialogManager) {
     }
 }
 
-TEST(EditorDialogKeys, OnlyRoutesThatActKeepTheKeyFromTheDialogManager) {
-    EXPECT_FALSE(IsClaimed(K::Native));
-    EXPECT_FALSE(IsClaimed(K::DialogManager));
-    for (K route : {K::Control, K::Swallow, K::PressButton, K::NextPage, K::PreviousPage})
-        EXPECT_TRUE(IsClaimed(route));
-}
-
 TEST(EditorDialogKeys, MnemonicIsTheLetterAfterASingleAmpersand) {
     const struct {
         const char* caption;

@@ -172,6 +172,23 @@ TEST_F(ActivePage, ReactivationShowsThePageTheUserLeftReloadedFromTheControl) {
     EXPECT_EQ(page->IsPageDirty(), S_FALSE);
 }
 
+TEST_F(ActivePage, AFailedReloadKeepsTheControlLoadedBefore) {
+    Click(ButtonWithCaption(window, "Win31"));
+    ASSERT_EQ(page->Deactivate(), S_OK);
+    ForeignObject failing(ForeignObject::Kind::HeaderFails);
+    IUnknown* objects[] = {static_cast<IDispatch*>(&failing)};
+    ASSERT_EQ(page->SetObjects(1, objects), S_OK);
+    EXPECT_EQ(page->Activate(frame.Handle(), &PageBounds, TRUE), E_ACCESSDENIED);
+    // Nothing was loaded over the edit: an apply writes it to that control.
+    EXPECT_EQ(page->Apply(), S_OK);
+    TxButtonStyle style = bsAutoDetect;
+    control->get_Headerstyle(&style);
+    EXPECT_EQ(style, bsWin31);
+    if (frame.PageWindow() != nullptr) {
+        EXPECT_EQ(page->Deactivate(), S_OK);
+    }
+}
+
 TEST_F(ActivePage, SectionsGroupBoxFillsThePageAtAnySize) {
     ChoosePage(window, 1);
     const HWND box = ButtonWithCaption(window, "ColumnHeaders Collection");

@@ -8,7 +8,7 @@
 //
 // - Enter and Esc in an edit or the tree never reach the form, so they close
 //   nothing: Enter in the tree moves to the width (the tree's own key
-//   command), every other edit and Esc in the tree do nothing.
+//   command); Enter in an edit, and Esc in an edit or the tree, do nothing.
 // - Enter presses a focused push button; elsewhere it is the form's.
 // - Ctrl+Tab and Ctrl+PageDown show the next page, Ctrl+Shift+Tab and
 //   Ctrl+PageUp the previous one, from any control.

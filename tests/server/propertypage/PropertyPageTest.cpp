@@ -187,6 +187,7 @@ TEST_F(ActivePage, AFailedReloadKeepsTheControlLoadedBefore) {
     if (frame.PageWindow() != nullptr) {
         EXPECT_EQ(page->Deactivate(), S_OK);
     }
+    page->SetObjects(0, nullptr); // before the object goes
 }
 
 TEST_F(ActivePage, SectionsGroupBoxFillsThePageAtAnySize) {

@@ -8,7 +8,9 @@
 # and one hidden X server; both are made by the fixture test wine_env_setup and
 # torn down by wine_env_cleanup, so `ctest -j` never races on them. The test
 # passes when the program exits with 0. WINDOW marks a test that opens windows
-# (label "window"); all tests get the display either way.
+# (label "window"; such tests never run at the same time, as they would take
+# the activation and the keyboard focus from each other); all tests get the
+# display either way.
 #
 # Arguments reach the program unchanged. Absolute Unix paths work in it because
 # Wine's current drive is Z:, which maps the Unix root.
@@ -114,6 +116,11 @@ function(corvane_add_wine_test)
         WORKING_DIRECTORY ${arg_WORKING_DIRECTORY})
     set_tests_properties(${arg_NAME} PROPERTIES FIXTURES_REQUIRED corvane_wine
         TIMEOUT ${arg_TIMEOUT} LABELS "${labels}")
+    if(arg_WINDOW)
+        # Windows of two programs on one display take the activation (and so
+        # the keyboard focus) from each other: window tests run one at a time.
+        set_tests_properties(${arg_NAME} PROPERTIES RESOURCE_LOCK corvane_wine_display)
+    endif()
     if(NOT CORVANE_WINE_USABLE)
         set_tests_properties(${arg_NAME} PROPERTIES DISABLED TRUE)
     endif()

@@ -29,7 +29,8 @@ if(CORVANE_CROSS AND TARGET corvane_win32_tests)
                 --gtest_filter=CustomizeDialogDensity.*)
     set_tests_properties(corvane_win32_tests_120dpi PROPERTIES
         FIXTURES_REQUIRED "${CORVANE_WINE_FIXTURE};corvane_wine_120dpi"
-        ENVIRONMENT CORVANE_EXPECT_PIXELS_PER_INCH=120 TIMEOUT 300 LABELS "wine;window")
+        ENVIRONMENT CORVANE_EXPECT_PIXELS_PER_INCH=120 TIMEOUT 300 LABELS "wine;window"
+        RESOURCE_LOCK corvane_wine_display)
     if(NOT CORVANE_WINE_USABLE)
         set_tests_properties(wine_env_120dpi_setup wine_env_120dpi_cleanup
             corvane_win32_tests_120dpi PROPERTIES DISABLED TRUE)

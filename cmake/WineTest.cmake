@@ -8,8 +8,9 @@
 # and one hidden X server; both are made by the fixture test wine_env_setup and
 # torn down by wine_env_cleanup, so `ctest -j` never races on them. The test
 # passes when the program exits with 0. WINDOW marks a test that opens windows
-# (label "window"; such tests never run at the same time as each other); all
-# tests get the display either way.
+# (label "window"; such tests never run at the same time, as they would take
+# the activation and the keyboard focus from each other); all tests get the
+# display either way.
 #
 # Arguments reach the program unchanged. Absolute Unix paths work in it because
 # Wine's current drive is Z:, which maps the Unix root.

@@ -5,6 +5,8 @@
 #   wine-env.sh run     STATE_DIR LOADER PREFIX WINEARCH PROGRAM [ARGS...]
 #   wine-env.sh cleanup STATE_DIR LOADER PREFIX WINEARCH
 #   wine-env.sh exec    STATE_DIR LOADER PREFIX WINEARCH PROGRAM [ARGS...]
+#   wine-env.sh setup-prefix STATE_DIR LOADER PREFIX WINEARCH PIXELS_PER_INCH
+#   wine-env.sh stop-prefix  STATE_DIR LOADER PREFIX WINEARCH
 #
 # setup starts one hidden X server (Xvfb) for the whole CTest run and creates
 # the Wine prefix once; run executes a program in that prefix on that display
@@ -13,6 +15,9 @@
 # Wine desktop process never sees two different X servers.
 # exec (used by scripts/demo.sh) creates the prefix if needed, runs the program
 # on the caller's $DISPLAY and waits for the Wine server to finish.
+# setup-prefix makes a second prefix on the display setup started, with its
+# screen set to PIXELS_PER_INCH (for tests of another density; run then works
+# with that prefix), and stop-prefix stops that prefix's Wine server.
 set -euo pipefail
 
 mode=$1
@@ -118,6 +123,24 @@ run)
     fi
     export DISPLAY=:$(head -n1 "$state/display")
     exec "$loader" "$@"
+    ;;
+setup-prefix)
+    if [ ! -f "$state/display" ]; then
+        echo "wine-env: no display; run the wine_env_setup test first" >&2
+        exit 1
+    fi
+    export DISPLAY=:$(head -n1 "$state/display")
+    init_prefix
+    "$loader" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        >/dev/null
+    # The registry is written when the server exits; the next server reads it.
+    "$(wineserver_bin)" -w
+    echo "wine-env: prefix $prefix at $1 pixels per inch"
+    ;;
+stop-prefix)
+    if [ -d "$prefix" ]; then
+        "$(wineserver_bin)" -k 2>/dev/null || true
+    fi
     ;;
 cleanup)
     if [ -d "$prefix" ]; then

@@ -22,6 +22,8 @@ corvane_add_gtest_program(corvane_propertypage_tests
         ${PROJECT_SOURCE_DIR}/tests/server/propertypage/PropertyFrameTest.cpp
         ${PROJECT_SOURCE_DIR}/tests/server/BuiltModule.cpp
         ${PROJECT_SOURCE_DIR}/tests/win32/CustomizeDialogWatch.cpp
+        ${PROJECT_SOURCE_DIR}/tests/win32/KeyboardDriver.cpp
+        ${PROJECT_SOURCE_DIR}/tests/win32/KeyboardCases.cpp
     LIBRARIES corvane_automation corvane_typelib advapi32 comctl32 ole32 oleaut32 uuid
     WINDOW LABELS server)
 target_include_directories(corvane_propertypage_tests PRIVATE

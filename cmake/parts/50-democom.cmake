@@ -28,4 +28,5 @@ target_compile_definitions(corvane_demo_host_tests PRIVATE
 add_dependencies(corvane_demo_host_tests corvane-demo CorvaneC)
 # It relies on the registration: never beside the tests that undo it.
 set_tests_properties(corvane_demo_host_tests PROPERTIES
-    FIXTURES_REQUIRED "corvane_wine;corvane_ocx" RESOURCE_LOCK corvane_com_registry)
+    FIXTURES_REQUIRED "corvane_wine;corvane_ocx")
+set_property(TEST corvane_demo_host_tests APPEND PROPERTY RESOURCE_LOCK corvane_com_registry)

@@ -23,7 +23,8 @@ add_dependencies(cpp-host CorvaneC)
 # module (through the manifest, or the registration where there is one).
 corvane_add_wine_test(NAME cpp_host_sample COMMAND cpp-host ARGS --auto WINDOW LABELS server)
 set_tests_properties(cpp_host_sample PROPERTIES
-    PASS_REGULAR_EXPRESSION "cpp-host: all checks passed" RESOURCE_LOCK corvane_com_registry)
+    PASS_REGULAR_EXPRESSION "cpp-host: all checks passed")
+set_property(TEST cpp_host_sample APPEND PROPERTY RESOURCE_LOCK corvane_com_registry)
 
 # The shared container (tests/host): its site, sink and window as a control
 # calls them, and the hosted control through the module's manifest (an
@@ -37,4 +38,4 @@ target_compile_definitions(corvane_host_tests PRIVATE
 # The control's type library is looked up through the manifest, but where
 # the registration tests run alongside, a half-unregistered library would
 # still be found first.
-set_tests_properties(corvane_host_tests PROPERTIES RESOURCE_LOCK corvane_com_registry)
+set_property(TEST corvane_host_tests APPEND PROPERTY RESOURCE_LOCK corvane_com_registry)

@@ -9,7 +9,7 @@
 
 namespace corvane::win32 {
 
-// An HPEN, HBRUSH, HFONT or HBITMAP that this object deletes.
+// An HPEN, HBRUSH, HFONT, HBITMAP or HRGN that this object deletes.
 template <class Handle> class GdiObject {
 public:
     GdiObject() = default;
@@ -31,6 +31,8 @@ public:
             ::DeleteObject(handle_);
         handle_ = handle;
     }
+    // Someone else owns it now (a window its region): forget it.
+    Handle release() { return std::exchange(handle_, nullptr); }
 
 private:
     Handle handle_ = nullptr;
@@ -40,6 +42,7 @@ using UniquePen = GdiObject<HPEN>;
 using UniqueBrush = GdiObject<HBRUSH>;
 using UniqueFont = GdiObject<HFONT>;
 using UniqueBitmap = GdiObject<HBITMAP>;
+using UniqueRegion = GdiObject<HRGN>;
 
 // The DC of a window's client area, from GetDC, released on destruction.
 class WindowDC {

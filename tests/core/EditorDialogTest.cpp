@@ -281,6 +281,81 @@ TEST_F(CustomizeDialog, OptionBoxesLoadAndWriteTheirOwnBitEach) {
     }
 }
 
+// Two loads whose values differ for every pair of General fields (also
+// after a radio group clamps a value beyond its items), so a field loaded
+// from another's property shows a wrong value in one of them.
+struct GeneralValues {
+    bool visible, showHint;
+    TButtonStyle style;
+    TBevelCut inner, outer;
+    TBorderStyle border;
+    TAlign align;
+    int borderWidth, bevelWidth;
+    const char* hint;
+};
+
+class CustomizeDialogGeneralFields : public CustomizeDialog,
+                                     public ::testing::WithParamInterface<GeneralValues> {};
+
+TEST_P(CustomizeDialogGeneralFields, EachControlShowsItsOwnFieldAndOkWithoutEditsKeepsThem) {
+    const GeneralValues& v = GetParam();
+    header.SetVisible(v.visible);
+    header.SetShowHint(v.showHint);
+    header.SetHeaderstyle(v.style);
+    header.SetBevelInner(v.inner);
+    header.SetBevelOuter(v.outer);
+    header.SetBorderStyle(v.border);
+    header.SetAlign(v.align);
+    header.SetBorderWidth(v.borderWidth);
+    header.SetBevelWidth(v.bevelWidth);
+    header.SetHint(v.hint);
+    header.SetColor(0x00123456);
+    header.SetHotTrackColor(0x00654321);
+    std::vector<std::string> shown;
+    Run([&](THeadersFrm& f) {
+        const TGeneralPage& g = f.General;
+        shown = {std::to_string(g.VisibleCheck.Checked()),
+                 std::to_string(g.ShowhintCheck.Checked()),
+                 std::to_string(g.HeadersStyle.ItemIndex()),
+                 std::to_string(g.BevelInner.ItemIndex()),
+                 std::to_string(g.BevelOuter.ItemIndex()),
+                 std::to_string(g.BorderStyle.ItemIndex()),
+                 std::to_string(g.Align.ItemIndex()),
+                 g.BorderWidth.Text(),
+                 g.BevelWidth.Text(),
+                 g.Hint.Text(),
+                 std::to_string(g.ColorPanel.Color()),
+                 std::to_string(g.HotTrackButton.CaptionColor())};
+        f.OkBtn.UserClick();
+    });
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         std::to_string(v.visible), std::to_string(v.showHint),
+                         std::to_string(v.style), std::to_string(v.inner), std::to_string(v.outer),
+                         std::to_string(v.border), std::to_string(v.align),
+                         std::to_string(v.borderWidth), std::to_string(v.bevelWidth), v.hint,
+                         std::to_string(0x00123456), std::to_string(0x00654321)}));
+    // OK wrote every field back (the load made the dialog dirty): unchanged.
+    EXPECT_EQ(header.Visible(), v.visible);
+    EXPECT_EQ(header.ShowHint(), v.showHint);
+    EXPECT_EQ(header.Headerstyle(), v.style);
+    EXPECT_EQ(header.BevelInner(), v.inner);
+    EXPECT_EQ(header.BevelOuter(), v.outer);
+    EXPECT_EQ(header.BorderStyle(), v.border);
+    EXPECT_EQ(header.Align(), v.align);
+    EXPECT_EQ(header.BorderWidth(), v.borderWidth);
+    EXPECT_EQ(header.BevelWidth(), v.bevelWidth);
+    EXPECT_EQ(header.Hint(), v.hint);
+    EXPECT_EQ(header.Color(), 0x00123456u);
+    EXPECT_EQ(header.HotTrackColor(), 0x00654321u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Loads, CustomizeDialogGeneralFields,
+                         ::testing::Values(GeneralValues{false, true, bsWin31, bvRaised, bvNone,
+                                                         bsSingle, alLeft, 3, 5, "first"},
+                                           GeneralValues{true, false, bsNew, bvLowered, bvRaised,
+                                                         bsNone, alRight, 6, 2, "second"}),
+                         [](const auto& param) { return std::string(param.param.hint); });
+
 TEST_F(CustomizeDialog, HotTrackBoxEnablesItsButtonAndGatesTheColourWrite) {
     header.SetOptions(AllHeaderOptions & ~hoHotTrack);
     header.SetColor(0x00C0C0C0);

@@ -208,6 +208,79 @@ TEST_F(SectionsPage, DeletingMovesTheSelectionToNextSiblingElseParentElsePreviou
     EXPECT_EQ(page.Headers.TotalCount(), 1u);
 }
 
+struct AncestorDeleteCase {
+    const char* name;
+    const char* selected;
+    const char* deleted;       // an ancestor of the selected item
+    const char* selectedAfter; // nullptr: nothing selected
+};
+
+class SectionsPageAncestorDelete : public SectionsPage,
+                                   public ::testing::WithParamInterface<AncestorDeleteCase> {};
+
+TEST_P(SectionsPageAncestorDelete, SelectionMovesToALiveItemAndItsValuesAreShown) {
+    // Group(A(X), B(Y)), C(D): grand-children, and a group that is last.
+    root.Items(0)->Items(0)->Add("X");
+    root.Items(0)->Items(1)->Add("Y");
+    root.Items(1)->Add("D")->SetWidth(61);
+    page.CopySectionsToTree(root);
+    const AncestorDeleteCase& c = GetParam();
+    page.Headers.Select(Item(c.selected));
+    page.Headers.Delete(Item(c.deleted));
+    TTreeNode* const expected = c.selectedAfter != nullptr ? Item(c.selectedAfter) : nullptr;
+    EXPECT_EQ(page.Headers.Selected(), expected);
+    EXPECT_EQ(port.selectionShown, expected);
+    EXPECT_EQ(Item(c.deleted), nullptr);
+    if (expected != nullptr) { // the new selection was loaded (reads the live record)
+        EXPECT_EQ(page.widthEdit.Text(), std::to_string(expected->Data.Width));
+    }
+    // Edits go to the live item, if any, and never to a freed one.
+    page.widthEdit.UserSetText("99");
+    if (expected != nullptr) {
+        EXPECT_EQ(expected->Data.Width, 99);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SectionsPageAncestorDelete,
+    ::testing::Values(AncestorDeleteCase{"ParentToItsNextSibling", "A", "Group", "C"},
+                      AncestorDeleteCase{"GrandParentToItsNextSibling", "X", "Group", "C"},
+                      AncestorDeleteCase{"InnerParentToItsNextSibling", "X", "A", "B"},
+                      AncestorDeleteCase{"LastChildToItsParent", "Y", "B", "Group"},
+                      AncestorDeleteCase{"LastGroupToItsPreviousSibling", "D", "C", "Group"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(SectionsPage, DeletingTheOnlyGroupOfTheSelectedItemLeavesNothingSelected) {
+    root.Clear();
+    root.Add("Only")->Add("Child");
+    page.CopySectionsToTree(root);
+    page.Headers.Select(Item("Child"));
+    page.Headers.Delete(Item("Only"));
+    EXPECT_EQ(page.Headers.Selected(), nullptr);
+    EXPECT_EQ(page.Headers.TotalCount(), 0u);
+    page.widthEdit.UserSetText("5"); // stores nowhere
+}
+
+TEST_F(SectionsPage, ClearedNumberTurnsIntoASelectedZeroSoTheNextDigitReplacesIt) {
+    page.CopySectionsToTree(root);
+    page.Headers.Select(Item("C"));
+    for (TEditModel* edit : {&page.widthEdit, &page.HeightEdit}) {
+        const int before = edit->SelectAllRequests();
+        edit->UserSetText("");
+        EXPECT_EQ(edit->Text(), "0");
+        EXPECT_EQ(edit->SelectAllRequests(), before + 1);
+        edit->UserSetText("5"); // what a typed 5 over the selection gives
+        EXPECT_EQ(edit->SelectAllRequests(), before + 1);
+    }
+    EXPECT_EQ(Item("C")->Data.Width, 5);
+    EXPECT_EQ(Item("C")->Data.Height, 5);
+    // With nothing selected the empty text stays and nothing is selected.
+    page.Headers.Select(nullptr);
+    const int before = page.widthEdit.SelectAllRequests();
+    page.widthEdit.UserSetText("");
+    EXPECT_EQ(page.widthEdit.SelectAllRequests(), before);
+}
+
 TEST_F(SectionsPage, NewItemHasTheDefaultsAndIsSelectedAtOnce) {
     page.CopySectionsToTree(root);
     page.Headers.Select(Item("A"));

@@ -199,10 +199,106 @@ TEST_F(CustomizeDialogWin32, NumberFieldsTakeDigitsAndBackspaceOnly) {
         Press(form, Form::OkButtonId);
     }});
     EXPECT_EQ(border, "42");
-    // Backspace empties the width edit, which turns into "0" at once (caret
-    // in front of it); 9 and 5 go in around the caret.
-    EXPECT_EQ(width, "950");
-    EXPECT_EQ(Section("A")->Width(), 950);
+    // Backspace empties the width edit, which turns into "0" at once, chosen
+    // whole: the 9 replaces it and the 5 follows.
+    EXPECT_EQ(width, "95");
+    EXPECT_EQ(Section("A")->Width(), 95);
+}
+
+TEST_F(CustomizeDialogWin32, ClearedWidthRetypedGivesWhatWasTyped) {
+    std::vector<std::string> texts;
+    Customize({[&](HWND form) {
+        ChoosePage(form, 1);
+        const HWND tree = Form::FromHandle(form)->TreeView();
+        ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                       reinterpret_cast<LPARAM>(FindItem(tree, "C")));
+        const HWND edit = DialogControl(form, Form::HeightEditId);
+        ::SetFocus(edit);
+        ::SendMessageA(edit, EM_SETSEL, 2, 2); // the caret after "17"
+        for (char c : {'\b', '\b', '1', '2', '0'}) {
+            ::SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+            texts.push_back(Text(edit));
+        }
+        Press(form, Form::OkButtonId);
+    }});
+    EXPECT_EQ(texts, (std::vector<std::string>{"1", "0", "1", "12", "120"}));
+    EXPECT_EQ(Section("C")->Height(), 120);
+}
+
+TEST_F(CustomizeDialogWin32, FocusComesBackToItsControlAfterAModalBox) {
+    MessageBoxWatch boxes; // confirms the colour and font dialogs, closes the error box
+    std::vector<std::string> focusAfter;
+    const auto focusName = [](HWND form) {
+        const HWND focus = ::GetFocus();
+        return focus == DialogControl(form, Form::HintEditId)      ? "hint"
+               : focus == DialogControl(form, Form::BevelWidthId)  ? "bevelwidth"
+               : focus == DialogControl(form, Form::BorderWidthId) ? "borderwidth"
+               : focus == form                                     ? "form"
+                                                                   : "other";
+    };
+    Customize({
+        [&](HWND form) {
+            ::SetFocus(DialogControl(form, Form::HintEditId));
+            Click(ButtonWithCaption(form, "Click to Select a Color..."));
+        },
+        [&](HWND form) {
+            focusAfter.push_back(focusName(form));
+            ::SetFocus(DialogControl(form, Form::BevelWidthId));
+            Click(ButtonWithCaption(form, "Click to Select a Font..."));
+        },
+        [&](HWND form) {
+            focusAfter.push_back(focusName(form));
+            // Apply with a border width that is no number, the focus staying put.
+            Type(form, Form::BorderWidthId, "x");
+            ::SetFocus(DialogControl(form, Form::BorderWidthId));
+            const HWND apply = DialogControl(form, Form::ApplyButtonId);
+            ::SendMessageA(form, WM_COMMAND, MAKEWPARAM(Form::ApplyButtonId, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(apply));
+        },
+        [&](HWND form) {
+            focusAfter.push_back(focusName(form));
+            Press(form, Form::CancelButtonId);
+        },
+    });
+    EXPECT_EQ(boxes.Seen().size(), 3u);
+    EXPECT_EQ(focusAfter, (std::vector<std::string>{"hint", "bevelwidth", "borderwidth"}));
+}
+
+TEST_F(CustomizeDialogWin32, AClickOnAnOptionSquareTogglesThatOption) {
+    // The option boxes overlap in the layout (Height Resize over Width
+    // Resize's square, Width Resize over Show About's).
+    const char* captions[] = {"&Visible",       "&ShowHint",     "&Customizing",  "H&otTrack",
+                              "&Height Resize", "&Width Resize", "H&intSections", "&Move Sections",
+                              "Show A&bout",    "Section Click"};
+    control->SetShowHint(true); // every box starts checked
+    std::vector<std::string> hits;
+    std::string toggled;
+    Customize({[&](HWND form) {
+        for (const char* caption : captions) {
+            const HWND box = ButtonWithCaption(form, caption);
+            RECT r;
+            ::GetWindowRect(box, &r);
+            const POINT square{r.left + 6, (r.top + r.bottom) / 2};
+            const HWND hit = ::WindowFromPoint(square);
+            hits.push_back(hit == box ? caption : std::string(caption) + " -> " + Text(hit));
+        }
+        // A click on Width Resize's square, where the pointer is.
+        const HWND width = ButtonWithCaption(form, "&Width Resize");
+        RECT r;
+        ::GetWindowRect(width, &r);
+        POINT square{r.left + 6, (r.top + r.bottom) / 2};
+        const HWND hit = ::WindowFromPoint(square);
+        ::ScreenToClient(hit, &square);
+        ::SendMessageA(hit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(square.x, square.y));
+        ::SendMessageA(hit, WM_LBUTTONUP, 0, MAKELPARAM(square.x, square.y));
+        for (const char* caption : captions) {
+            if (::SendMessageA(ButtonWithCaption(form, caption), BM_GETCHECK, 0, 0) != BST_CHECKED)
+                toggled += caption;
+        }
+        Press(form, Form::CancelButtonId);
+    }});
+    EXPECT_EQ(hits, std::vector<std::string>(std::begin(captions), std::end(captions)));
+    EXPECT_EQ(toggled, "&Width Resize"); // all options were on
 }
 
 } // namespace
@@ -268,6 +364,13 @@ TEST_F(CustomizeDialogLayout, ControlsSitAtTheirBoundsInTheirTabOrder) {
         }
         general = TabStops(Form::FromHandle(form)->PageWindow(0));
         sections = TabStops(Form::FromHandle(form)->PageWindow(1));
+        // The speed buttons caption in the form's font.
+        const auto formFont = ::SendMessageA(form, WM_GETFONT, 0, 0);
+        EXPECT_NE(formFont, 0);
+        for (const char* speed : {"Click to Select a Font...", "Click to Select a Color...",
+                                  "Click to Select a Hot Track Color..."})
+            EXPECT_EQ(::SendMessageA(ButtonWithCaption(form, speed), WM_GETFONT, 0, 0), formFont)
+                << speed;
         Press(form, Form::CancelButtonId);
     }});
     EXPECT_EQ(sections, (std::vector<std::string>{"SysTreeView32", "Edit", "Edit", "Left", "Add",

@@ -7,12 +7,13 @@
 
 namespace corvane {
 
-TStrativ::TStrativ() {
+TStrativ::TStrativ(TDpiScale scale) {
     AddControlStyle(csDesignInteractive | csOpaque);
     SetBounds(0, 0, 250, 25);
     trackState_ = tsIdle;
     sections_ = std::make_unique<THeaderColumns>();
     sections_->MakeOwnedRoot();
+    sections_->SetNewSectionHeight(scale(THeaderColumns::DefaultHeight));
     sections_->Add(DefaultSectionCaption);
     levels_ = std::make_unique<TLevels>(sections_.get());
     bevelWidth_ = 1;
@@ -24,6 +25,8 @@ TStrativ::TStrativ() {
     pendingSize_ = TPoint{-1, -1};
     pressed_ = false;
     hotTrackColor_ = DefaultHotTrackColor;
+    // Still the parent's font (a host's ambient font replaces it).
+    ParentFontChanged(scale.Font(Font()));
 }
 
 TStrativ::~TStrativ() {

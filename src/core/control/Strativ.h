@@ -8,6 +8,7 @@
 #include "core/control/SectionOrder.h"
 #include "core/control/StrativTypes.h"
 #include "core/framework/Control.h"
+#include "core/framework/DpiScale.h"
 #include "core/model/SectionRef.h"
 
 #include <memory>
@@ -35,7 +36,9 @@ public:
     static constexpr const char* DefaultCustomizeMenustring = "Customize...";
     static constexpr TColor DefaultHotTrackColor = clNavy;
 
-    TStrativ();
+    // scale: the pixel density of the screen the header is made for; its
+    // default font and the band height of new sections follow it.
+    explicit TStrativ(TDpiScale scale = TDpiScale());
     ~TStrativ() override;
 
     const char* ClassName() const override { return "TStrativ"; }

@@ -18,6 +18,7 @@ void THeaderEditor::FormCreate() {
 
 void THeaderEditor::LoadFromHeader(TStrativ& header) {
     General.CopyPropsFromHeader(header);
+    Sections.NewItemHeight = header.Sections()->NewSectionHeight();
     Sections.CopySectionsToTree(*header.Sections());
 }
 

@@ -139,10 +139,13 @@ void TSectionsPage::StoreNumber(TEditModel& edit, int TSectionItemData::*field) 
     TTreeNode* item = Headers.Selected();
     if (item == nullptr)
         return;
-    if (const auto value = TryStrToInt(edit.Text()))
+    if (const auto value = TryStrToInt(edit.Text())) {
         item->Data.*field = *value;
-    else if (edit.Text().empty())
+    } else if (edit.Text().empty()) {
         edit.SetText("0");
+        // The next digit typed replaces the 0 rather than going in front of it.
+        edit.SelectAll();
+    }
 }
 
 void TSectionsPage::widthEditExit() {
@@ -202,7 +205,9 @@ void TSectionsPage::widthEditKeyPress(char& key) {
 // --- Item commands -------------------------------------------------------------
 
 void TSectionsPage::AddItem(TTreeNode* parent) {
-    TTreeNode* item = Headers.Add(parent, "", TSectionItemData{});
+    TSectionItemData data;
+    data.Height = NewItemHeight;
+    TTreeNode* item = Headers.Add(parent, "", data);
     Headers.Select(item);
     Headers.Focus();
     dirty_ = true;

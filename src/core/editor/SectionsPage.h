@@ -8,10 +8,7 @@
 #include "core/control/StrativTypes.h"
 #include "core/editor/TreeModel.h"
 #include "core/editor/Widgets.h"
-
-namespace corvane {
-class THeaderColumns;
-}
+#include "core/model/HeaderColumns.h"
 
 namespace corvane::editor {
 
@@ -62,6 +59,10 @@ public:
     // pass and set the changed flag, Backspace passes, anything else is
     // discarded (replaced by 0).
     void widthEditKeyPress(char& key);
+
+    // The band height of a new item: the edited tree's NewSectionHeight
+    // (more than the usual 17 on a screen of more than 96 pixels per inch).
+    int NewItemHeight = THeaderColumns::DefaultHeight;
 
     // Every edit, check box and radio group of the page.
     void ForEachValueControl(const std::function<void(TWidget&)>& visit);

@@ -48,6 +48,12 @@ char TEditModel::UserKeyPress(char key) {
     return key;
 }
 
+void TEditModel::SelectAll() {
+    ++selectAllRequests_;
+    if (View() != nullptr)
+        View()->SelectAll();
+}
+
 void TCheckBoxModel::SetChecked(bool value) {
     if (checked_ == value)
         return;

@@ -24,6 +24,8 @@ public:
     virtual void Refresh() = 0;
     // Give the control the keyboard focus.
     virtual void Focus() {}
+    // Select the whole text (edits), so that typing replaces it.
+    virtual void SelectAll() {}
 };
 
 class TWidget {
@@ -67,12 +69,17 @@ public:
     void UserExit();
     // A typed character; the handler may replace it (0 discards it).
     char UserKeyPress(char key);
+    // Selects the whole text in the control.
+    void SelectAll();
+    // Times SelectAll was asked for.
+    int SelectAllRequests() const { return selectAllRequests_; }
 
     THandler OnChange, OnExit;
     std::function<void(char& key)> OnKeyPress;
 
 private:
     std::string text_;
+    int selectAllRequests_ = 0;
 };
 
 // A check box: its click handler runs whenever its state changes.

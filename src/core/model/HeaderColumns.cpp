@@ -16,6 +16,7 @@ namespace corvane {
 
 THeaderColumns::THeaderColumns(THeaderColumns* AParent) : slot_(section_registry::Acquire(this)) {
     if (AParent != nullptr) {
+        height_ = AParent->NewSectionHeight();
         try {
             SetParent(AParent);
         } catch (...) {
@@ -101,6 +102,13 @@ void THeaderColumns::SetHeight(int value) {
         return;
     UpdateScope update(*this);
     height_ = value <= MinimumHeight ? MinimumHeight : value;
+}
+
+int THeaderColumns::NewSectionHeight() const {
+    const THeaderColumns* root = this;
+    while (root->parent_ != nullptr)
+        root = root->parent_;
+    return root->newSectionHeight_;
 }
 
 THeaderColumns* THeaderColumns::Items(int Index) const {

@@ -28,7 +28,8 @@ public:
     static constexpr int DefaultHeight = 17;
     static constexpr int MinimumHeight = 2;
 
-    // A free-standing node, or one appended to AParent (which reports the change).
+    // A free-standing node, or one appended to AParent (which reports the
+    // change); a new child starts with its tree's NewSectionHeight.
     explicit THeaderColumns(THeaderColumns* AParent = nullptr);
     ~THeaderColumns() override;
     THeaderColumns(const THeaderColumns&) = delete;
@@ -56,6 +57,11 @@ public:
     void SetAlignment(TAlignment value) { alignment_ = value; }
     bool Wordwrap() const { return wordwrap_; }
     void SetWordwrap(bool value) { wordwrap_ = value; }
+    // The band height new sections of this node's tree start with: the
+    // root's setting (DefaultHeight unless the header holding the tree is
+    // shown at another pixel density).
+    int NewSectionHeight() const;
+    void SetNewSectionHeight(int value) { newSectionHeight_ = value; }
     int ID() const { return id_; }
     int NextID() const { return nextId_; }
     int UpdateCount() const { return updateCount_; }
@@ -142,6 +148,7 @@ private:
 
     int width_ = DefaultWidth;
     int height_ = DefaultHeight;
+    int newSectionHeight_ = DefaultHeight; // read on the root only
     int id_ = 0;
     int typeCol_ = 0;
     int updateCount_ = 0;

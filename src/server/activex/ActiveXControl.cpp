@@ -6,6 +6,7 @@
 #include "core/stream/StrativStream.h"
 #include "server/activex/ComErrors.h"
 #include "server/activex/Enumerators.h"
+#include "win32/Dpi.h"
 
 #include <iterator>
 
@@ -47,7 +48,8 @@ TActiveXControl::~TActiveXControl() {
 }
 
 void TActiveXControl::Initialize() {
-    control_ = std::make_unique<TStrativ>();
+    // The header's default font and band height follow the screen's density.
+    control_ = std::make_unique<TStrativ>(win32::WindowDpiScale(parking_.Handle()));
     window_ = std::make_unique<win32::StrativWindow>(*control_, parking_.Handle());
     window_->SetEntryOwner(this);
     window_->SetMessageHook([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

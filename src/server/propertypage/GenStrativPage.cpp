@@ -5,6 +5,7 @@
 #include "server/automation/ComBoundary.h"
 #include "server/propertypage/HeaderOfObject.h"
 #include "server/propertypage/PropertyNotify.h"
+#include "win32/Dpi.h"
 
 #include <cstring>
 #include <cwchar>
@@ -62,13 +63,15 @@ HRESULT STDMETHODCALLTYPE TGenStrativPage::Activate(HWND parent, LPCRECT bounds,
     if (window_)
         return E_UNEXPECTED;
     return ComBoundary(IID_IPropertyPage, [&] {
-        // Each activation starts from a fresh form: edits that were not
-        // applied are gone, and a failed load leaves the page empty.
+        // The form lives as long as the page: an activation after the first
+        // shows the page the user left, and reloads it from the control
+        // (edits that were not applied are gone).
         sheet_.Detach();
-        form_.reset();
-        token_ = 0;
-        form_ = std::make_unique<TGenStrativ>();
-        form_->OnModified = [this] { Modified(); };
+        if (!form_) {
+            form_ = std::make_unique<TGenStrativ>();
+            form_->OnModified = [this] { Modified(); };
+            form_->FormCreate();
+        }
         window_ = std::make_unique<win32::editor::PropertyPageForm>(*form_, parent, *bounds);
         sheet_.Attach(
             parent,
@@ -88,20 +91,22 @@ HRESULT STDMETHODCALLTYPE TGenStrativPage::Activate(HWND parent, LPCRECT bounds,
         try {
             LoadPage();
         } catch (...) {
-            // Nothing of a failed activation stays: a later Activate starts over.
+            // No window of a failed activation stays, so a later Activate
+            // works; the form keeps the control it loaded before.
             sheet_.Detach();
             window_.reset();
-            form_.reset();
             throw;
         }
     });
 }
 
 void TGenStrativPage::LoadPage() {
+    // A failed read keeps the header loaded before, as it keeps the page.
     const uint32_t token = ReadHeaderToken(objects_.front().Get());
-    TStrativ& header = HeaderOfToken(token);
+    // 0: the object has no header loaded; the page loads nothing.
+    TStrativ* header = token == 0 ? nullptr : &HeaderOfToken(token);
     token_ = token;
-    form_->LoadPage(&header);
+    form_->LoadPage(header);
 }
 
 HRESULT STDMETHODCALLTYPE TGenStrativPage::Deactivate() {
@@ -125,7 +130,9 @@ HRESULT STDMETHODCALLTYPE TGenStrativPage::GetPageInfo(PROPPAGEINFO* info) {
     std::wmemcpy(text, title.c_str(), title.size() + 1);
     info->cb = sizeof *info;
     info->pszTitle = text;
-    info->size = SIZE{TGenStrativ::FormWidth, TGenStrativ::FormHeight};
+    // The size the page asks for, at the screen's pixel density.
+    const TDpiScale scale(win32::WindowPixelsPerInch(nullptr));
+    info->size = SIZE{scale(TGenStrativ::FormWidth), scale(TGenStrativ::FormHeight)};
     return S_OK;
 }
 

@@ -57,10 +57,12 @@ private:
     TModuleObjectCount count_;
     TComPtr<IPropertyPageSite> site_;
     std::vector<TComPtr<IUnknown>> objects_;
-    // The editor of the current (or last) activation; its window only while active.
+    // The editor, made at the first activation and kept with the page; its
+    // window only while active.
     std::unique_ptr<corvane::editor::TGenStrativ> form_;
     std::unique_ptr<win32::editor::PropertyPageForm> window_;
-    // The loaded header's token: the header is looked up again at each apply.
+    // The loaded header's token (0: none): the header is looked up again at
+    // each apply.
     uint32_t token_ = 0;
     TPropertySheetBridge sheet_;
 };

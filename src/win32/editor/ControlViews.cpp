@@ -149,9 +149,22 @@ PageControlView::PageControlView(TPageControlModel& model, HWND tabs, std::vecto
 
 void PageControlView::Refresh() {
     const int active = model_.ActivePage();
+    const HWND focus = ::GetFocus();
+    bool focusHidden = false;
     ::SendMessageA(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(active), 0);
-    for (size_t i = 0; i < pages_.size(); ++i)
-        ::ShowWindow(pages_[i], static_cast<int>(i) == active ? SW_SHOW : SW_HIDE);
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        if (static_cast<int>(i) == active)
+            ::ShowWindow(pages_[i], SW_SHOW);
+    }
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        if (static_cast<int>(i) == active)
+            continue;
+        if (focus != nullptr && ::IsChild(pages_[i], focus))
+            focusHidden = true;
+        ::ShowWindow(pages_[i], SW_HIDE);
+    }
+    if (focusHidden)
+        ::SetFocus(tabs_);
 }
 
 LRESULT PageControlView::Notify(const NMHDR& header) {

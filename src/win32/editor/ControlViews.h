@@ -38,6 +38,7 @@ public:
     ~EditView() override;
     void Refresh() override;
     void Focus() override { ::SetFocus(edit_); }
+    void SelectAll() override { ::SendMessageA(edit_, EM_SETSEL, 0, -1); }
     void Command(HWND control, WORD code) override;
 
 private:
@@ -87,7 +88,9 @@ private:
     HWND button_;
 };
 
-// The page control: a tab control and one window per page.
+// The page control: a tab control and one window per page. When the page
+// that holds the focus is hidden, the focus goes to the tab strip rather
+// than staying on a control nobody sees.
 class PageControlView : public TWidgetView, public ControlBinding {
 public:
     PageControlView(TPageControlModel& model, HWND tabs, std::vector<HWND> pages);

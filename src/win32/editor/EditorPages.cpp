@@ -2,7 +2,9 @@
 
 #include "win32/ErrorBox.h"
 #include "win32/StrativWindow.h"
+#include "win32/editor/DialogWindow.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace corvane::win32::editor {
@@ -14,11 +16,24 @@ constexpr const char* MemoText = "  Hot Keys:\r\n"
 
 // Offsets of the group boxes whose controls the layout places inside them.
 constexpr int OptionsLeft = 6, OptionsTop = 6;
-constexpr int GroupBox1Left = 0, GroupBox1Top = 0;
+constexpr int GroupBox1Left = 0, GroupBox1Top = 0, GroupBox1Width = 437;
+
+RECT BoundsInParent(HWND window) {
+    RECT r;
+    ::GetWindowRect(window, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
 
 } // namespace
 
-EditorPages::EditorPages(THeaderEditor& editor, HFONT font) : editor_(editor), font_(font) {
+UniqueFont CreateFormFont(const TDpiScale& scale) {
+    TFont font; // "MS Sans Serif", 11 pixels
+    return CreateFontFor(scale.Font(font));
+}
+
+EditorPages::EditorPages(THeaderEditor& editor, HFONT font, TDpiScale scale)
+    : editor_(editor), font_(font), scale_(scale) {
     RegisterPageClass();
 }
 
@@ -36,21 +51,14 @@ void EditorPages::RegisterPageClass() {
     static std::once_flag once;
     std::call_once(once, [] {
         RegisterStrativWindowClass(); // the common controls
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &EditorPages::PageProc;
-        wc.hInstance = StrativWindowModule();
-        wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = PageClassName;
-        if (::RegisterClassExA(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-            RaiseLastWin32Error("RegisterClassEx");
+        RegisterDialogClass(PageClassName, &EditorPages::PageProc);
     });
 }
 
 void EditorPages::Create(HWND parent, int x, int y, int width, int height, DWORD tabStyle) {
-    tabs_ = Child(parent, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN | tabStyle, x,
-                  y, width, height, PageControlId, WS_EX_CONTROLPARENT);
+    tabs_ = ChildAt(parent, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS | tabStyle,
+                    x, y, width, height, PageControlId, 0);
+    keyboard_.Attach(tabs_, TKeyRole::TabStrip);
     // Each tab goes after the last (the pages themselves are made below).
     WPARAM tabIndex = 0;
     for (const char* caption : {"General", "Sections Property"}) {
@@ -59,17 +67,16 @@ void EditorPages::Create(HWND parent, int x, int y, int width, int height, DWORD
         item.pszText = const_cast<char*>(caption);
         ::SendMessageA(tabs_, TCM_INSERTITEMA, tabIndex++, reinterpret_cast<LPARAM>(&item));
     }
-    RECT area{0, 0, width, height};
-    ::SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    // The pages come right after the strip in z-order, so in tab order.
     for (const char* caption : {"General", "Sections Property"}) {
-        const HWND page = ::CreateWindowExA(WS_EX_CONTROLPARENT, PageClassName, caption,
-                                            WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
-                                            area.right - area.left, area.bottom - area.top, tabs_,
-                                            nullptr, StrativWindowModule(), nullptr);
-        if (page == nullptr)
-            RaiseLastWin32Error("CreateWindowEx");
+        const HWND page = CreateDialogWindow(PageClassName, caption, WS_CHILD | WS_CLIPSIBLINGS, 0,
+                                             parent, 0, 0, 0, 0);
+        ::SetWindowPos(page, pages_.empty() ? tabs_ : pages_.back(), 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SendMessageA(page, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         pages_.push_back(page);
     }
+    FitPagesToStrip();
     CreateGeneralPage(pages_[THeaderEditor::GeneralPageIndex]);
     CreateSectionsPage(pages_[THeaderEditor::SectionsPageIndex]);
     pageControl_ = std::make_unique<PageControlView>(editor_.PropertyPage, tabs_, pages_);
@@ -81,15 +88,40 @@ void EditorPages::Create(HWND parent, int x, int y, int width, int height, DWORD
 
 void EditorPages::Resize(int x, int y, int width, int height) {
     ::MoveWindow(tabs_, x, y, width, height, TRUE);
-    // Several rows of tabs take more room as the control narrows.
-    RECT area{0, 0, width, height};
+    FitPagesToStrip();
+}
+
+void EditorPages::FitPagesToStrip() {
+    tabsBounds_ = BoundsInParent(tabs_);
+    // Several rows of tabs take more room as the strip narrows.
+    RECT area{0, 0, tabsBounds_.right - tabsBounds_.left, tabsBounds_.bottom - tabsBounds_.top};
+    const RECT whole = area;
     ::SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     for (HWND page : pages_)
-        ::MoveWindow(page, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                     TRUE);
+        ::SetWindowPos(page, nullptr, tabsBounds_.left + area.left, tabsBounds_.top + area.top,
+                       area.right - area.left, area.bottom - area.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    // The strip keeps its tabs and its frame; its display area belongs to the
+    // page below it in z-order.
+    UniqueRegion region(::CreateRectRgnIndirect(&whole));
+    const UniqueRegion hole(::CreateRectRgnIndirect(&area));
+    if (!region || !hole)
+        return;
+    ::CombineRgn(region.get(), region.get(), hole.get(), RGN_DIFF);
+    if (::SetWindowRgn(tabs_, region.get(), TRUE) != 0)
+        region.release(); // the window owns it now
+}
+
+void EditorPages::SwitchPage(int step) {
+    const int count = static_cast<int>(pages_.size());
+    if (count == 0 || pageControl_ == nullptr)
+        return;
+    const int next = ((editor_.PropertyPage.ActivePage() + step) % count + count) % count;
+    editor_.PropertyPage.UserSetActivePage(next);
 }
 
 void EditorPages::Detach() {
+    keyboard_.Detach();
     for (HWND page : pages_) {
         if (::IsWindow(page))
             ::SetWindowLongPtrA(page, GWLP_USERDATA, 0);
@@ -97,10 +129,24 @@ void EditorPages::Detach() {
     bindings_.clear();
 }
 
+void EditorPages::OnPageSize(HWND page) {
+    // GroupBox1 is aligned to the page's left edge: always the page's height.
+    if (groupBox1_ == nullptr || ::GetParent(groupBox1_) != page)
+        return;
+    RECT area;
+    ::GetClientRect(page, &area);
+    ::SetWindowPos(groupBox1_, nullptr, 0, 0, scale_(GroupBox1Width), area.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT CALLBACK EditorPages::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<EditorPages*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (self != nullptr) {
         try {
+            if (message == WM_SIZE)
+                self->OnPageSize(hwnd);
+            if (message == WM_GETFONT)
+                return reinterpret_cast<LRESULT>(self->font_);
             LRESULT result = 0;
             if (self->Route(message, wParam, lParam, result))
                 return result;
@@ -109,7 +155,9 @@ LRESULT CALLBACK EditorPages::PageProc(HWND hwnd, UINT message, WPARAM wParam, L
             return 0;
         }
     }
-    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    // A page is never closed: the dialog manager turns WM_CLOSE into a
+    // command, which Route ignores.
+    return ::DefDlgProcA(hwnd, message, wParam, lParam);
 }
 
 bool EditorPages::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -131,8 +179,8 @@ bool EditorPages::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     return false;
 }
 
-HWND EditorPages::Child(HWND parent, const char* className, const char* text, DWORD style, int x,
-                        int y, int width, int height, int id, DWORD exStyle) {
+HWND EditorPages::ChildAt(HWND parent, const char* className, const char* text, DWORD style, int x,
+                          int y, int width, int height, int id, DWORD exStyle) {
     if (id == 0)
         id = nextId_++;
     const HWND control = ::CreateWindowExA(
@@ -142,6 +190,12 @@ HWND EditorPages::Child(HWND parent, const char* className, const char* text, DW
         RaiseLastWin32Error("CreateWindowEx");
     ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return control;
+}
+
+HWND EditorPages::Child(HWND parent, const char* className, const char* text, DWORD style, int x,
+                        int y, int width, int height, int id, DWORD exStyle) {
+    return ChildAt(parent, className, text, style, scale_(x), scale_(y), scale_(width),
+                   scale_(height), id, exStyle);
 }
 
 HWND EditorPages::Label(HWND parent, const char* text, int x, int y, int width, int height) {
@@ -154,13 +208,16 @@ void EditorPages::Edit(HWND parent, TEditModel& model, int x, int y, int width, 
         Child(parent, "EDIT", model.Text().c_str(), WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, x, y,
               width, height, id, WS_EX_CLIENTEDGE);
     Bind(edit, Keep(std::make_unique<EditView>(model, edit)));
+    keyboard_.Attach(edit, TKeyRole::Edit);
 }
 
-void EditorPages::CheckBox(HWND parent, TCheckBoxModel& model, const char* caption, int x, int y,
+HWND EditorPages::CheckBox(HWND parent, TCheckBoxModel& model, const char* caption, int x, int y,
                            int width, int height) {
     const HWND box = Child(parent, "BUTTON", caption, WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, x, y,
                            width, height);
     Bind(box, Keep(std::make_unique<CheckBoxView>(model, box)));
+    keyboard_.Attach(box, TKeyRole::CheckBox);
+    return box;
 }
 
 void EditorPages::RadioGroup(HWND parent, TRadioGroupModel& model, const char* caption, int x,
@@ -178,10 +235,12 @@ void EditorPages::RadioGroup(HWND parent, TRadioGroupModel& model, const char* c
     std::vector<HWND> buttons;
     for (int i = 0; i < count; ++i) {
         const DWORD style = BS_AUTORADIOBUTTON | BS_NOTIFY | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
-        buttons.push_back(Child(parent, "BUTTON", model.Items()[static_cast<size_t>(i)].c_str(),
-                                style, x + 8 + (i / perColumn) * columnWidth,
-                                y + topMargin + (i % perColumn) * rowHeight, columnWidth,
-                                rowHeight));
+        const HWND button =
+            Child(parent, "BUTTON", model.Items()[static_cast<size_t>(i)].c_str(), style,
+                  x + 8 + (i / perColumn) * columnWidth,
+                  y + topMargin + (i % perColumn) * rowHeight, columnWidth, rowHeight);
+        keyboard_.Attach(button, TKeyRole::RadioButton);
+        buttons.push_back(button);
     }
     auto& view = Keep(std::make_unique<RadioGroupView>(model, buttons));
     for (HWND button : buttons)
@@ -193,6 +252,29 @@ void EditorPages::PushButton(HWND parent, TButtonModel& model, const char* capti
     const HWND button =
         Child(parent, "BUTTON", caption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, x, y, 75, 25, id);
     Bind(button, Keep(std::make_unique<ButtonView>(model, button)));
+    keyboard_.Attach(button, TKeyRole::PushButton);
+}
+
+void EditorPages::ClipOverlappingBoxes(const std::vector<HWND>& boxes) {
+    for (HWND box : boxes) {
+        const RECT own = BoundsInParent(box);
+        UniqueRegion region(::CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top));
+        bool clipped = false;
+        for (HWND other : boxes) {
+            const RECT r = BoundsInParent(other);
+            RECT overlap;
+            if (other == box || r.left <= own.left || !::IntersectRect(&overlap, &own, &r))
+                continue;
+            // From the other box's left edge on, the area is the other box's.
+            UniqueRegion theirs(::CreateRectRgn(overlap.left - own.left, overlap.top - own.top,
+                                                overlap.right - own.left,
+                                                overlap.bottom - own.top));
+            ::CombineRgn(region.get(), region.get(), theirs.get(), RGN_DIFF);
+            clipped = true;
+        }
+        if (clipped && ::SetWindowRgn(box, region.get(), TRUE) != 0)
+            region.release(); // the window owns it now
+    }
 }
 
 void EditorPages::CreateGeneralPage(HWND page) {
@@ -207,14 +289,27 @@ void EditorPages::CreateGeneralPage(HWND page) {
     RadioGroup(page, g.Align, "Align", 194, 110, 243, 53);
 
     // 6: the preview panel (no tab stop); the speed buttons take no focus.
-    Keep(std::make_unique<PreviewPanel>(g.ColorPanel, page, "Selected Color and Font", 196, 252,
-                                        245, 29));
-    Keep(std::make_unique<SpeedButton>(g.Font, page, GlyphKind::Font, "Click to Select a Font...",
-                                       196, 168, 245, 25));
-    Keep(std::make_unique<SpeedButton>(g.Color, page, GlyphKind::Color,
-                                       "Click to Select a Color...", 196, 196, 245, 25));
-    Keep(std::make_unique<SpeedButton>(g.HotTrackButton, page, GlyphKind::HotTrack,
-                                       "Click to Select a Hot Track Color...", 196, 224, 245, 25));
+    const TDpiScale& s = scale_;
+    Keep(std::make_unique<PreviewPanel>(g.ColorPanel, page, "Selected Color and Font", s(196),
+                                        s(252), s(245), s(29)));
+    struct Speed {
+        TButtonModel TGeneralPage::*model;
+        GlyphKind glyph;
+        const char* caption;
+        int y;
+    };
+    static const Speed speeds[] = {
+        {&TGeneralPage::Font, GlyphKind::Font, "Click to Select a Font...", 168},
+        {&TGeneralPage::Color, GlyphKind::Color, "Click to Select a Color...", 196},
+        {&TGeneralPage::HotTrackButton, GlyphKind::HotTrack, "Click to Select a Hot Track Color...",
+         224},
+    };
+    for (const Speed& speed : speeds) {
+        auto& button = Keep(std::make_unique<SpeedButton>(g.*speed.model, page, speed.glyph,
+                                                          speed.caption, s(196), s(speed.y), s(245),
+                                                          s(25), s(SpeedButton::GlyphMargin)));
+        ::SendMessageA(button.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    }
 
     // 7: the Options group with its check boxes in their own tab order.
     Child(page, "BUTTON", "Options", BS_GROUPBOX | WS_GROUP, OptionsLeft, OptionsTop, 431, 73);
@@ -235,9 +330,11 @@ void EditorPages::CreateGeneralPage(HWND page) {
         {&TGeneralPage::ShowAbout, "Show A&bout", 222, 46, 125, 15},
         {&TGeneralPage::SectionClick, "Section Click", 322, 14, 103, 15},
     };
+    std::vector<HWND> created;
     for (const Box& b : boxes)
-        CheckBox(page, g.*b.model, b.caption, OptionsLeft + b.x, OptionsTop + b.y, b.width,
-                 b.height);
+        created.push_back(CheckBox(page, g.*b.model, b.caption, OptionsLeft + b.x, OptionsTop + b.y,
+                                   b.width, b.height));
+    ClipOverlappingBoxes(created);
 
     // 8, 9: the two number fields with their labels.
     Label(page, "BorderWidth:", 53, 228, 62, 13);
@@ -250,8 +347,10 @@ void EditorPages::CreateSectionsPage(HWND page) {
     TSectionsPage& s = editor_.Sections;
     RECT area;
     ::GetClientRect(page, &area);
-    Child(page, "BUTTON", "ColumnHeaders Collection", BS_GROUPBOX | WS_GROUP, GroupBox1Left,
-          GroupBox1Top, 437, area.bottom);
+    // Full page height, in pixels as shown (and again whenever the page is sized).
+    groupBox1_ = ChildAt(page, "BUTTON", "ColumnHeaders Collection", BS_GROUPBOX | WS_GROUP,
+                         scale_(GroupBox1Left), scale_(GroupBox1Top), scale_(GroupBox1Width),
+                         area.bottom, 0, 0);
     const int x0 = GroupBox1Left, y0 = GroupBox1Top;
 
     // 0: the tree view, after its label.
@@ -260,9 +359,10 @@ void EditorPages::CreateSectionsPage(HWND page) {
                             WS_TABSTOP | WS_GROUP | TVS_HASBUTTONS | TVS_HASLINES |
                                 TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
                             x0 + 4, y0 + 84, 271, 153, HeadersId, WS_EX_CLIENTEDGE);
-    ::SendMessageA(tree, TVM_SETINDENT, 19, 0);
+    ::SendMessageA(tree, TVM_SETINDENT, static_cast<WPARAM>(scale_(19)), 0);
     tree_ = std::make_unique<TreeViewPort>(s.Headers, tree);
     Bind(tree, *tree_);
+    keyboard_.Attach(tree, TKeyRole::Tree);
 
     // 1..3: width, height, alignment.
     Label(page, "&Width:", x0 + 292, y0 + 66, 40, 13);
@@ -277,8 +377,10 @@ void EditorPages::CreateSectionsPage(HWND page) {
     PushButton(page, s.DeleteBtn, "Delete", x0 + 172, y0 + 248, 0);
 
     // 7: the hot-key memo, read-only, borderless, in the page's colour.
-    Child(page, "EDIT", MemoText, WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_READONLY, x0 + 2,
-          y0 + 15, 433, 48);
+    const HWND memo =
+        Child(page, "EDIT", MemoText, WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_READONLY, x0 + 2,
+              y0 + 15, 433, 48, HotKeysMemoId);
+    keyboard_.Attach(memo, TKeyRole::HotKeyMemo);
 
     // 8..10: the moves and the word-wrap box.
     PushButton(page, s.MoveUpBtn, "Move Up...", x0 + 254, y0 + 248, 0);

@@ -1,21 +1,14 @@
 #include "win32/editor/HeadersFormWindow.h"
 
+#include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
 #include "win32/StrativWindow.h"
+#include "win32/editor/DialogWindow.h"
 
 #include <mutex>
 
 namespace corvane::win32::editor {
 namespace {
-
-constexpr int FormFontHeight = -11; // 8 points at 96 pixels per inch
-constexpr const char* FormFontName = "MS Sans Serif";
-
-UniqueFont CreateFormFont() {
-    return UniqueFont(::CreateFontA(FormFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FormFontName));
-}
 
 // Re-enables the owner and hides the form on every way out of the loop.
 class ModalScope {
@@ -43,7 +36,8 @@ private:
 
 } // namespace
 
-HeadersFormWindow::HeadersFormWindow(HWND owner) : owner_(owner), font_(CreateFormFont()) {
+HeadersFormWindow::HeadersFormWindow(HWND owner, std::optional<TDpiScale> scale)
+    : owner_(owner), scale_(scale ? *scale : WindowDpiScale(owner)), font_(CreateFormFont(scale_)) {
     RegisterFormClass();
     CreateForm();
     dialogs_.SetOwner(window_.get());
@@ -63,28 +57,16 @@ HeadersFormWindow::~HeadersFormWindow() {
 
 void HeadersFormWindow::RegisterFormClass() {
     static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &HeadersFormWindow::FormProc;
-        wc.hInstance = StrativWindowModule();
-        wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = ClassName;
-        if (::RegisterClassExA(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-            RaiseLastWin32Error("RegisterClassEx");
-    });
+    std::call_once(once, [] { RegisterDialogClass(ClassName, &HeadersFormWindow::FormProc); });
 }
 
 void HeadersFormWindow::CreateForm() {
-    // The form's bounds: left 209, top 242, width 550, height 338.
+    // The form's bounds: left 209, top 242 on the screen; width 550, height
+    // 338 scaled.
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    const HWND form =
-        ::CreateWindowExA(exStyle, ClassName, THeadersFrm::DefaultCaption, style, 209, 242, 550,
-                          338, owner_, nullptr, StrativWindowModule(), nullptr);
-    if (form == nullptr)
-        RaiseLastWin32Error("CreateWindowEx");
+    const HWND form = CreateDialogWindow(ClassName, THeadersFrm::DefaultCaption, style, exStyle,
+                                         owner_, 209, 242, scale_(550), scale_(338));
     window_.reset(form);
     ::SendMessageA(form, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
@@ -94,7 +76,7 @@ void HeadersFormWindow::CreateForm() {
     pages_.PushButton(form, form_.ApplyBtn, "&Apply", 464, 70, ApplyButtonId);
     RECT client;
     ::GetClientRect(form, &client);
-    pages_.Create(form, 0, 0, 455, client.bottom);
+    pages_.Create(form, 0, 0, scale_(455), client.bottom);
 
     ::SetWindowLongPtrA(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
@@ -135,9 +117,9 @@ void HeadersFormWindow::ShowModal() {
         }
         if (got < 0)
             break;
-        const bool enterOrEscape =
-            msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);
-        if (enterOrEscape || !::IsDialogMessageA(form, &msg)) {
+        if (DialogKeyboard::HandleMnemonic(form, msg))
+            continue;
+        if (!::IsDialogMessageA(form, &msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
@@ -148,12 +130,14 @@ LRESULT CALLBACK HeadersFormWindow::FormProc(HWND hwnd, UINT message, WPARAM wPa
                                              LPARAM lParam) {
     auto* self = reinterpret_cast<HeadersFormWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (self == nullptr)
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        return ::DefDlgProcA(hwnd, message, wParam, lParam);
     try {
         if (message == WM_CLOSE) { // the close box: the Cancel result
             self->form_.ModalResult = mrCancel;
             return 0;
         }
+        if (message == WM_GETFONT)
+            return reinterpret_cast<LRESULT>(self->font_.get());
         LRESULT result = 0;
         if (self->pages_.Route(message, wParam, lParam, result))
             return result;
@@ -161,7 +145,7 @@ LRESULT CALLBACK HeadersFormWindow::FormProc(HWND hwnd, UINT message, WPARAM wPa
         ShowCurrentException(hwnd);
         return 0;
     }
-    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    return ::DefDlgProcA(hwnd, message, wParam, lParam);
 }
 
 } // namespace corvane::win32::editor

@@ -1,11 +1,13 @@
 #pragma once
-// The customizing dialog's window: a top-level window of its own class
-// (never taken for a message box), created in code, with OK, Cancel and
-// Apply beside the editor's pages, and the modal loop that runs it.
+// The customizing dialog's window: a dialog of its own class (never taken
+// for a message box), created in code, with OK, Cancel and Apply beside the
+// editor's pages, and the modal loop that runs it through the dialog
+// manager.
 //
 // Enter and Esc never close it: no button is the default or the cancel
-// button, and the modal loop hands those keys to the focused control rather
-// than to the dialog manager (so Enter also reaches the tree view).
+// button (the dialog manager's IDOK and IDCANCEL reach no control), and the
+// edits and the tree claim both keys for themselves (DialogKeyboard.h).
+// Laid out at the pixel density of the owner's monitor.
 
 #include "core/editor/HeadersForm.h"
 #include "win32/GdiHandles.h"
@@ -14,6 +16,7 @@
 #include "win32/editor/StandardDialogs.h"
 
 #include <memory>
+#include <optional>
 
 namespace corvane::win32::editor {
 
@@ -21,8 +24,9 @@ class HeadersFormWindow : public TCustomizeForm, public EditorControlIds, privat
 public:
     static constexpr const char* ClassName = "CorvaneCustomizeForm";
 
-    // owner: the window the dialog is modal over (disabled while it runs).
-    explicit HeadersFormWindow(HWND owner);
+    // owner: the window the dialog is modal over (disabled while it runs);
+    // scale: the pixel density to lay out at, the owner's when not given.
+    explicit HeadersFormWindow(HWND owner, std::optional<TDpiScale> scale = std::nullopt);
     ~HeadersFormWindow() override;
     HeadersFormWindow(const HeadersFormWindow&) = delete;
     HeadersFormWindow& operator=(const HeadersFormWindow&) = delete;
@@ -46,10 +50,11 @@ private:
 
     THeadersFrm form_;
     HWND owner_;
+    TDpiScale scale_;
     UniqueFont font_;
     UniqueWindow window_;
     StandardDialogs dialogs_{nullptr};
-    EditorPages pages_{form_, font_.get()};
+    EditorPages pages_{form_, font_.get(), scale_};
 };
 
 } // namespace corvane::win32::editor

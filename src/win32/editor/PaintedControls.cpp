@@ -65,8 +65,8 @@ UniqueFont CreateFontFor(const TFont& font) {
 // --- SpeedButton -------------------------------------------------------------------
 
 SpeedButton::SpeedButton(TButtonModel& model, HWND parent, GlyphKind glyph, const char* caption,
-                         int x, int y, int width, int height)
-    : model_(model), glyph_(MakeGlyph(glyph)) {
+                         int x, int y, int width, int height, int glyphMargin)
+    : model_(model), glyph_(MakeGlyph(glyph)), glyphMargin_(glyphMargin) {
     static std::once_flag once;
     std::call_once(once, [] { RegisterOnce(ClassName, &SpeedButton::WindowProc); });
     window_ = CreateChild(ClassName, caption, parent, x, y, width, height, this);
@@ -101,13 +101,13 @@ void SpeedButton::Paint(HDC dc) const {
     {
         MemoryDC source(dc);
         const SelectedObject selected(source.get(), glyph_.get());
-        ::BitBlt(dc, GlyphMargin + offset, glyphTop, GlyphSize, GlyphSize, source.get(),
+        ::BitBlt(dc, glyphMargin_ + offset, glyphTop, GlyphSize, GlyphSize, source.get(),
                  enabled ? 0 : GlyphSize, 0, SRCCOPY);
     }
     const SelectedObject font(dc, font_ != nullptr ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, enabled ? ToColorRef(model_.CaptionColor()) : ::GetSysColor(COLOR_GRAYTEXT));
-    RECT text{GlyphMargin + GlyphSize + 4 + offset, offset, r.right - 4 + offset,
+    RECT text{glyphMargin_ + GlyphSize + 4 + offset, offset, r.right - 4 + offset,
               r.bottom + offset};
     const std::string caption = WindowText(window_);
     ::DrawTextA(dc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -20,8 +20,9 @@ public:
     static constexpr const char* ClassName = "CorvaneSpeedButton";
     static constexpr int GlyphMargin = 5;
 
+    // glyphMargin: GlyphMargin at the pixel density the button is shown at.
     SpeedButton(TButtonModel& model, HWND parent, GlyphKind glyph, const char* caption, int x,
-                int y, int width, int height);
+                int y, int width, int height, int glyphMargin = GlyphMargin);
     ~SpeedButton() override;
     HWND Handle() const { return window_; }
     void Refresh() override;
@@ -34,7 +35,8 @@ private:
     TButtonModel& model_;
     HWND window_ = nullptr;
     UniqueBitmap glyph_;
-    HFONT font_ = nullptr; // the parent's, not owned
+    HFONT font_ = nullptr; // the form's (WM_SETFONT), not owned
+    int glyphMargin_;
     bool pressed_ = false;
 };
 

@@ -1,17 +1,25 @@
 #include "win32/editor/PropertyPageForm.h"
 
+#include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
 #include "win32/StrativWindow.h"
+#include "win32/editor/DialogWindow.h"
 
+#include <algorithm>
 #include <mutex>
+#include <vector>
 
 namespace corvane::win32::editor {
 namespace {
 
-constexpr int FormFontHeight = -11;
-constexpr const char* FormFontName = "MS Sans Serif";
 // The page control's bounds in the layout: the whole client area.
 constexpr RECT PageControlBounds{0, 0, 461, 322};
+
+// The page windows of this thread, for the dialog manager's message filter.
+std::vector<PropertyPageForm*>& ActiveForms() {
+    static std::vector<PropertyPageForm*> forms;
+    return forms;
+}
 
 } // namespace
 
@@ -19,39 +27,26 @@ void PropertyPageForm::RegisterWindowClass() {
     static std::once_flag once;
     std::call_once(once, [] {
         RegisterStrativWindowClass(); // the common controls
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &PropertyPageForm::WindowProc; // routes once the object is attached
-        wc.hInstance = StrativWindowModule();
-        wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = ClassName;
-        if (::RegisterClassExA(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-            RaiseLastWin32Error("RegisterClassEx");
+        RegisterDialogClass(ClassName, &PropertyPageForm::WindowProc);
     });
 }
 
 PropertyPageForm::PropertyPageForm(corvane::editor::TGenStrativ& form, HWND parent,
-                                   const RECT& bounds)
-    : form_(form), font_(::CreateFontA(FormFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FormFontName)),
+                                   const RECT& bounds, std::optional<TDpiScale> scale)
+    : form_(form), scale_(scale ? *scale : WindowDpiScale(parent)), font_(CreateFormFont(scale_)),
       dialogs_(nullptr) {
     RegisterWindowClass();
-    const HWND window =
-        ::CreateWindowExA(WS_EX_CONTROLPARENT, ClassName, corvane::editor::TGenStrativ::Caption,
-                          WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, bounds.left, bounds.top,
-                          bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
-                          StrativWindowModule(), nullptr);
-    if (window == nullptr)
-        RaiseLastWin32Error("CreateWindowEx");
-    window_.reset(window);
+    window_.reset(CreateDialogWindow(ClassName, corvane::editor::TGenStrativ::Caption,
+                                     WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, parent,
+                                     bounds.left, bounds.top, bounds.right - bounds.left,
+                                     bounds.bottom - bounds.top));
+    const HWND window = window_.get();
     ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     // Tab order 0: the page control, several rows of flat button tabs.
-    pages_ = std::make_unique<EditorPages>(form_, font_.get());
-    pages_->Create(window, PageControlBounds.left, PageControlBounds.top,
-                   PageControlBounds.right - PageControlBounds.left,
-                   PageControlBounds.bottom - PageControlBounds.top,
+    pages_ = std::make_unique<EditorPages>(form_, font_.get(), scale_);
+    pages_->Create(window, scale_(PageControlBounds.left), scale_(PageControlBounds.top),
+                   scale_(PageControlBounds.right - PageControlBounds.left),
+                   scale_(PageControlBounds.bottom - PageControlBounds.top),
                    TCS_MULTILINE | TCS_BUTTONS | TCS_FLATBUTTONS);
     FitPagesToWindow();
     // The font and colour dialogs are owned by the frame the page sits in.
@@ -59,10 +54,16 @@ PropertyPageForm::PropertyPageForm(corvane::editor::TGenStrativ& form, HWND pare
     form_.General.SetDialogs(&dialogs_);
     // Messages reach the views from here on.
     ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    form_.FormCreate();
+    ActiveForms().push_back(this);
+    filter_ = ::SetWindowsHookExA(WH_MSGFILTER, &PropertyPageForm::MessageFilter, nullptr,
+                                  ::GetCurrentThreadId());
 }
 
 PropertyPageForm::~PropertyPageForm() {
+    if (filter_ != nullptr)
+        ::UnhookWindowsHookEx(filter_);
+    auto& forms = ActiveForms();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     // No notification reaches a view from here on.
     if (::IsWindow(window_.get()))
         ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
@@ -87,19 +88,46 @@ bool PropertyPageForm::TranslateAccelerator(MSG& message) {
     const HWND window = window_.get();
     if (message.hwnd == nullptr || (message.hwnd != window && !::IsChild(window, message.hwnd)))
         return false;
+    if (DialogKeyboard::HandleMnemonic(window, message))
+        return true;
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST)
         return false;
-    if ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) &&
-        (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE))
+    // Alt with a letter no control of ours has: the frame's own mnemonics.
+    if (message.message == WM_SYSKEYDOWN || message.message == WM_SYSKEYUP ||
+        message.message == WM_SYSCHAR)
         return false;
+    if ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) &&
+        (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
+        // The frame's OK and Cancel, unless the focused control claims the key.
+        const LRESULT code =
+            ::SendMessageA(message.hwnd, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&message));
+        if (!(code & DLGC_WANTMESSAGE))
+            return false;
+    }
     return ::IsDialogMessageA(window, &message) != FALSE;
+}
+
+LRESULT CALLBACK PropertyPageForm::MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX && lParam != 0) {
+        const auto& message = *reinterpret_cast<const MSG*>(lParam);
+        for (PropertyPageForm* form : ActiveForms()) {
+            try {
+                if (DialogKeyboard::HandleMnemonic(form->Handle(), message))
+                    return 1; // used up: the dialog manager does nothing more with it
+            } catch (...) {
+                ShowCurrentException(form->Handle());
+                return 1;
+            }
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK PropertyPageForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
     auto* self = reinterpret_cast<PropertyPageForm*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (self == nullptr)
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        return ::DefDlgProcA(hwnd, message, wParam, lParam);
     try {
         switch (message) {
         case WM_COMMAND:
@@ -112,6 +140,8 @@ LRESULT CALLBACK PropertyPageForm::WindowProc(HWND hwnd, UINT message, WPARAM wP
         case WM_SIZE:
             self->FitPagesToWindow();
             return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(self->font_.get());
         case WM_DESTROY:
             // The host's frame may destroy its window (and so this one) first.
             ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -123,7 +153,7 @@ LRESULT CALLBACK PropertyPageForm::WindowProc(HWND hwnd, UINT message, WPARAM wP
         ShowCurrentException(hwnd);
         return 0;
     }
-    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    return ::DefDlgProcA(hwnd, message, wParam, lParam);
 }
 
 } // namespace corvane::win32::editor

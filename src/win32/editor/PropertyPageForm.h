@@ -4,6 +4,13 @@
 // has no OK, Cancel or Apply (the frame has them); the page control fills the
 // whole window, its tabs may wrap into several rows and are drawn as flat
 // buttons. The window is created hidden; the host shows and moves it.
+//
+// It is a control container of the frame's dialog, so the frame's dialog
+// manager walks its controls with Tab; the controls claim their keys as in
+// the customizing dialog (DialogKeyboard.h). Mnemonics go by the editor's
+// own rule: through TranslateAccelerator where the frame calls it, and
+// through the dialog manager's message filter where it does not. Laid out
+// at the pixel density of the frame's monitor.
 
 #include "core/editor/GenStrativ.h"
 #include "win32/GdiHandles.h"
@@ -12,6 +19,7 @@
 #include "win32/editor/StandardDialogs.h"
 
 #include <memory>
+#include <optional>
 
 namespace corvane::win32::editor {
 
@@ -19,8 +27,10 @@ class PropertyPageForm {
 public:
     static constexpr const char* ClassName = "CorvanePropertyPageForm";
 
-    // Creates the window in parent at bounds and runs the form's FormCreate.
-    PropertyPageForm(corvane::editor::TGenStrativ& form, HWND parent, const RECT& bounds);
+    // Creates the window in parent at bounds, showing form as it is (a form
+    // kept from an earlier activation keeps its page and its values).
+    PropertyPageForm(corvane::editor::TGenStrativ& form, HWND parent, const RECT& bounds,
+                     std::optional<TDpiScale> scale = std::nullopt);
     ~PropertyPageForm();
     PropertyPageForm(const PropertyPageForm&) = delete;
     PropertyPageForm& operator=(const PropertyPageForm&) = delete;
@@ -32,8 +42,9 @@ public:
     void Show(int command) { ::ShowWindow(window_.get(), command); }
     void Move(const RECT& bounds);
     // Keyboard navigation between the page's controls (Tab, arrows,
-    // mnemonics) for a message aimed at one of them. Enter and Esc are left
-    // to the frame. True when the message was used up.
+    // mnemonics) for a message aimed at one of them. Enter and Esc that no
+    // control claims are left to the frame. True when the message was used
+    // up.
     bool TranslateAccelerator(MSG& message);
 
 private:
@@ -41,12 +52,15 @@ private:
     void FitPagesToWindow();
     static void RegisterWindowClass();
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam);
 
     corvane::editor::TGenStrativ& form_;
+    TDpiScale scale_;
     UniqueFont font_;
     UniqueWindow window_;
     StandardDialogs dialogs_;
     std::unique_ptr<EditorPages> pages_;
+    HHOOK filter_ = nullptr;
 };
 
 } // namespace corvane::win32::editor

@@ -24,6 +24,16 @@ TTreeNode* TreeViewPort::NodeOf(HTREEITEM handle) const {
 
 TreeViewPort::TreeViewPort(TTreeModel& model, HWND tree) : model_(model), tree_(tree) {
     model_.AttachPort(this);
+    // A model kept from an earlier window (a host page activated again)
+    // already has items: the new tree view shows them.
+    if (model_.Count() == 0)
+        return;
+    BeginFill();
+    for (int i = 0; i < model_.Count(); ++i)
+        ItemInserted(*model_.Item(i));
+    EndFill();
+    if (model_.Selected() != nullptr)
+        SelectionChanged(model_.Selected());
 }
 
 void TreeViewPort::BeginFill() {

@@ -3,6 +3,7 @@
 // in the page's controls, the frame's Apply and OK pressed.
 
 #include "CustomizeDialogWatch.h"
+#include "KeyboardCases.h"
 #include "PageTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -166,6 +167,100 @@ TEST(SystemPropertyFrame, CancelWritesNothing) {
     control->get_Headerstyle(&style);
     EXPECT_EQ(style, bsAutoDetect);
     EXPECT_TRUE(sink.Changed.empty());
+}
+
+// --- The page in the frame with the keyboard alone --------------------------------
+
+void ShowEditorPage(HWND page, int index) {
+    const HWND tabs = ControlNamed(page, "tabs");
+    if (::SendMessageA(tabs, TCM_GETCURSEL, 0, 0) != index)
+        ChoosePage(page, index);
+}
+
+// Opens the system frame for a new control and runs the steps in it.
+size_t RunFrame(std::vector<FrameScript::Step> steps) {
+    RegisteredPageClass registered;
+    TComPtr<ICorvane> control = NewControl();
+    FrameScript script(std::move(steps));
+    IUnknown* objects[] = {control.Get()};
+    CLSID pages[] = {PageClassId};
+    EXPECT_EQ(::OleCreatePropertyFrame(nullptr, 40, 40, L"Header1", 1, objects, 1, pages,
+                                       LOCALE_USER_DEFAULT, 0, nullptr),
+              S_OK);
+    ReleaseModifiers();
+    return script.StepsRun();
+}
+
+TEST(SystemPropertyFrameKeyboard, TabReachesEveryControlOfBothPagesInTheLayoutsOrder) {
+    std::vector<std::string> general, sections;
+    std::vector<FrameScript::Step> steps;
+    for (auto* walk : {&general, &sections}) {
+        const int index = walk == &general ? 0 : 1;
+        steps.push_back([walk, index](HWND, HWND page) {
+            ShowEditorPage(page, index);
+            ::SetFocus(ControlNamed(page, "tabs"));
+            walk->push_back(FocusName(page));
+            PostKey(VK_TAB);
+        });
+        for (int i = 0; i < 40; ++i) {
+            steps.push_back([walk](HWND, HWND page) {
+                if (walk->size() > 1 && walk->back() == "tabs")
+                    return;
+                const std::string name = FocusName(page);
+                if (name != "outside" || walk->back() != "outside")
+                    walk->push_back(name); // the frame's own controls count once
+                if (name != "tabs")
+                    PostKey(VK_TAB);
+            });
+        }
+    }
+    steps.push_back([](HWND frame, HWND) { Click(::GetDlgItem(frame, IDCANCEL)); });
+    EXPECT_EQ(RunFrame(steps), steps.size());
+    EXPECT_EQ(general, (std::vector<std::string>{"tabs",
+                                                 "HeadersStyle:Auto",
+                                                 "BevelInner:None",
+                                                 "BevelOuter:None",
+                                                 "BorderStyle:Single",
+                                                 "hint",
+                                                 "Align:None",
+                                                 "&Visible",
+                                                 "&ShowHint",
+                                                 "&Customizing",
+                                                 "H&otTrack",
+                                                 "&Height Resize",
+                                                 "&Width Resize",
+                                                 "H&intSections",
+                                                 "&Move Sections",
+                                                 "Show A&bout",
+                                                 "Section Click",
+                                                 "borderwidth",
+                                                 "bevelwidth",
+                                                 "outside",
+                                                 "tabs"}));
+    EXPECT_EQ(sections,
+              (std::vector<std::string>{"tabs", "tree", "width", "height", "A&lignment:Left", "Add",
+                                        "Add Subitem", "Delete", "memo", "Move Up...",
+                                        "Move Down...", "&WordWrap", "outside", "tabs"}));
+}
+
+TEST(SystemPropertyFrameKeyboard, EachKeyOnEachFocusedControlDoesWhatTheTableSays) {
+    const std::vector<KeyCase>& cases = PageKeyCases();
+    std::vector<KeySeen> seen(cases.size());
+    std::vector<bool> frameOpen(cases.size());
+    std::vector<FrameScript::Step> steps;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        steps.push_back([&, i](HWND, HWND page) { StartKeyCase(cases[i], page, seen[i]); });
+        steps.push_back([&, i](HWND frame, HWND page) {
+            frameOpen[i] = ::IsWindowVisible(frame) != FALSE;
+            FinishKeyCase(page, seen[i]);
+        });
+    }
+    steps.push_back([](HWND frame, HWND) { Click(::GetDlgItem(frame, IDCANCEL)); });
+    EXPECT_EQ(RunFrame(steps), steps.size());
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_TRUE(frameOpen[i]) << cases[i].name;
+        ExpectKeyCase(cases[i], seen[i]);
+    }
 }
 
 } // namespace

@@ -1,0 +1,17 @@
+#pragma once
+// The pixel density a window is shown at: the DPI of its monitor as the
+// window's DPI awareness sees it (Windows 10 and later), else the screen's
+// logical pixels per inch. 96 when the system cannot tell.
+
+#include "core/framework/DpiScale.h"
+#include "win32/WinApi.h"
+
+namespace corvane::win32 {
+
+// window may be null: the primary screen's density.
+int WindowPixelsPerInch(HWND window);
+inline TDpiScale WindowDpiScale(HWND window) {
+    return TDpiScale(WindowPixelsPerInch(window));
+}
+
+} // namespace corvane::win32

@@ -26,6 +26,7 @@ enum class Loop {
     ErrorBox,                // a click whose handler raises
     BeforeCustomizeFromMenu, // the host lets go in OnBeforeCustomize...
     BeforeCustomize,         // ...and so from ICorvane::Customize
+    FontDialog,              // the system's font dialog inside the customizing dialog
 };
 // How the host lets go; each way ends with the release of its reference.
 enum class Removal { Close, DropSite, Release, DestroyWindow /* the host's window */ };
@@ -41,6 +42,7 @@ const char* TargetClass(Loop loop) {
     case Loop::AboutFromMenu:
     case Loop::AboutBox:
     case Loop::ErrorBox:
+    case Loop::FontDialog:
         return "#32770";
     default:
         return "CorvaneCustomizeForm";
@@ -48,7 +50,7 @@ const char* TargetClass(Loop loop) {
 }
 
 struct Search {
-    const char* ClassName;
+    const char* Name; // the class name or the text looked for
     HWND Found = nullptr;
 };
 
@@ -56,11 +58,27 @@ BOOL CALLBACK MatchVisible(HWND window, LPARAM search) {
     auto* s = reinterpret_cast<Search*>(search);
     char name[64] = {};
     ::GetClassNameA(window, name, sizeof name);
-    if (std::strcmp(name, s->ClassName) == 0 && ::IsWindowVisible(window)) {
+    if (std::strcmp(name, s->Name) == 0 && ::IsWindowVisible(window)) {
         s->Found = window;
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL CALLBACK MatchText(HWND window, LPARAM search) {
+    auto* s = reinterpret_cast<Search*>(search);
+    char text[64] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    if (std::strcmp(text, s->Name) != 0)
+        return TRUE;
+    s->Found = window;
+    return FALSE;
+}
+
+HWND ChildWithText(HWND parent, const char* text) {
+    Search search{text};
+    ::EnumChildWindows(parent, &MatchText, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 HWND VisibleThreadWindow(const char* className) {
@@ -76,7 +94,8 @@ struct Host {
     Removal How;
     TestSite& Site;
     TComPtr<ICorvane> Control;
-    int MenuChoice = -1; // the menu item to choose (separators not counted)
+    int MenuChoice = -1;         // the menu item to choose (separators not counted)
+    bool OpenFontDialog = false; // from the customizing dialog, once it shows
     bool Removed = false, Outlived = false, Hung = false;
     bool OwnerOnScreen = true; // the box or dialog is owned by a window on screen, or none
     int TicksSinceRemoval = 0;
@@ -130,6 +149,13 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
         }
         return;
     }
+    if (h.OpenFontDialog) {
+        if (HWND form = VisibleThreadWindow("CorvaneCustomizeForm")) {
+            ::PostMessageA(ChildWithText(form, "Click to Select a Font..."), BM_CLICK, 0, 0);
+            h.OpenFontDialog = false;
+        }
+        return;
+    }
     const HWND loopWindow = VisibleThreadWindow(TargetClass(h.LoopKind));
     if (!h.Removed) {
         if (loopWindow != nullptr && !byHandler) {
@@ -166,7 +192,8 @@ TEST_P(ModalLoopRemovalTest, LoopEndsAndTheControlGoesOnceItHasReturned) {
     TCorvane& object = Object(raw);
     const HWND window = object.Window().Handle();
 
-    const bool parked = loop == Loop::Dialog || loop == Loop::BeforeCustomize;
+    const bool parked =
+        loop == Loop::Dialog || loop == Loop::BeforeCustomize || loop == Loop::FontDialog;
     if (!parked) {
         auto ole = Query<IOleObject>(raw, IID_IOleObject);
         ASSERT_EQ(S_OK, ole->SetClientSite(&site));
@@ -178,6 +205,7 @@ TEST_P(ModalLoopRemovalTest, LoopEndsAndTheControlGoesOnceItHasReturned) {
         host.MenuChoice = 0;
     if (loop == Loop::DialogFromMenu || loop == Loop::BeforeCustomizeFromMenu)
         host.MenuChoice = 1;
+    host.OpenFontDialog = loop == Loop::FontDialog;
     if (loop == Loop::ErrorBox)
         object.HeaderControl().OnHeaderClick = [](TStrativ*, THeaderColumns*) {
             throw Exception("Invalid property value");
@@ -214,6 +242,7 @@ TEST_P(ModalLoopRemovalTest, LoopEndsAndTheControlGoesOnceItHasReturned) {
         break;
     case Loop::Dialog:
     case Loop::BeforeCustomize:
+    case Loop::FontDialog:
         raw->Customize();
         break;
     }
@@ -232,8 +261,8 @@ TEST_P(ModalLoopRemovalTest, LoopEndsAndTheControlGoesOnceItHasReturned) {
 
 std::string CaseName(const ::testing::TestParamInfo<std::tuple<Loop, Removal>>& param) {
     static const char* const loops[] = {
-        "Menu",   "AboutFromMenu", "DialogFromMenu",          "AboutBox",
-        "Dialog", "ErrorBox",      "BeforeCustomizeFromMenu", "BeforeCustomize"};
+        "Menu",     "AboutFromMenu",           "DialogFromMenu",  "AboutBox",  "Dialog",
+        "ErrorBox", "BeforeCustomizeFromMenu", "BeforeCustomize", "FontDialog"};
     static const char* const removals[] = {"Close", "DropSite", "Release", "DestroyWindow"};
     return std::string(loops[static_cast<int>(std::get<0>(param.param))]) + "_" +
            removals[static_cast<int>(std::get<1>(param.param))];
@@ -243,7 +272,8 @@ INSTANTIATE_TEST_SUITE_P(
     EveryLoopAndRemoval, ModalLoopRemovalTest,
     ::testing::Combine(::testing::Values(Loop::Menu, Loop::AboutFromMenu, Loop::DialogFromMenu,
                                          Loop::AboutBox, Loop::Dialog, Loop::ErrorBox,
-                                         Loop::BeforeCustomizeFromMenu, Loop::BeforeCustomize),
+                                         Loop::BeforeCustomizeFromMenu, Loop::BeforeCustomize,
+                                         Loop::FontDialog),
                        ::testing::Values(Removal::Close, Removal::DropSite, Removal::Release,
                                          Removal::DestroyWindow)),
     CaseName);

@@ -40,9 +40,8 @@ struct BstrFree {
 };
 using Bstr = std::unique_ptr<OLECHAR, BstrFree>;
 
-std::string Narrow(BSTR text) {
-    const int length = static_cast<int>(::SysStringLen(text));
-    if (length == 0)
+std::string Narrow(const wchar_t* text, int length) {
+    if (length <= 0)
         return {};
     const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
@@ -55,7 +54,32 @@ std::string CaptionOf(ISections* section) {
     if (section == nullptr || FAILED(section->get_Caption(&caption)))
         return "(none)";
     const Bstr owner(caption);
-    return Narrow(caption);
+    return Narrow(caption, static_cast<int>(::SysStringLen(caption)));
+}
+
+// What a container puts in its Edit menu for the selected object: its short
+// name and the verbs it offers on container menus. With no registration the
+// control tells these itself.
+std::string ObjectMenu(IUnknown* object) {
+    const auto ole = TComPtr<IOleObject>::From(object, IID_IOleObject);
+    if (!ole)
+        return {};
+    std::string menu;
+    LPOLESTR name = nullptr;
+    if (SUCCEEDED(ole->GetUserType(USERCLASSTYPE_SHORT, &name)) && name != nullptr)
+        menu = Narrow(name, ::lstrlenW(name)) + ":";
+    ::CoTaskMemFree(name);
+    TComPtr<IEnumOLEVERB> verbs;
+    if (FAILED(ole->EnumVerbs(verbs.Put())) || !verbs)
+        return menu;
+    OLEVERB verb{};
+    while (verbs->Next(1, &verb, nullptr) == S_OK) {
+        if (verb.lVerb >= 0 && (verb.grfAttribs & OLEVERBATTRIB_ONCONTAINERMENU) != 0 &&
+            verb.lpszVerbName != nullptr)
+            menu += " [" + Narrow(verb.lpszVerbName, ::lstrlenW(verb.lpszVerbName)) + "]";
+        ::CoTaskMemFree(verb.lpszVerbName);
+    }
+    return menu;
 }
 
 TComPtr<ISections> Add(ISections& parent, const wchar_t* caption, long width = 0) {
@@ -156,6 +180,7 @@ int Run(bool automatic) {
 
     std::vector<unsigned char> saved;
     long columnsBefore = 0;
+    std::string menu;
     {
         corvane::host::HostedControl header(site, &events);
         BuildTree(header.Control());
@@ -164,6 +189,8 @@ int Run(bool automatic) {
         Require(header.Control().get_Sections(root.Put()), "ICorvane::Sections");
         std::printf("created CorvaneC.Corvane with %ld columns:\n", columnsBefore);
         PrintTree(*root.Get(), 0);
+        menu = ObjectMenu(header.Object());
+        std::printf("object menu: %s\n", menu.c_str());
 
         if (automatic) {
             // The first column sits under the top band, at the left edge.
@@ -193,6 +220,10 @@ int Run(bool automatic) {
     int failures = 0;
     if (automatic && events.LastClick != "First name") {
         std::printf("FAIL: the click on the first column was not heard\n");
+        ++failures;
+    }
+    if (menu != "Corvane Control: [Customize...] [About Strativ...]") {
+        std::printf("FAIL: the object menu lacks the control's name or verbs\n");
         ++failures;
     }
     if (columnsAfter != columnsBefore || CaptionOf(first.Get()) != "Person") {

@@ -18,6 +18,7 @@
 #include "PropertyPageDemo.h"
 #include "Screenshot.h"
 #include "core/framework/Exceptions.h"
+#include "host/ContainerWindow.h"
 #include "win32/ErrorBox.h"
 
 #include <cstdio>
@@ -26,23 +27,6 @@
 #include <string>
 
 namespace {
-
-void PumpPending() {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-int RunMessageLoop() {
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
-}
 
 // OLE for the thread while the demo runs: the control needs it.
 class OleSession {
@@ -86,20 +70,20 @@ int Run(int argc, char** argv) {
             return 0;
     }
     if (screenshot.empty() && generalShot.empty())
-        return RunMessageLoop();
+        return corvane::host::RunMessageLoop();
 
     if (!generalShot.empty()) {
-        PumpPending();
+        corvane::host::PumpMessages();
         corvane::demo::SaveCustomizeScreenshots(window, generalShot, sectionsShot);
         std::printf("screenshots saved to %s and %s\n", generalShot.c_str(), sectionsShot.c_str());
         if (screenshot.empty())
             return 0;
     }
 
-    PumpPending();
+    corvane::host::PumpMessages();
     ::RedrawWindow(window.Handle(), nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpPending();
+    corvane::host::PumpMessages();
     corvane::demo::SaveClientScreenshot(window.Handle(), screenshot);
     std::printf("screenshot saved to %s\n", screenshot.c_str());
     return 0;

@@ -1,5 +1,7 @@
 #include "InputScript.h"
 
+#include "host/ContainerWindow.h"
+
 namespace corvane::demo {
 namespace {
 
@@ -55,31 +57,23 @@ void HitTest(HWND control, int x, int y) {
                    MAKELPARAM(static_cast<WORD>(area), WM_MOUSEMOVE));
 }
 
-void PumpPending() {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 } // namespace
 
 void RunInputScript(HWND control) {
-    PumpPending();
+    host::PumpMessages();
     for (const MouseStep& step : Steps) {
         if (step.Message == WM_SETCURSOR) {
             HitTest(control, step.X, step.Y);
             continue;
         }
         ::PostMessageA(control, step.Message, step.Keys, MAKELPARAM(step.X, step.Y));
-        PumpPending();
+        host::PumpMessages();
     }
     for (const KeyStep& step : Keys) {
         HoldCtrl(step.Ctrl);
         ::PostMessageA(control, WM_KEYDOWN, step.Key, 1);
         ::PostMessageA(control, WM_KEYUP, step.Key, 1 | (LPARAM{3} << 30));
-        PumpPending();
+        host::PumpMessages();
         HoldCtrl(false);
     }
 }

@@ -17,21 +17,6 @@ using namespace corvane::testing;
 
 namespace {
 
-// The tree with stored widths and heights, in the notation Make takes.
-std::string Shape(const THeaderColumns* node) {
-    std::string out;
-    for (const THeaderColumns* child : node->Children()) {
-        if (!out.empty())
-            out += ',';
-        out += child->Caption();
-        if (child->HasChildren())
-            out += '/' + std::to_string(child->Height()) + '(' + Shape(child) + ')';
-        else
-            out += ':' + std::to_string(child->Width());
-    }
-    return out;
-}
-
 class GestureEnd : public StrativPointer {
 protected:
     // Steps separated by ';': "M x,y" moves, "D x,y" moves with the left
@@ -101,7 +86,7 @@ TEST_P(CancelledGestures, ChangeNothingFireNothingAndLeaveNothingOnScreen) {
     H().CancelGesture();
     EXPECT_EQ(Take(), c.atCancel) << c.name;
     ExpectIdle();
-    EXPECT_EQ(Shape(H().Sections()), c.tree);
+    EXPECT_EQ(TreeText(H().Sections()), c.tree);
 
     // Neither the rest of the gesture nor its release does anything now: no
     // new drag from the held button, no size stored, nothing dropped.
@@ -110,7 +95,7 @@ TEST_P(CancelledGestures, ChangeNothingFireNothingAndLeaveNothingOnScreen) {
     EXPECT_EQ(Take(), Log{}) << c.name;
     EXPECT_EQ(Lines(), Log{});
     ExpectIdle();
-    EXPECT_EQ(Shape(H().Sections()), c.tree);
+    EXPECT_EQ(TreeText(H().Sections()), c.tree);
 }
 
 INSTANTIATE_TEST_SUITE_P(Gestures, CancelledGestures,
@@ -219,7 +204,7 @@ TEST_P(CancelledByAHandler, EndsTheGestureUnlessItsReleaseHasArrived) {
     Run(c.script);
     EXPECT_EQ(Take(), c.log) << c.name;
     ExpectIdle();
-    EXPECT_EQ(Shape(H().Sections()), c.shapeAfter);
+    EXPECT_EQ(TreeText(H().Sections()), c.shapeAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -313,7 +298,7 @@ TEST_P(RaisingHandlers, StillGetTheFinalRepaint) {
     EXPECT_THROW(Release(c.releaseX, c.releaseY), std::runtime_error);
     EXPECT_EQ(Take(), c.log) << c.name;
     ExpectIdle();
-    EXPECT_EQ(Shape(H().Sections()), c.shapeAfter);
+    EXPECT_EQ(TreeText(H().Sections()), c.shapeAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(

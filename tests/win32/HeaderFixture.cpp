@@ -23,13 +23,7 @@ std::string Name(const THeaderColumns* s) {
 
 } // namespace
 
-void HeaderFixture::SetUp() {
-    host = HostWindow::Shared();
-    control = std::make_unique<TStrativ>();
-    control->SetColor(clBtnFace);
-    control->SetHeaderstyle(bsNew);
-    control->SetBounds(10, 10, ClientWidth + 2, ClientHeight + 2);
-
+void HeaderFixture::BuildStandardTree() {
     THeaderColumns* root = control->Sections();
     root->Clear();
     THeaderColumns* group = root->Add("Group");
@@ -38,6 +32,16 @@ void HeaderFixture::SetUp() {
     group->Add("B")->SetWidth(100);
     root->Add("C")->SetWidth(100);
     root->Changed(true);
+}
+
+void HeaderFixture::SetUp() {
+    host = HostWindow::Shared();
+    control = std::make_unique<TStrativ>();
+    control->SetColor(clBtnFace);
+    control->SetHeaderstyle(bsNew);
+    control->SetBounds(10, 10, ClientWidth + 2, ClientHeight + 2);
+
+    BuildStandardTree();
 
     control->OnSizing = [this](TStrativ*, THeaderColumns* s, int i, int w) {
         events.push_back("Sizing " + Name(s) + " " + std::to_string(i) + " " + std::to_string(w));

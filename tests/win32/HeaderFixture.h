@@ -31,6 +31,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The sections of the standard tree, made anew (none hot or pressed).
+    void BuildStandardTree();
     HWND hwnd() const { return window->Handle(); }
     THeaderColumns* Section(const std::string& caption) const;
 

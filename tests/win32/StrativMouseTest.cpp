@@ -295,14 +295,7 @@ TEST_F(StrativHint, TheFirstMoveIntoASectionShowsItsTip) {
     ASSERT_FALSE(window->Tooltip().Active());
     // The same sections made anew: none is hot, so the next move into A
     // enters it.
-    THeaderColumns* root = control->Sections();
-    root->Clear();
-    THeaderColumns* group = root->Add("Group");
-    group->SetHeight(20);
-    group->Add("A")->SetWidth(100);
-    group->Add("B")->SetWidth(100);
-    root->Add("C")->SetWidth(100);
-    root->Changed(true);
+    BuildStandardTree();
     ASSERT_EQ(control->HotSection(), nullptr);
 
     MouseMove(50, 40); // enters A: one move only

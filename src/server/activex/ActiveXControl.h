@@ -30,6 +30,12 @@
 
 namespace corvane::server {
 
+// A verb of a control class beyond the standard (negative) ones.
+struct TClassVerb {
+    LONG Number;
+    const wchar_t* Name;
+};
+
 // What a control class tells its base.
 struct TControlClass {
     CLSID Clsid;
@@ -39,8 +45,9 @@ struct TControlClass {
     // The implementing class's name, for the messages of a creation failure.
     const char* ImplementationName;
     DWORD MiscStatus;
-    // The verbs of the class beyond the standard (negative) ones.
-    std::vector<LONG> Verbs;
+    // The verbs of the class beyond the standard (negative) ones, as
+    // registration writes them: on host menus, no menu flags.
+    std::vector<TClassVerb> Verbs;
 };
 
 class TActiveXControl : public IOleObject,

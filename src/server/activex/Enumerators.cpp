@@ -1,5 +1,6 @@
 #include "server/activex/Enumerators.h"
 
+#include <cstring>
 #include <new>
 
 namespace corvane::server {
@@ -14,11 +15,25 @@ CONNECTDATA CopyItem(const CONNECTDATA& c) {
     c.pUnk->AddRef();
     return c;
 }
+OLEVERB CopyItem(const OLEVERB& v) {
+    OLEVERB copy = v;
+    copy.lpszVerbName = nullptr;
+    if (v.lpszVerbName != nullptr) {
+        const size_t bytes = (::lstrlenW(v.lpszVerbName) + 1) * sizeof(wchar_t);
+        copy.lpszVerbName = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
+        if (copy.lpszVerbName != nullptr)
+            std::memcpy(copy.lpszVerbName, v.lpszVerbName, bytes);
+    }
+    return copy;
+}
 void FreeItem(IConnectionPoint* p) {
     p->Release();
 }
 void FreeItem(const CONNECTDATA& c) {
     c.pUnk->Release();
+}
+void FreeItem(const OLEVERB& v) {
+    ::CoTaskMemFree(v.lpszVerbName);
 }
 
 template <class Interface, class Item> class TEnumerator final : public Interface {
@@ -116,6 +131,10 @@ HRESULT CreatePointEnumerator(const std::vector<IConnectionPoint*>& points,
 HRESULT CreateConnectionEnumerator(const std::vector<CONNECTDATA>& connections,
                                    IEnumConnections** result) {
     return Create(IID_IEnumConnections, connections, result);
+}
+
+HRESULT CreateVerbEnumerator(const std::vector<OLEVERB>& verbs, IEnumOLEVERB** result) {
+    return Create(IID_IEnumOLEVERB, verbs, result);
 }
 
 } // namespace corvane::server

@@ -1,6 +1,7 @@
 #pragma once
-// The two enumerators of connection points: a snapshot of items, each
-// holding its own references, with the standard Next/Skip/Reset/Clone.
+// Enumerators over a snapshot of items, each holding its own references or
+// copies, with the standard Next/Skip/Reset/Clone: connection points,
+// connections and verbs.
 
 #include "server/ModuleCounts.h"
 #include "server/automation/Bstr.h"
@@ -19,5 +20,8 @@ HRESULT CreatePointEnumerator(const std::vector<IConnectionPoint*>& points,
 // The connections of a point: each sink with its cookie.
 HRESULT CreateConnectionEnumerator(const std::vector<CONNECTDATA>& connections,
                                    IEnumConnections** result);
+// Verbs: the names are copied, and Next hands out copies the caller frees
+// with CoTaskMemFree.
+HRESULT CreateVerbEnumerator(const std::vector<OLEVERB>& verbs, IEnumOLEVERB** result);
 
 } // namespace corvane::server

@@ -2,13 +2,25 @@
 #include "server/activex/ActiveXControl.h"
 
 #include "server/activex/ComErrors.h"
+#include "server/activex/Enumerators.h"
 #include "server/activex/Himetric.h"
 
 #include <olectl.h>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace corvane::server {
+namespace {
+
+// What the registry answers when the class key, or the part asked for, is
+// not there: the object was made from a manifest (registration-free).
+bool ClassNotRegistered(HRESULT hr) {
+    return hr == REGDB_E_CLASSNOTREG || hr == REGDB_E_KEYMISSING || hr == REGDB_E_READREGDB;
+}
+
+} // namespace
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetClientSite(IOleClientSite* site) {
     CONTROL_ENTRY(this);
@@ -112,7 +124,8 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::DoVerb(LONG verb, LPMSG, IOleClientSi
         default:
             break;
         }
-        if (std::find(class_.Verbs.begin(), class_.Verbs.end(), verb) == class_.Verbs.end())
+        if (std::none_of(class_.Verbs.begin(), class_.Verbs.end(),
+                         [verb](const TClassVerb& v) { return v.Number == verb; }))
             return OLEOBJ_S_INVALIDVERB;
         RunVerb(verb);
         return S_OK;
@@ -124,7 +137,16 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::EnumVerbs(IEnumOLEVERB** verbs) {
     if (verbs == nullptr)
         return E_POINTER;
     *verbs = nullptr;
-    return ::OleRegEnumVerbs(class_.Clsid, verbs);
+    const HRESULT hr = ::OleRegEnumVerbs(class_.Clsid, verbs);
+    if (!ClassNotRegistered(hr))
+        return hr;
+    // Made from a manifest, with no class key: the verbs registration would
+    // have written, on host menus.
+    std::vector<OLEVERB> own;
+    for (const TClassVerb& verb : class_.Verbs)
+        own.push_back(OLEVERB{verb.Number, const_cast<LPOLESTR>(verb.Name), 0,
+                              OLEVERBATTRIB_ONCONTAINERMENU});
+    return CreateVerbEnumerator(own, verbs);
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Update() {
@@ -149,7 +171,22 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetUserType(DWORD form, LPOLESTR* use
     if (userType == nullptr)
         return E_POINTER;
     *userType = nullptr;
-    return ::OleRegGetUserType(class_.Clsid, form, userType);
+    const HRESULT hr = ::OleRegGetUserType(class_.Clsid, form, userType);
+    if (!ClassNotRegistered(hr))
+        return hr;
+    // No class key, or no name of this form: the class's description from
+    // the type library, which registration writes as its name.
+    TBstr description;
+    if (FAILED(classInfo_->GetDocumentation(MEMBERID_NIL, nullptr, description.Put(), nullptr,
+                                            nullptr)) ||
+        description.Get() == nullptr)
+        return hr;
+    const size_t bytes = (description.Length() + 1) * sizeof(wchar_t);
+    *userType = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
+    if (*userType == nullptr)
+        return E_OUTOFMEMORY;
+    std::memcpy(*userType, description.Get(), bytes);
+    return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetExtent(DWORD aspect, SIZEL* size) {

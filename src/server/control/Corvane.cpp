@@ -4,6 +4,7 @@
 #include "server/activex/ComErrors.h"
 #include "server/automation/ComBoundary.h"
 #include "server/control/CorvaneCreate.h"
+#include "server/control/CorvaneVerbs.h"
 #include "server/control/HeaderRegistry.h"
 
 #include <new>
@@ -20,7 +21,7 @@ const TControlClass& TCorvane::Class() {
         // OLEMISC_RECOMPOSEONRESIZE | CANTLINKINSIDE | INSIDEOUT |
         // ACTIVATEWHENVISIBLE | SETCLIENTSITEFIRST
         0x20191,
-        {1, 2}, // "Customize...", "About Strativ..."
+        {{CustomizeVerb, CustomizeVerbName}, {AboutVerb, AboutVerbName}},
     };
     return Corvane;
 }
@@ -72,9 +73,9 @@ void TCorvane::HookHeaderEvents() {
 }
 
 void TCorvane::RunVerb(LONG verb) {
-    if (verb == 1)
+    if (verb == CustomizeVerb)
         HeaderControl().Customize();
-    else if (verb == 2)
+    else if (verb == AboutVerb)
         HeaderControl().ShowAbout();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/framework/Exceptions.h"
 #include "server/ModuleCounts.h"
+#include "server/control/CorvaneVerbs.h"
 #include "server/module/ControlFactory.h"
 #include "server/module/ModuleClassIds.h"
 
@@ -34,8 +35,8 @@ std::unique_ptr<TClassFactory> MakeControlFactory(ITypeLib* typeLib, const TLibr
     auto factory = std::make_unique<TCorvaneControlFactory>(std::move(description), create, library,
                                                             /*toolboxBitmap=*/1,
                                                             /*miscStatus=*/0);
-    factory->AddVerb(CustomizeVerb, L"Customize...");
-    factory->AddVerb(AboutVerb, L"About Strativ...");
+    factory->AddVerb(CustomizeVerb, CustomizeVerbName);
+    factory->AddVerb(AboutVerb, AboutVerbName);
     return factory;
 }
 

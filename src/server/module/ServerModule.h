@@ -11,10 +11,6 @@
 
 namespace corvane::server {
 
-// Verbs the control offers to host menus besides "Properties".
-inline constexpr int CustomizeVerb = 1;
-inline constexpr int AboutVerb = 2;
-
 class TServerModule {
 public:
     // Module initialization: loads the type library from `modulePath`, then

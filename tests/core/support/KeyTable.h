@@ -166,22 +166,6 @@ inline void PrintTo(const KeyCase& c, std::ostream* os) {
     *os << Describe(c);
 }
 
-// The tree in the syntax SetTree reads: leaves with their widths, sections
-// with children with their band heights.
-inline std::string TreeText(const THeaderColumns* node) {
-    std::string out;
-    for (const THeaderColumns* child : node->Children()) {
-        if (!out.empty())
-            out += ',';
-        out += child->Caption();
-        if (child->HasChildren())
-            out += "/" + std::to_string(child->Height()) + "(" + TreeText(child) + ")";
-        else
-            out += ":" + std::to_string(child->Width());
-    }
-    return out;
-}
-
 // The events a key can make, as the table writes them.
 inline void RecordKeyEvents(TStrativ& header, std::vector<std::string>& log) {
     header.OnSizing = [&log](TStrativ*, THeaderColumns* s, int i, int w) {

@@ -71,6 +71,22 @@ inline std::string CaptionOf(const THeaderColumns* section) {
     return section != nullptr ? section->Caption() : std::string("<none>");
 }
 
+// The tree in the syntax SetTree reads: leaves with their widths, sections
+// with children with their band heights.
+inline std::string TreeText(const THeaderColumns* node) {
+    std::string out;
+    for (const THeaderColumns* child : node->Children()) {
+        if (!out.empty())
+            out += ',';
+        out += child->Caption();
+        if (child->HasChildren())
+            out += "/" + std::to_string(child->Height()) + "(" + TreeText(child) + ")";
+        else
+            out += ":" + std::to_string(child->Width());
+    }
+    return out;
+}
+
 // The tree below `node` as text, without widths and heights: "A(a1,a2),B".
 inline std::string DescribeTree(const THeaderColumns* node) {
     std::string out;

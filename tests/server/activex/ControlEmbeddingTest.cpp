@@ -224,26 +224,71 @@ TEST_F(EmbeddingTest, QuickActivationConnectsSiteAndSinks) {
     EXPECT_EQ(1, sink.References);
 }
 
-TEST_F(EmbeddingTest, EnumVerbsReadsTheClassVerbsFromTheRegistry) {
-    // The verbs as registration writes them (in this test prefix).
-    const char* keys[][2] = {
-        {"CLSID\\{FEDE2C33-B885-11D2-BBE8-E850F2510B74}\\Verb\\1", "Customize...,0,2"},
-        {"CLSID\\{FEDE2C33-B885-11D2-BBE8-E850F2510B74}\\Verb\\2", "About Strativ...,0,2"},
+// A host's object menu: the verbs on container menus and the short name.
+// The registry's entries win where the class is registered; with no class
+// key (a registration-free host) the object tells the same itself.
+struct ObjectMenuCase {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> keys; // under the class key
+    std::vector<std::pair<LONG, std::wstring>> verbs;
+    std::wstring fullName;
+    std::wstring shortName;
+};
+
+TEST_F(EmbeddingTest, EnumVerbsAndUserTypeComeFromTheRegistryOrTheClassItself) {
+    const char* classKey = "CLSID\\{FEDE2C33-B885-11D2-BBE8-E850F2510B74}";
+    const std::vector<ObjectMenuCase> cases = {
+        {"registered",
+         {{"", "Registered name"},
+          {"\\AuxUserType\\2", "Registered short"},
+          {"\\Verb\\1", "Edit headers...,0,2"},
+          {"\\Verb\\2", "About Strativ...,0,2"}},
+         {{1, L"Edit headers..."}, {2, L"About Strativ..."}},
+         L"Registered name",
+         L"Registered short"},
+        {"not registered",
+         {},
+         {{1, L"Customize..."}, {2, L"About Strativ..."}},
+         L"Corvane Control",
+         L"Corvane Control"},
     };
-    for (const auto& k : keys)
-        ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, k[0], REG_SZ, k[1], 0));
-    auto control = NewControl();
-    TComPtr<IEnumOLEVERB> verbs;
-    ASSERT_EQ(S_OK, Query<IOleObject>(control.Get(), IID_IOleObject)->EnumVerbs(verbs.Put()));
-    std::vector<std::pair<LONG, std::wstring>> seen;
-    OLEVERB verb{};
-    while (verbs->Next(1, &verb, nullptr) == S_OK) {
-        seen.emplace_back(verb.lVerb, verb.lpszVerbName);
+    for (const ObjectMenuCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ::RegDeleteTreeA(HKEY_CLASSES_ROOT, classKey);
+        for (const auto& [sub, value] : c.keys)
+            ASSERT_EQ(ERROR_SUCCESS,
+                      ::RegSetValueA(HKEY_CLASSES_ROOT, (std::string(classKey) + sub).c_str(),
+                                     REG_SZ, value, 0));
+        auto control = NewControl();
+        auto ole = Query<IOleObject>(control.Get(), IID_IOleObject);
+        TComPtr<IEnumOLEVERB> verbs;
+        ASSERT_EQ(S_OK, ole->EnumVerbs(verbs.Put()));
+        std::vector<std::pair<LONG, std::wstring>> seen;
+        OLEVERB verb{};
+        while (verbs->Next(1, &verb, nullptr) == S_OK) {
+            seen.emplace_back(verb.lVerb, verb.lpszVerbName);
+            EXPECT_EQ(DWORD(OLEVERBATTRIB_ONCONTAINERMENU), verb.grfAttribs);
+            ::CoTaskMemFree(verb.lpszVerbName);
+        }
+        EXPECT_EQ(c.verbs, seen);
+        // A clone starts where its original stands.
+        ASSERT_EQ(S_OK, verbs->Reset());
+        ASSERT_EQ(S_OK, verbs->Skip(1));
+        TComPtr<IEnumOLEVERB> clone;
+        ASSERT_EQ(S_OK, verbs->Clone(clone.Put()));
+        ASSERT_EQ(S_OK, clone->Next(1, &verb, nullptr));
+        EXPECT_EQ(2, verb.lVerb);
         ::CoTaskMemFree(verb.lpszVerbName);
+
+        for (const auto& [form, expected] :
+             {std::pair{USERCLASSTYPE_FULL, c.fullName}, {USERCLASSTYPE_SHORT, c.shortName}}) {
+            LPOLESTR name = nullptr;
+            ASSERT_EQ(S_OK, ole->GetUserType(form, &name));
+            EXPECT_EQ(expected, name);
+            ::CoTaskMemFree(name);
+        }
     }
-    const std::vector<std::pair<LONG, std::wstring>> expected = {{1, L"Customize..."},
-                                                                 {2, L"About Strativ..."}};
-    EXPECT_EQ(expected, seen);
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, classKey);
 }
 
 } // namespace

@@ -316,43 +316,7 @@ ErrorRecord TakeErrorRecord() {
 }
 
 // A host stream whose every read fails with one code.
-class FailingStream : public IStream {
-public:
-    explicit FailingStream(HRESULT code) : code_(code) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        *object = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IStream)
-                      ? static_cast<IStream*>(this)
-                      : nullptr;
-        return *object ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE Read(void*, ULONG, ULONG* read) override {
-        if (read)
-            *read = 0;
-        return code_;
-    }
-    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return code_; }
-    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override { return code_; }
-    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return code_; }
-    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*,
-                                     ULARGE_INTEGER*) override {
-        return code_;
-    }
-    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return code_; }
-    HRESULT STDMETHODCALLTYPE Revert() override { return code_; }
-    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
-        return code_;
-    }
-    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
-        return code_;
-    }
-    HRESULT STDMETHODCALLTYPE Stat(STATSTG*, DWORD) override { return code_; }
-    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return code_; }
-
-private:
-    HRESULT code_;
-};
+using FailingStream = StackStream;
 
 TEST_F(HostContractTest, CarriedErrorCodesReachTheHostAsTextWithTheControlAsSource) {
     auto control = NewControl();

@@ -130,24 +130,13 @@ TEST_F(PersistenceTest, IsDirtyFollowsEveryKindOfChange) {
 // A host stream that never ends: `head`, then `tail` repeated without end.
 // It counts what it hands out and, so that a reader without a limit still
 // stops, ends after `giveUpAfter` bytes.
-class EndlessStream : public IStream {
+class EndlessStream : public StackStream {
 public:
     EndlessStream(std::vector<uint8_t> head, std::vector<uint8_t> tail, uint64_t giveUpAfter)
         : head_(std::move(head)), tail_(std::move(tail)), giveUpAfter_(giveUpAfter) {}
     uint64_t Served = 0;
     uint64_t Position = 0;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IStream) ||
-            IsEqualIID(riid, IID_ISequentialStream)) {
-            *object = static_cast<IStream*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG size, ULONG* read) override {
         auto* out = static_cast<uint8_t*>(buffer);
         ULONG done = 0;
@@ -159,7 +148,6 @@ public:
             *read = done;
         return done == size ? S_OK : S_FALSE;
     }
-    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin,
                                    ULARGE_INTEGER* result) override {
         if (origin == STREAM_SEEK_SET)
@@ -172,21 +160,6 @@ public:
             result->QuadPart = Position;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*,
-                                     ULARGE_INTEGER*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Stat(STATSTG*, DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
 
 private:
     std::vector<uint8_t> head_, tail_;

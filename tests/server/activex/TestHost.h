@@ -95,6 +95,46 @@ public:
     std::map<std::wstring, TComPtr<IUnknown>> Objects;
 };
 
+// A host stream on the test's stack: every method answers `code` (a read
+// reads nothing); a test's stream overrides what it does otherwise.
+class StackStream : public IStream {
+public:
+    explicit StackStream(HRESULT code = E_NOTIMPL) : code_(code) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        const bool known = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IStream) ||
+                           IsEqualIID(riid, IID_ISequentialStream);
+        *object = known ? static_cast<IStream*>(this) : nullptr;
+        return known ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE Read(void*, ULONG, ULONG* read) override {
+        if (read != nullptr)
+            *read = 0;
+        return code_;
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return code_; }
+    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override { return code_; }
+    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return code_; }
+    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*,
+                                     ULARGE_INTEGER*) override {
+        return code_;
+    }
+    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return code_; }
+    HRESULT STDMETHODCALLTYPE Revert() override { return code_; }
+    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return code_;
+    }
+    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return code_;
+    }
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG*, DWORD) override { return code_; }
+    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return code_; }
+
+private:
+    HRESULT code_;
+};
+
 // The control's stream in a new memory stream, and back.
 std::vector<uint8_t> SaveToBytes(IUnknown* control);
 HRESULT LoadFromBytes(IUnknown* control, const std::vector<uint8_t>& bytes);

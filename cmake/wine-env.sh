@@ -5,6 +5,7 @@
 #   wine-env.sh run     STATE_DIR LOADER PREFIX WINEARCH PROGRAM [ARGS...]
 #   wine-env.sh cleanup STATE_DIR LOADER PREFIX WINEARCH
 #   wine-env.sh exec    STATE_DIR LOADER PREFIX WINEARCH PROGRAM [ARGS...]
+#   wine-env.sh exec-once STATE_DIR LOADER PREFIX WINEARCH PROGRAM [ARGS...]
 #   wine-env.sh setup-prefix STATE_DIR LOADER PREFIX WINEARCH PIXELS_PER_INCH
 #   wine-env.sh stop-prefix  STATE_DIR LOADER PREFIX WINEARCH
 #
@@ -15,6 +16,9 @@
 # Wine desktop process never sees two different X servers.
 # exec (used by scripts/demo.sh) creates the prefix if needed, runs the program
 # on the caller's $DISPLAY and waits for the Wine server to finish.
+# exec-once does the same in a prefix that it removes afterwards (build steps:
+# a prefix is 0.6-1.3 GB, more than the disk of a build machine can spare for
+# each of them).
 # setup-prefix makes a second prefix on the display setup started, with its
 # screen set to PIXELS_PER_INCH (for tests of another density; run then works
 # with that prefix), and stop-prefix stops that prefix's Wine server.
@@ -108,12 +112,15 @@ setup)
     init_prefix
     echo "wine-env: display $DISPLAY, prefix $prefix ($arch)"
     ;;
-exec)
+exec | exec-once)
     init_prefix
     rc=0
     "$loader" "$@" || rc=$?
     # Let Wine's helper processes leave while their X server still exists.
     "$(wineserver_bin)" -w || true
+    if [ "$mode" = exec-once ]; then
+        rm -rf "$prefix"
+    fi
     exit $rc
     ;;
 run)

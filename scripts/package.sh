@@ -126,6 +126,8 @@ if [ $VERIFY -eq 1 ]; then
     again=$(CCACHE_DISABLE=1 package "$ROOT/build/package-again/tree" "$ROOT/build/package-again")
     if cmp "$zip" "$again"; then
         echo "package.sh: reproducible: a second build gave the same bytes"
+        # Kept only when it differs, to compare.
+        rm -rf "$ROOT/build/package-again"
     else
         echo "package.sh: NOT reproducible: $again differs from $zip" >&2
         exit 1

@@ -15,11 +15,7 @@ using namespace corvane::testing;
 namespace {
 
 Log Announcements(const Log& log) {
-    Log out;
-    for (const std::string& line : log)
-        if (line.rfind("Accessible", 0) == 0)
-            out.push_back(line);
-    return out;
+    return LinesStartingWith(log, {"Accessible"});
 }
 
 TEST(StrativAccessibleChildren, OneChildPerSectionInTreeOrder) {

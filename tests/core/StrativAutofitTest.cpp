@@ -20,11 +20,7 @@ using namespace corvane::testing;
 namespace {
 
 Log EventsOnly(const Log& log) {
-    Log out;
-    for (const std::string& line : log)
-        if (line.rfind("On", 0) == 0)
-            out.push_back(line);
-    return out;
+    return LinesStartingWith(log, {"On"});
 }
 
 // --- Fitted widths ------------------------------------------------------------------

@@ -16,11 +16,7 @@ namespace {
 
 // What the handlers heard and the menu, out of everything the window logged.
 Log EventsOnly(const Log& log) {
-    Log out;
-    for (const std::string& line : log)
-        if (line.rfind("On", 0) == 0 || line == "Menu")
-            out.push_back(line);
-    return out;
+    return LinesStartingWith(log, {"On", "Menu"});
 }
 
 class KeyTableTest : public StrativPointer, public ::testing::WithParamInterface<KeyCase> {};
@@ -88,11 +84,8 @@ TEST_F(StrativPointer, FocusIsAnnouncedOnlyWhileTheControlHasIt) {
     H().SetFocusedSection(S("C"));
     H().FocusExit();
     H().SetFocusedSection(S("A"));
-    Log focus;
-    for (const std::string& line : Take())
-        if (line.rfind("Accessible", 0) == 0)
-            focus.push_back(line);
-    EXPECT_EQ(focus, (Log{"Accessible Focus B", "Accessible Focus C"}));
+    EXPECT_EQ(LinesStartingWith(Take(), {"Accessible"}),
+              (Log{"Accessible Focus B", "Accessible Focus C"}));
 }
 
 TEST_F(StrativPointer, GettingTheFocusWithNoSectionsFocusesNothing) {

@@ -16,6 +16,18 @@ namespace corvane::testing {
 
 using Log = std::vector<std::string>;
 
+// The lines of `log` that begin with one of `prefixes`, in order.
+inline Log LinesStartingWith(const Log& log, const std::vector<std::string>& prefixes) {
+    Log out;
+    for (const std::string& line : log)
+        for (const std::string& prefix : prefixes)
+            if (line.rfind(prefix, 0) == 0) {
+                out.push_back(line);
+                break;
+            }
+    return out;
+}
+
 class StrativPointer : public ::testing::Test {
 protected:
     void Make(const std::string& tree, int width, int height) {

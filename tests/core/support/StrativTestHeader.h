@@ -4,6 +4,7 @@
 // ":width" and "/height" after a caption. "P/10(A:40,B:60),C" is a section P
 // of height 10 over leaves A and B (widths 40 and 60), then a leaf C.
 
+#include "../HeaderColumnsTestTree.h"
 #include "FakeWindowServices.h"
 #include "core/control/Strativ.h"
 #include "core/model/HeaderColumns.h"
@@ -58,13 +59,7 @@ inline void SetTree(TStrativ& header, const std::string& text) {
 }
 
 inline THeaderColumns* FindSection(const THeaderColumns* node, const std::string& caption) {
-    for (THeaderColumns* child : node->Children()) {
-        if (child->Caption() == caption)
-            return child;
-        if (THeaderColumns* found = FindSection(child, caption))
-            return found;
-    }
-    return nullptr;
+    return Find(const_cast<THeaderColumns*>(node), caption);
 }
 
 inline std::string CaptionOf(const THeaderColumns* section) {
@@ -89,15 +84,7 @@ inline std::string TreeText(const THeaderColumns* node) {
 
 // The tree below `node` as text, without widths and heights: "A(a1,a2),B".
 inline std::string DescribeTree(const THeaderColumns* node) {
-    std::string out;
-    for (const THeaderColumns* child : node->Children()) {
-        if (!out.empty())
-            out += ',';
-        out += child->Caption();
-        if (child->HasChildren())
-            out += '(' + DescribeTree(child) + ')';
-    }
-    return out;
+    return Describe(node);
 }
 
 // The columns as the index lists them: "a1,a2,B".

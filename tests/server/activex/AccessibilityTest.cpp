@@ -3,6 +3,8 @@
 // WinEvents the header raises.
 #include "TestHost.h"
 
+#include "../../core/HeaderColumnsTestTree.h"
+
 #include "core/model/HeaderColumns.h"
 #include "demo/SampleTree.h"
 
@@ -28,16 +30,6 @@ VARIANT Child(LONG id) {
 
 std::string Narrow(BSTR text) {
     return text != nullptr ? BstrToAnsi(text) : std::string("<null>");
-}
-
-THeaderColumns* FindSection(THeaderColumns* node, const std::string& caption) {
-    for (THeaderColumns* child : node->Children()) {
-        if (child->Caption() == caption)
-            return child;
-        if (THeaderColumns* found = FindSection(child, caption))
-            return found;
-    }
-    return nullptr;
 }
 
 class AccessibilityTest : public ControlTest {
@@ -77,7 +69,7 @@ protected:
     }
 
     LONG IdOf(const std::string& caption) {
-        return header->AccessibleChildId(FindSection(header->Sections(), caption));
+        return header->AccessibleChildId(corvane::testing::Find(header->Sections(), caption));
     }
     LONG State(LONG id) {
         VARIANT state;
@@ -87,7 +79,7 @@ protected:
     }
     // The centre of a section on screen.
     POINT Centre(const std::string& caption) {
-        const TRect r = header->SectionRect(FindSection(header->Sections(), caption));
+        const TRect r = header->SectionRect(corvane::testing::Find(header->Sections(), caption));
         POINT p{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
         ::ClientToScreen(window, &p);
         return p;
@@ -167,7 +159,8 @@ TEST_F(AccessibilityTest, TheSampleTreeWalkedThroughTheSystemsClient) {
         EXPECT_EQ(STATE_SYSTEM_FOCUSABLE, State(id)) << "shown, not focused, hot or pressed";
 
         // Where the control itself lays the section out, on screen.
-        const TRect r = header->SectionRect(FindSection(header->Sections(), expected.name));
+        const TRect r =
+            header->SectionRect(corvane::testing::Find(header->Sections(), expected.name));
         POINT origin{r.Left, r.Top};
         ::ClientToScreen(window, &origin);
         long left = 0, top = 0, width = 0, height = 0;

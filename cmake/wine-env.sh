@@ -149,6 +149,12 @@ setup)
         copy_prefix "$template" "$prefix"
     fi
     start_xvfb
+    # One server for all of the run's console programs, kept until cleanup:
+    # a new one would start Wine's services again for each of them. They are
+    # started here, so they never hold the output of a test (CTest would
+    # wait for it).
+    "$(wineserver_bin)" -p </dev/null >/dev/null 2>&1
+    DISPLAY=:$(head -n1 "$state/display") "$loader" cmd.exe /c exit 0 </dev/null >/dev/null 2>&1
     echo "wine-env: display :$(head -n1 "$state/display"), prefix $prefix ($arch), template $template"
     ;;
 own)

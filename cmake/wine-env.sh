@@ -10,8 +10,8 @@
 #   wine-env.sh setup-prefix STATE_DIR LOADER PREFIX WINEARCH PIXELS_PER_INCH TEMPLATE
 #
 # setup makes the tree's template prefix once (wineboot, without a display)
-# and from it the shared prefix, and starts one hidden X server (Xvfb) for
-# that shared prefix.
+# and from it the shared prefix, and starts one hidden X server (Xvfb) and
+# one Wine server that stays until cleanup for that shared prefix.
 # own runs one test program on an X server and in a prefix of its own: the
 # prefix is a copy of TEMPLATE (or of $CORVANE_WINE_TEMPLATE) made in
 # WORK_DIR, so programs never share activation, focus, clipboard or
@@ -109,11 +109,14 @@ init_prefix() {
             cat "$state/wineboot.log" >&2
             return 1
         }
-        # No window manager runs on the hidden X servers: windows Wine leaves
-        # to one would wait up to two seconds for it each time one is hidden
-        # or destroyed (every message box, menu and dialog a test closes).
-        env -u DISPLAY "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
-            >>"$state/wineboot.log" 2>&1
+        if [ "$mode" = setup ]; then
+            # No window manager runs on the tests' hidden X servers: windows
+            # Wine leaves to one would wait up to two seconds for it each time
+            # one is hidden or destroyed (every box, menu and dialog a test
+            # closes). Prefixes for a real desktop (exec) keep the default.
+            env -u DISPLAY "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N \
+                /f >>"$state/wineboot.log" 2>&1
+        fi
         # The registry is written when the server exits.
         "$(wineserver_bin)" -w
         touch "$prefix/.corvane-ready"
@@ -153,6 +156,7 @@ setup)
     # a new one would start Wine's services again for each of them. They are
     # started here, so they never hold the output of a test (CTest would
     # wait for it).
+    stop_server "$prefix" # one left behind by an interrupted run
     "$(wineserver_bin)" -p </dev/null >/dev/null 2>&1
     DISPLAY=:$(head -n1 "$state/display") "$loader" cmd.exe /c exit 0 </dev/null >/dev/null 2>&1
     echo "wine-env: display :$(head -n1 "$state/display"), prefix $prefix ($arch), template $template"

@@ -4,13 +4,19 @@
 #                         [WINDOW] [TIMEOUT <seconds>] [LABELS ...]
 #                         [WORKING_DIRECTORY <dir>])
 #
-# Every Wine test of a build tree shares one Wine prefix (<build>/wineprefix)
-# and one hidden X server; both are made by the fixture test wine_env_setup and
-# torn down by wine_env_cleanup, so `ctest -j` never races on them. The test
-# passes when the program exits with 0. WINDOW marks a test that opens windows
-# (label "window"; such tests never run at the same time, as they would take
-# the activation and the keyboard focus from each other); all tests get the
-# display either way.
+# Each test program runs on a hidden X server and in a Wine prefix of its own
+# (wine-env.sh own): its prefix is a copy of the tree's template prefix
+# (<build>/wineprefix-template, made once by the fixture test wine_env_setup)
+# in <build>/wineprefix-tests/<name>, removed when the test passed. Programs
+# therefore never take the activation, the keyboard focus or a registration
+# from each other, and `ctest -j` runs window tests side by side. The test
+# passes when the program exits with 0. WINDOW marks a test that opens
+# windows (label "window").
+#
+# Test properties (ENVIRONMENT) choose another prefix:
+#   CORVANE_WINE_TEMPLATE=<dir>     copy this prefix instead of the template
+#   CORVANE_WINE_KEEP_PREFIX=<dir>  keep the passing run's prefix there, a
+#                                   template for later tests (FIXTURES_SETUP)
 #
 # Arguments reach the program unchanged. Absolute Unix paths work in it because
 # Wine's current drive is Z:, which maps the Unix root.
@@ -18,6 +24,8 @@
 set(CORVANE_WINE_ENV ${CMAKE_CURRENT_LIST_DIR}/wine-env.sh)
 set(CORVANE_WINE_STATE ${CMAKE_BINARY_DIR}/wine-state)
 set(CORVANE_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(CORVANE_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wineprefix-template)
+set(CORVANE_WINE_TESTS_DIR ${CMAKE_BINARY_DIR}/wineprefix-tests)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(CORVANE_WINE_ARCH win64)
@@ -62,10 +70,18 @@ set(CORVANE_WINE_USABLE ${CORVANE_WINE_USABLE} CACHE INTERNAL "Wine can run this
 
 set(_corvane_wine_env_args ${CORVANE_WINE_STATE} ${CORVANE_WINE_LOADER} ${CORVANE_WINE_PREFIX}
     ${CORVANE_WINE_ARCH})
-# For tests that start the Windows program themselves (e.g. from a CMake
-# script): prepend CORVANE_WINE_RUN_COMMAND to the program and its arguments,
-# and give the test FIXTURES_REQUIRED ${CORVANE_WINE_FIXTURE}.
+# For tests that start a Windows console program themselves (e.g. from a
+# CMake script): prepend CORVANE_WINE_RUN_COMMAND to the program and its
+# arguments, and give the test FIXTURES_REQUIRED ${CORVANE_WINE_FIXTURE}.
+# These share the tree's one prefix (<build>/wineprefix) and display.
 set(CORVANE_WINE_RUN_COMMAND ${CORVANE_WINE_ENV} run ${_corvane_wine_env_args})
+# corvane_wine_own_command(<var> <test name>): the command that runs a program
+# (appended to it) in a prefix and on a display of its own.
+function(corvane_wine_own_command var name)
+    set(${var} ${CORVANE_WINE_ENV} own ${CORVANE_WINE_STATE} ${CORVANE_WINE_LOADER}
+        ${CORVANE_WINE_TEMPLATE} ${CORVANE_WINE_ARCH} ${CORVANE_WINE_TESTS_DIR}/${name}
+        PARENT_SCOPE)
+endfunction()
 set(CORVANE_WINE_FIXTURE corvane_wine)
 
 function(_corvane_add_wine_fixture)
@@ -74,9 +90,11 @@ function(_corvane_add_wine_fixture)
         return()
     endif()
     set_property(GLOBAL PROPERTY CORVANE_WINE_FIXTURE_ADDED TRUE)
-    add_test(NAME wine_env_setup COMMAND ${CORVANE_WINE_ENV} setup ${_corvane_wine_env_args})
-    add_test(NAME wine_env_cleanup COMMAND ${CORVANE_WINE_ENV} cleanup ${_corvane_wine_env_args})
-    set_tests_properties(wine_env_setup PROPERTIES FIXTURES_SETUP corvane_wine TIMEOUT 300
+    add_test(NAME wine_env_setup COMMAND ${CORVANE_WINE_ENV} setup ${_corvane_wine_env_args}
+        ${CORVANE_WINE_TEMPLATE} ${CORVANE_WINE_TESTS_DIR})
+    add_test(NAME wine_env_cleanup COMMAND ${CORVANE_WINE_ENV} cleanup ${_corvane_wine_env_args}
+        ${CORVANE_WINE_TEMPLATE} ${CORVANE_WINE_TESTS_DIR})
+    set_tests_properties(wine_env_setup PROPERTIES FIXTURES_SETUP corvane_wine TIMEOUT 600
         LABELS wine)
     set_tests_properties(wine_env_cleanup PROPERTIES FIXTURES_CLEANUP corvane_wine TIMEOUT 60
         LABELS wine)
@@ -106,38 +124,42 @@ function(corvane_add_wine_test)
         set(program ${arg_COMMAND})
     endif()
     set(labels wine ${arg_LABELS})
-    set(lock)
     if(arg_WINDOW)
         list(APPEND labels window)
-        # Focus, activation and capture belong to the one shared display: a
-        # box or menu of one program would deactivate another's windows
-        # (and hide its tooltips), so window tests take turns.
-        set(lock RESOURCE_LOCK corvane_display)
     endif()
 
     _corvane_add_wine_fixture()
-    add_test(NAME ${arg_NAME}
-        COMMAND ${CORVANE_WINE_ENV} run ${_corvane_wine_env_args} ${program} ${arg_ARGS}
+    corvane_wine_own_command(run ${arg_NAME})
+    add_test(NAME ${arg_NAME} COMMAND ${run} ${program} ${arg_ARGS}
         WORKING_DIRECTORY ${arg_WORKING_DIRECTORY})
     set_tests_properties(${arg_NAME} PROPERTIES FIXTURES_REQUIRED corvane_wine
-        TIMEOUT ${arg_TIMEOUT} LABELS "${labels}" ${lock})
+        TIMEOUT ${arg_TIMEOUT} LABELS "${labels}")
     if(NOT CORVANE_WINE_USABLE)
         set_tests_properties(${arg_NAME} PROPERTIES DISABLED TRUE)
     endif()
 endfunction()
 
-# Self-check of the runner itself, so a broken runner cannot make every Wine
-# test pass by accident.
+# Self-check of both runners, so a broken runner cannot make every Wine test
+# pass by accident.
 add_executable(corvane_exit_code_probe ${CMAKE_CURRENT_LIST_DIR}/selftest/ExitCode.cpp)
 corvane_warnings(corvane_exit_code_probe)
 _corvane_add_wine_fixture()
-string(REPLACE ";" "|" _corvane_runner "${CORVANE_WINE_RUN_COMMAND}")
-add_test(NAME wine_runner_exit_codes
-    COMMAND ${CMAKE_COMMAND} -DRUNNER=${_corvane_runner}
-            -DPROGRAM=$<TARGET_FILE:corvane_exit_code_probe>
-            -P ${CMAKE_CURRENT_LIST_DIR}/selftest/RunnerExitCode.cmake)
-set_tests_properties(wine_runner_exit_codes PROPERTIES FIXTURES_REQUIRED corvane_wine
-    TIMEOUT 120 LABELS wine)
-if(NOT CORVANE_WINE_USABLE)
-    set_tests_properties(wine_runner_exit_codes PROPERTIES DISABLED TRUE)
-endif()
+corvane_wine_own_command(_corvane_own_runner wine_own_runner_exit_codes)
+foreach(runner shared own)
+    if(runner STREQUAL shared)
+        string(REPLACE ";" "|" _corvane_runner "${CORVANE_WINE_RUN_COMMAND}")
+        set(_corvane_runner_test wine_runner_exit_codes)
+    else()
+        string(REPLACE ";" "|" _corvane_runner "${_corvane_own_runner}")
+        set(_corvane_runner_test wine_own_runner_exit_codes)
+    endif()
+    add_test(NAME ${_corvane_runner_test}
+        COMMAND ${CMAKE_COMMAND} -DRUNNER=${_corvane_runner}
+                -DPROGRAM=$<TARGET_FILE:corvane_exit_code_probe>
+                -P ${CMAKE_CURRENT_LIST_DIR}/selftest/RunnerExitCode.cmake)
+    set_tests_properties(${_corvane_runner_test} PROPERTIES FIXTURES_REQUIRED corvane_wine
+        TIMEOUT 300 LABELS wine)
+    if(NOT CORVANE_WINE_USABLE)
+        set_tests_properties(${_corvane_runner_test} PROPERTIES DISABLED TRUE)
+    endif()
+endforeach()

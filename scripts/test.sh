@@ -9,6 +9,7 @@
 #   build/fuzz     libFuzzer targets from fuzz/*.cpp, each run FUZZ_SECONDS
 # Exits non-zero if any build or test failed.
 #
+# Prints the ten slowest tests at the end.
 # Environment: JOBS (default 2), FUZZ_SECONDS (default 60), FUZZ_SEED (default 1),
 # KEEP_WINE_PREFIXES=1 to keep each tree's Wine prefixes after its tests (by
 # default they go: 0.6-1.3 GB each, and the next run makes them in seconds).
@@ -26,6 +27,7 @@ T0=$(date +%s)
     exit 1
 }
 mkdir -p "$LOGS"
+rm -f "$LOGS/test-times.txt"
 
 failures=()
 summaries=()
@@ -75,6 +77,9 @@ run_ctest() {
         total_passed=$((total_passed + total - failed))
     fi
     summaries+=("$name: ${line:-no summary (ctest exit $rc)}")
+    # "  3/97 Test  #12: name ......   Passed   41.20 sec": seconds, tree: name.
+    sed -nE "s/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: ([^ ]+) .* ([0-9.]+) sec\$/\2 $name: \1/p" \
+        "$log" >>"$LOGS/test-times.txt"
     if [ "$rc" -ne 0 ]; then
         failures+=("$name: tests")
     fi
@@ -182,6 +187,10 @@ echo "=== Summary ($(($(date +%s) - T0)) s, $(df -h --output=avail . | tail -n1 
 for s in "${summaries[@]}"; do
     echo "  $s"
 done
+if [ -s "$LOGS/test-times.txt" ]; then
+    echo "Slowest tests:"
+    sort -rn "$LOGS/test-times.txt" | head -n 10 | awk '{ printf "  %8.1f s  %s %s\n", $1, $2, $3 }'
+fi
 if [ ${#failures[@]} -gt 0 ]; then
     echo "FAILED steps:"
     for f in "${failures[@]}"; do

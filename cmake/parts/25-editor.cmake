@@ -10,29 +10,22 @@ if(CORVANE_CROSS AND TARGET corvane_win32)
 endif()
 
 # The dialog at another pixel density: the density tests of
-# corvane_win32_tests run once more in a Wine prefix of their own whose screen
-# is set to 120 pixels per inch. The shared prefix stays at 96, so the tests
-# that run in parallel there never see a density change.
+# corvane_win32_tests run once more in a Wine prefix whose screen is set to
+# 120 pixels per inch, copied from a template the fixture makes from the
+# tree's own (which stays at 96).
 if(CORVANE_CROSS AND TARGET corvane_win32_tests)
-    set(_corvane_dpi_args ${CORVANE_WINE_STATE} ${CORVANE_WINE_LOADER}
-        ${CMAKE_BINARY_DIR}/wineprefix-120dpi ${CORVANE_WINE_ARCH})
+    set(_corvane_120dpi ${CMAKE_BINARY_DIR}/wineprefix-120dpi)
     add_test(NAME wine_env_120dpi_setup
-        COMMAND ${CORVANE_WINE_ENV} setup-prefix ${_corvane_dpi_args} 120)
-    add_test(NAME wine_env_120dpi_cleanup
-        COMMAND ${CORVANE_WINE_ENV} stop-prefix ${_corvane_dpi_args})
+        COMMAND ${CORVANE_WINE_ENV} setup-prefix ${CORVANE_WINE_STATE} ${CORVANE_WINE_LOADER}
+                ${_corvane_120dpi} ${CORVANE_WINE_ARCH} 120 ${CORVANE_WINE_TEMPLATE})
     set_tests_properties(wine_env_120dpi_setup PROPERTIES FIXTURES_SETUP corvane_wine_120dpi
         FIXTURES_REQUIRED ${CORVANE_WINE_FIXTURE} TIMEOUT 300 LABELS wine)
-    set_tests_properties(wine_env_120dpi_cleanup PROPERTIES FIXTURES_CLEANUP corvane_wine_120dpi
-        FIXTURES_REQUIRED ${CORVANE_WINE_FIXTURE} TIMEOUT 60 LABELS wine)
-    add_test(NAME corvane_win32_tests_120dpi
-        COMMAND ${CORVANE_WINE_ENV} run ${_corvane_dpi_args} $<TARGET_FILE:corvane_win32_tests>
-                --gtest_filter=CustomizeDialogDensity.*)
+    corvane_add_wine_test(NAME corvane_win32_tests_120dpi COMMAND corvane_win32_tests
+        ARGS --gtest_filter=CustomizeDialogDensity.* WINDOW LABELS win32)
     set_tests_properties(corvane_win32_tests_120dpi PROPERTIES
         FIXTURES_REQUIRED "${CORVANE_WINE_FIXTURE};corvane_wine_120dpi"
-        ENVIRONMENT CORVANE_EXPECT_PIXELS_PER_INCH=120 TIMEOUT 300 LABELS "wine;window"
-        RESOURCE_LOCK corvane_display)
+        ENVIRONMENT "CORVANE_EXPECT_PIXELS_PER_INCH=120;CORVANE_WINE_TEMPLATE=${_corvane_120dpi}")
     if(NOT CORVANE_WINE_USABLE)
-        set_tests_properties(wine_env_120dpi_setup wine_env_120dpi_cleanup
-            corvane_win32_tests_120dpi PROPERTIES DISABLED TRUE)
+        set_tests_properties(wine_env_120dpi_setup PROPERTIES DISABLED TRUE)
     endif()
 endif()

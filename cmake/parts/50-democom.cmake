@@ -1,7 +1,7 @@
 # The demo as a host of the registered control: it makes CorvaneC.Corvane
 # through COM (early bound through the generated header) and hears its events.
-# Its tests run it under Wine against the CorvaneC.ocx registered in this
-# tree's prefix (the fixture of the hosts' tests).
+# Its tests run it under Wine against the CorvaneC.ocx registered by the
+# fixture of the hosts' tests, in a copy of that fixture's prefix.
 if(NOT CORVANE_CROSS OR NOT TARGET corvane-demo OR NOT TARGET CorvaneC)
     return()
 endif()
@@ -26,7 +26,6 @@ string(REPLACE "\\" "\\\\" _corvane_demo_exe_literal "${_corvane_demo_exe}")
 target_compile_definitions(corvane_demo_host_tests PRIVATE
     CORVANE_DEMO_EXE="${_corvane_demo_exe_literal}")
 add_dependencies(corvane_demo_host_tests corvane-demo CorvaneC)
-# It relies on the registration: never beside the tests that undo it.
 set_tests_properties(corvane_demo_host_tests PROPERTIES
-    FIXTURES_REQUIRED "corvane_wine;corvane_ocx")
-set_property(TEST corvane_demo_host_tests APPEND PROPERTY RESOURCE_LOCK corvane_com_registry)
+    FIXTURES_REQUIRED "corvane_wine;corvane_ocx"
+    ENVIRONMENT CORVANE_WINE_TEMPLATE=${CORVANE_WINE_OCX_PREFIX})

@@ -20,11 +20,10 @@ corvane_warnings(cpp-host)
 add_dependencies(cpp-host CorvaneC)
 
 # Beside CorvaneC.ocx and its manifest: the sample runs against this tree's
-# module (through the manifest, or the registration where there is one).
+# module through the manifest (its prefix has nothing registered).
 corvane_add_wine_test(NAME cpp_host_sample COMMAND cpp-host ARGS --auto WINDOW LABELS server)
 set_tests_properties(cpp_host_sample PROPERTIES
     PASS_REGULAR_EXPRESSION "cpp-host: all checks passed")
-set_property(TEST cpp_host_sample APPEND PROPERTY RESOURCE_LOCK corvane_com_registry)
 
 # The shared container (tests/host): its site, sink and window as a control
 # calls them, and the hosted control through the module's manifest (an
@@ -35,7 +34,3 @@ corvane_add_gtest_program(corvane_host_tests SOURCES ${CORVANE_HOST_TEST_SOURCES
 add_dependencies(corvane_host_tests CorvaneC)
 target_compile_definitions(corvane_host_tests PRIVATE
     CORVANE_OCX_PATH="$<TARGET_FILE:CorvaneC>" CORVANE_MANIFEST_PATH="${CORVANE_MODULE_MANIFEST}")
-# The control's type library is looked up through the manifest, but where
-# the registration tests run alongside, a half-unregistered library would
-# still be found first.
-set_property(TEST corvane_host_tests APPEND PROPERTY RESOURCE_LOCK corvane_com_registry)

@@ -5,14 +5,12 @@
 namespace corvane::win32 {
 namespace {
 
-using TGetDpiForWindow = UINT(WINAPI*)(HWND);
-
 // Looked up rather than linked: older systems lack it.
-TGetDpiForWindow GetDpiForWindowEntry() {
-    static const TGetDpiForWindow entry = [] {
+TWindowDpiQuery GetDpiForWindowEntry() {
+    static const TWindowDpiQuery entry = [] {
         const HMODULE user = ::GetModuleHandleA("user32.dll");
         return user == nullptr ? nullptr
-                               : reinterpret_cast<TGetDpiForWindow>(reinterpret_cast<void*>(
+                               : reinterpret_cast<TWindowDpiQuery>(reinterpret_cast<void*>(
                                      ::GetProcAddress(user, "GetDpiForWindow")));
     }();
     return entry;
@@ -21,11 +19,13 @@ TGetDpiForWindow GetDpiForWindowEntry() {
 } // namespace
 
 int WindowPixelsPerInch(HWND window) {
-    if (window != nullptr) {
-        if (const TGetDpiForWindow entry = GetDpiForWindowEntry()) {
-            if (const UINT dpi = entry(window); dpi != 0)
-                return static_cast<int>(dpi);
-        }
+    return WindowPixelsPerInch(window, GetDpiForWindowEntry());
+}
+
+int WindowPixelsPerInch(HWND window, TWindowDpiQuery query) {
+    if (window != nullptr && query != nullptr) {
+        if (const UINT dpi = query(window); dpi != 0)
+            return static_cast<int>(dpi);
     }
     const WindowDC screen(window);
     const int dpi = screen.get() != nullptr ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;

@@ -10,6 +10,11 @@ namespace corvane::win32 {
 
 // window may be null: the primary screen's density.
 int WindowPixelsPerInch(HWND window);
+// The same with the system's per-window answer (GetDpiForWindow) given:
+// null, or an answer of 0, falls back to the screen. Tests pass answers
+// Wine never gives, as it reports the screen's density either way.
+using TWindowDpiQuery = UINT(WINAPI*)(HWND);
+int WindowPixelsPerInch(HWND window, TWindowDpiQuery query);
 inline TDpiScale WindowDpiScale(HWND window) {
     return TDpiScale(WindowPixelsPerInch(window));
 }

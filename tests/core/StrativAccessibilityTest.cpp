@@ -69,7 +69,9 @@ TEST(StrativAccessibleChildren, ShownWhenSomeOfItIsPainted) {
         {"A:100,B:100", 101, 30, "B", false}, // A came within 2 pixels: B is not painted
         {"A:100,B:100", 103, 30, "B", true},
         {"Q/40(E:50),F:50", 200, 30, "Q", true},
-        {"Q/40(E:50),F:50", 200, 30, "E", false}, // its band lies below the bottom
+        {"Q/40(E:50),F:50", 200, 30, "E", false},      // its band lies below the bottom
+        {"Q/18(E/5(G:50)),F:50", 200, 18, "E", false}, // its band starts at the bottom
+        {"Q/17(E/5(G:50)),F:50", 200, 18, "E", true},
         {"A:100,B:100", 0, 30, "A", false},
     };
     for (const Case& c : cases) {
@@ -118,6 +120,13 @@ TEST_F(StrativPointer, ChangesAreAnnouncedOnceAndOnlyWhenTheyHappened) {
              t["C"]->SetCaption("Sea");
          },
          {"Accessible NameChange Sea", "Accessible Reorder <header>"}},
+        {"a section moved to another header and renamed there",
+         [](TestHeader& t, TestHeader& o) {
+             THeaderColumns* sea = t["Sea"];
+             sea->SetParent(o.header.Sections());
+             sea->SetCaption("Gone");
+         },
+         {"Accessible Reorder <header>"}},
         {"a width", [](TestHeader& t, TestHeader&) { t["B"]->SetWidth(10); }, {}},
     };
     for (const Step& step : steps) {

@@ -226,6 +226,30 @@ TEST_F(StrativPointer, AKeyResizeRepaintsAndAHandlerThatFreesTheLeafStoresNothin
     EXPECT_EQ(Take(), Log{}) << "no OnSized for a section that is gone";
 }
 
+// The handler takes the leaf into another header, where it lives on: no
+// width is stored in it and no OnSized follows, from the key or a double click.
+TEST_F(StrativPointer, AResizeHandlerThatMovesTheLeafAwayStoresNothing) {
+    for (const bool byKey : {true, false}) {
+        Make("Alpha:50,B:50", 300, 25);
+        TestHeader other("Z", 100, 20);
+        THeaderColumns* leaf = S("Alpha");
+        H().SetFocusedSection(leaf);
+        H().OnSizing = [&other](TStrativ*, THeaderColumns* s, int, int) {
+            s->SetParent(other.header.Sections());
+        };
+        Take();
+        if (byKey) {
+            H().KeyDown(vkRight, ssCtrl);
+        } else {
+            Move(47, 10);
+            H().DblClick(ssLeft, 47, 10);
+        }
+        EXPECT_EQ(DescribeTree(other.header.Sections()), "Z,Alpha") << byKey;
+        EXPECT_EQ(leaf->Width(), 50) << byKey;
+        EXPECT_EQ(EventsOnly(Take()), Log{}) << byKey;
+    }
+}
+
 TEST_F(StrativPointer, AKeyMoveRefusedByTheHandlerLeavesTheTree) {
     Make("A,B,C", 300, 25);
     H().SetFocusedSection(S("B"));
@@ -238,6 +262,23 @@ TEST_F(StrativPointer, AKeyMoveRefusedByTheHandlerLeavesTheTree) {
     EXPECT_EQ(H().FocusedSection(), S("B"));
 }
 
+// The handler deletes the target or takes the section away: nothing moves.
+TEST_F(StrativPointer, AKeyMoveWhoseHandlerEditsTheTreeMovesNothing) {
+    TestHeader other("Z", 100, 20);
+    for (const bool deleteTarget : {true, false}) {
+        Make("A,B,C", 300, 25);
+        H().SetFocusedSection(S("B"));
+        dropAnswer = [&](THeaderColumns* source, THeaderColumns* target, bool&, bool&) {
+            if (deleteTarget)
+                H().Sections()->DeleteItem(target);
+            else
+                source->SetParent(other.header.Sections());
+        };
+        H().KeyDown(vkRight, ssAlt);
+        EXPECT_EQ(DescribeTree(H().Sections()), deleteTarget ? "A,B" : "A,C");
+    }
+}
+
 TEST_F(StrativPointer, TheMenuKeyOpensTheMenuAtTheFocusedSection) {
     Make("P/10(A:40,B:60),C:50", 200, 30);
     H().SetFocusedSection(S("B"));
@@ -247,6 +288,14 @@ TEST_F(StrativPointer, TheMenuKeyOpensTheMenuAtTheFocusedSection) {
     EXPECT_EQ(W().menuPoints[0], (TPoint{40 + FakeWindowServices::ScreenOffset.X,
                                          30 + FakeWindowServices::ScreenOffset.Y}));
     EXPECT_EQ(W().menus[0].size(), 3u) << "About, separator, Customize";
+
+    // A band reaching below the client area: the menu opens at its bottom edge.
+    Make("P/10(Q/30(A:40),B:60),C:50", 200, 25);
+    H().SetFocusedSection(S("Q"));
+    EXPECT_TRUE(H().KeyDown(vkF10, ssShift));
+    ASSERT_EQ(W().menuPoints.size(), 1u);
+    EXPECT_EQ(W().menuPoints[0], (TPoint{FakeWindowServices::ScreenOffset.X,
+                                         25 + FakeWindowServices::ScreenOffset.Y}));
 }
 
 TEST_F(StrativPointer, NoKeyIsUsedWhileTheHeaderIsEmptyOrForDesignersClicks) {

@@ -1,7 +1,11 @@
 // Small pieces of the Windows layer: reading mouse messages, alignment in a
-// parent, colour resolution and the caption collation it installs.
+// parent, colour resolution and the caption collation it installs, the pixel
+// density of a window, message boxes of the modal loops.
+#include "ModalWatch.h"
 #include "core/platform/Collation.h"
 #include "win32/Alignment.h"
+#include "win32/Dpi.h"
+#include "win32/ModalLoops.h"
 #include "win32/MouseInput.h"
 #include "win32/StrativWindow.h"
 #include "win32/SystemColors.h"
@@ -25,6 +29,39 @@ TEST(MouseInput, KeyFlagsBecomeTheShiftState) {
     EXPECT_EQ(ShiftFromKeys(MK_LBUTTON), TShiftState{ssLeft});
     EXPECT_EQ(ShiftFromKeys(MK_RBUTTON | MK_SHIFT), TShiftState{ssRight | ssShift});
     EXPECT_EQ(ShiftFromKeys(MK_MBUTTON | MK_CONTROL), TShiftState{ssMiddle | ssCtrl});
+}
+
+UINT WINAPI Answers144(HWND) {
+    return 144;
+}
+UINT WINAPI AnswersNothing(HWND) {
+    return 0;
+}
+
+// The window's own density wins over the screen's; the screen answers when
+// the system has no per-window answer or no window is named.
+TEST(PixelDensity, TheWindowsOwnDensityComesFirst) {
+    const HDC dc = ::GetDC(nullptr);
+    const int screen = ::GetDeviceCaps(dc, LOGPIXELSY);
+    ::ReleaseDC(nullptr, dc);
+    const HWND window = ::GetDesktopWindow();
+    EXPECT_EQ(WindowPixelsPerInch(window, &Answers144), 144);
+    EXPECT_EQ(WindowPixelsPerInch(window, &AnswersNothing), screen);
+    EXPECT_EQ(WindowPixelsPerInch(window, nullptr), screen);
+    EXPECT_EQ(WindowPixelsPerInch(nullptr, &Answers144), screen);
+}
+
+TEST(ModalLoopsBox, NoBoxOnceTheLoopsAreOverForGood) {
+    for (const bool over : {false, true}) {
+        SCOPED_TRACE(over ? "over for good" : "running");
+        ModalLoops loops;
+        if (over)
+            loops.EndForGood();
+        const testing::MessageBoxWatch watch;
+        const int answer = loops.MessageBox(nullptr, "text", "caption", MB_OK);
+        EXPECT_EQ(watch.Seen().size(), over ? 0u : 1u);
+        EXPECT_EQ(answer, over ? 0 : IDOK);
+    }
 }
 
 TEST(Alignment, EachAlignmentTakesItsSideOfTheParent) {

@@ -22,6 +22,22 @@ corvane_add_gtest_program(corvane_typelib_fixup_tests
 target_include_directories(corvane_typelib_fixup_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
 
 if(NOT CORVANE_CROSS)
+    # The API reference (docs/api.md) against the table: its generated blocks
+    # current, every member described. `corvane-api-reference docs/api.md`
+    # regenerates the blocks and adds a missing member's.
+    set(_tl_reference ${PROJECT_SOURCE_DIR}/src/server/typelib/TypeLibTable.cpp
+        ${PROJECT_SOURCE_DIR}/src/server/typelib/HeaderEmitter.cpp
+        ${PROJECT_SOURCE_DIR}/src/server/typelib/ApiReference.cpp)
+    add_executable(corvane-api-reference ${_tl_reference}
+        ${PROJECT_SOURCE_DIR}/src/server/typelib/ApiReferenceMain.cpp)
+    target_include_directories(corvane-api-reference PRIVATE ${PROJECT_SOURCE_DIR}/src)
+    corvane_warnings(corvane-api-reference)
+    corvane_add_gtest_program(corvane_api_reference_tests
+        SOURCES ${PROJECT_SOURCE_DIR}/tests/server/ApiReferenceTest.cpp ${_tl_reference}
+        LABELS typelib)
+    target_include_directories(corvane_api_reference_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
+    target_compile_definitions(corvane_api_reference_tests PRIVATE
+        CORVANE_API_REFERENCE="${PROJECT_SOURCE_DIR}/docs/api.md")
     return()
 endif()
 

@@ -142,6 +142,17 @@ target_compile_definitions(corvane_typelib_tests PRIVATE
     CORVANE_TYPELIB_PATH="${CORVANE_TYPELIB_FILE}")
 corvane_embed_typelib(corvane_typelib_tests)
 
+# The header compiles in each standard it promises, as hosts include it.
+foreach(std 11 14 17)
+    add_test(NAME corvane_typelib_header_cxx${std}
+        COMMAND ${CMAKE_COMMAND} -DCXX=${CMAKE_CXX_COMPILER} -DSTD=${std}
+                -DHEADER=${CORVANE_TYPELIB_HEADER}
+                -DSOURCE=${PROJECT_SOURCE_DIR}/tests/server/TypeLibHeaderStandards.cpp
+                -DSCRATCH=${_tl_work}/header-cxx${std}
+                -P ${PROJECT_SOURCE_DIR}/tests/server/TypeLibHeaderStandards.cmake)
+    set_tests_properties(corvane_typelib_header_cxx${std} PROPERTIES LABELS typelib)
+endforeach()
+
 # Two builds give the same bytes.
 string(REPLACE ";" "|" _tl_run "${CORVANE_TYPELIB_RUN_WRITER}")
 add_test(NAME corvane_typelib_reproducible

@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* RegistryWriteError = "Error creating system registry entry";
 constexpr const wchar_t* UsersClassesKey = L"Software\\Classes";
+constexpr const wchar_t* ProbeKey = L"CorvaneC.RegistrationProbe";
 
 // Closes the key on every path out.
 class TRegKey {
@@ -66,13 +67,6 @@ std::wstring RegistryName(HKEY key) {
     return std::wstring();
 }
 
-std::wstring RegistryName(HKEY root, const wchar_t* subkey) {
-    TRegKey key;
-    if (::RegOpenKeyExW(root, subkey, 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS)
-        return std::wstring();
-    return RegistryName(key.Get());
-}
-
 } // namespace
 
 void CreateRegKey(const std::wstring& key, const std::wstring& valueName,
@@ -95,13 +89,27 @@ void DeleteRegKey(const std::wstring& key) {
 }
 
 bool ClassesRootIsUsersClasses() {
-    // The user's classes key is a link to a hive of its own; both handles
-    // name the link's target, so a mapping onto either spelling is seen.
-    const std::wstring root = RegistryName(HKEY_CLASSES_ROOT, L"");
-    const std::wstring user = RegistryName(HKEY_CURRENT_USER, UsersClassesKey);
-    return !root.empty() &&
-           ::CompareStringOrdinal(root.c_str(), static_cast<int>(root.size()), user.c_str(),
-                                  static_cast<int>(user.size()), TRUE) == CSTR_EQUAL;
+    TRegKey user;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, UsersClassesKey, 0, KEY_QUERY_VALUE, user.Put()) !=
+        ERROR_SUCCESS)
+        return false;
+    const std::wstring userName = RegistryName(user.Get());
+    // A predefined key has no name to ask for (opening it gives the
+    // predefined handle back), so a volatile key made under it, and removed
+    // again, tells where it leads.
+    TRegKey probe;
+    DWORD disposition = 0;
+    if (userName.empty() ||
+        ::RegCreateKeyExW(HKEY_CLASSES_ROOT, ProbeKey, 0, nullptr, REG_OPTION_VOLATILE,
+                          KEY_QUERY_VALUE, nullptr, probe.Put(), &disposition) != ERROR_SUCCESS)
+        return false;
+    const std::wstring probeName = RegistryName(probe.Get());
+    if (disposition == REG_CREATED_NEW_KEY)
+        ::RegDeleteKeyW(HKEY_CLASSES_ROOT, ProbeKey);
+    const auto length = static_cast<int>(userName.size());
+    return probeName.size() > userName.size() && probeName[userName.size()] == L'\\' &&
+           ::CompareStringOrdinal(probeName.c_str(), length, userName.c_str(), length, TRUE) ==
+               CSTR_EQUAL;
 }
 
 TUsersClassesRoot::TUsersClassesRoot() {

@@ -20,8 +20,9 @@ void DeleteRegKey(const std::wstring& key);
 
 // True while this process maps HKEY_CLASSES_ROOT onto the current user's
 // classes (RegOverridePredefKey onto HKCU\Software\Classes, as an installer
-// without administrator rights does): the registry's own names of the two
-// keys are then the same. False when either name cannot be read.
+// without administrator rights does): the registry's own name of a key made
+// under HKEY_CLASSES_ROOT then lies under that of the user's classes key.
+// False when that cannot be told (no key can be made there).
 bool ClassesRootIsUsersClasses();
 
 // Maps HKEY_CLASSES_ROOT onto HKCU\Software\Classes for this process while

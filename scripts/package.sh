@@ -41,10 +41,12 @@ export SOURCE_DATE_EPOCH
 
 # build_tree DIR TOOLCHAIN: the Release tree's module and type library. -g
 # adds debug information without changing the code; the module's goes to
-# CorvaneC.ocx.debug.
+# CorvaneC.ocx.debug, without the compiler's command line (it names the
+# tree).
 build_tree() {
+    local flags="-O3 -DNDEBUG -g -gno-record-gcc-switches"
     cmake -S "$ROOT" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_C_FLAGS_RELEASE="-O3 -DNDEBUG -g" -DCMAKE_CXX_FLAGS_RELEASE="-O3 -DNDEBUG -g" \
+        -DCMAKE_C_FLAGS_RELEASE="$flags" -DCMAKE_CXX_FLAGS_RELEASE="$flags" \
         -DCORVANE_SEPARATE_DEBUG=ON \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/$2" >"$1.configure.log" 2>&1 || {
         cat "$1.configure.log" >&2

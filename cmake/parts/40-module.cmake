@@ -94,13 +94,15 @@ set(CORVANE_RELEASE_VERSION ${PROJECT_VERSION} CACHE INTERNAL "the project's rel
 # their build paths), and the same bytes from two builds of one commit.
 # With CORVANE_SEPARATE_DEBUG (scripts/package.sh, which also compiles with
 # -g) the debug information goes to CorvaneC.ocx.debug beside the module,
-# which names it in a .gnu_debuglink section for debuggers.
+# which names it in a .gnu_debuglink section for debuggers. objcopy stamps
+# the files it writes with SOURCE_DATE_EPOCH (else the time): 0, as linked.
 option(CORVANE_SEPARATE_DEBUG "Move CorvaneC.ocx's debug information to CorvaneC.ocx.debug" OFF)
 if(CORVANE_SEPARATE_DEBUG)
+    set(_module_objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
     add_custom_command(TARGET CorvaneC POST_BUILD
-        COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE_NAME:CorvaneC>
+        COMMAND ${_module_objcopy} --only-keep-debug $<TARGET_FILE_NAME:CorvaneC>
                 $<TARGET_FILE_NAME:CorvaneC>.debug
-        COMMAND ${CMAKE_OBJCOPY} --strip-all
+        COMMAND ${_module_objcopy} --strip-all
                 --add-gnu-debuglink=$<TARGET_FILE_NAME:CorvaneC>.debug $<TARGET_FILE_NAME:CorvaneC>
         WORKING_DIRECTORY $<TARGET_FILE_DIR:CorvaneC>
         COMMENT "CorvaneC.ocx's debug information into CorvaneC.ocx.debug" VERBATIM)

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Builds the release package dist/CorvaneC-<version>.zip: both Windows trees
-# in Release (build/package/x86, build/package/x64; only what ships), then
-# the files of the package (see docs/release.md) laid out, dated and zipped
-# so that two builds of one commit give the same bytes.
+# Builds the release package dist/CorvaneC-<version>.zip and beside it
+# CorvaneC-<version>-symbols.zip: both Windows trees in Release
+# (build/package/x86, build/package/x64; only what ships, compiled with
+# debug information that goes into the symbols zip), then the files of the
+# package (see docs/release.md) laid out, dated and zipped so that two
+# builds of one commit give the same bytes.
 #
 #   scripts/package.sh           build and write the zip
 #   scripts/package.sh --verify  then build everything again under other
 #                                paths, without the compiler cache, and
-#                                compare the two zips byte for byte
+#                                compare both zips byte for byte
 #
 # Environment: JOBS (default 2); SOURCE_DATE_EPOCH (default: the time of the
 # checked-out commit) dates every file in the zip.
@@ -37,9 +39,15 @@ if [ "$SOURCE_DATE_EPOCH" -lt 315532800 ]; then
 fi
 export SOURCE_DATE_EPOCH
 
-# build_tree DIR TOOLCHAIN: the Release tree's module and type library.
+# build_tree DIR TOOLCHAIN: the Release tree's module and type library. -g
+# adds debug information without changing the code; the module's goes to
+# CorvaneC.ocx.debug, without the compiler's command line (it names the
+# tree).
 build_tree() {
+    local flags="-O3 -DNDEBUG -g -gno-record-gcc-switches"
     cmake -S "$ROOT" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_C_FLAGS_RELEASE="$flags" -DCMAKE_CXX_FLAGS_RELEASE="$flags" \
+        -DCORVANE_SEPARATE_DEBUG=ON \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/$2" >"$1.configure.log" 2>&1 || {
         cat "$1.configure.log" >&2
         return 1
@@ -47,19 +55,37 @@ build_tree() {
     cmake --build "$1" -j "$JOBS" --target CorvaneC corvane_typelib_files
 }
 
-# stage WORK STAGE: the package's files from the trees under WORK.
+# crlf FILE...: CR LF line ends, for Windows editors (also where a file has
+# some already).
+crlf() {
+    local file
+    for file in "$@"; do
+        sed -i 's/\r*$/\r/' "$file"
+    done
+}
+
+# checksums DIR: SHA256SUMS of every other file, in byte order.
+checksums() {
+    (cd "$1" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort |
+        xargs sha256sum >SHA256SUMS)
+    crlf "$1/SHA256SUMS"
+}
+
+# stage WORK STAGE SYMBOLS: the package's files from the trees under WORK,
+# and the modules' debug information in SYMBOLS.
 stage() {
-    local work=$1 stage=$2 version
+    local work=$1 stage=$2 symbols=$3 version
     version=$(sed -n 's/^CORVANE_RELEASE_VERSION:INTERNAL=//p' "$work/x86/CMakeCache.txt")
     [ -n "$version" ] || {
         echo "package.sh: no version in $work/x86/CMakeCache.txt" >&2
         return 1
     }
-    rm -rf "$stage"
+    rm -rf "$stage" "$symbols"
     mkdir -p "$stage/include" "$stage/samples"
     for arch in x86 x64; do
-        mkdir -p "$stage/$arch"
+        mkdir -p "$stage/$arch" "$symbols/$arch"
         cp "$work/$arch/CorvaneC.ocx" "$work/$arch/CorvaneC.manifest" "$stage/$arch/"
+        cp "$work/$arch/CorvaneC.ocx.debug" "$symbols/$arch/"
     done
     # The header is the same in both trees (one table, one emitter); the type
     # library of the product's architecture goes at the top.
@@ -80,18 +106,25 @@ stage() {
     cp "$ROOT"/src/host/*.h "$ROOT"/src/host/*.cpp "$host/host/"
     cp "$ROOT/src/com/ComPtr.h" "$host/com/"
 
-    # Text for Windows: CRLF line ends.
-    sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$ROOT/packaging/README.txt.in" >"$stage/README.txt"
+    sed "s/@VERSION@/$version/g" "$ROOT/packaging/README.txt.in" >"$stage/README.txt"
+    # The reference and the notes as text: the markers of the reference's
+    # generated blocks go.
+    grep -v -e '^<!-- api .* -->$' -e '^<!-- /api -->$' "$ROOT/docs/api.md" >"$stage/API.txt"
+    cp "$ROOT/CHANGES.md" "$stage/CHANGES.txt"
     local licence
     for licence in LICENSE LICENSE.txt LICENCE COPYING; do
         if [ -f "$ROOT/$licence" ]; then
-            sed 's/\r*$/\r/' "$ROOT/$licence" >"$stage/LICENSE.txt"
+            cp "$ROOT/$licence" "$stage/LICENSE.txt"
             break
         fi
     done
+    # Every text file for Windows: CR LF line ends.
+    find "$stage" -type f ! -name '*.ocx' ! -name '*.tlb' -print0 | xargs -0 sed -i 's/\r*$/\r/'
+    checksums "$stage"
 
-    (cd "$stage" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort |
-        xargs sha256sum >SHA256SUMS)
+    sed "s/@VERSION@/$version/g" "$ROOT/packaging/SYMBOLS.txt.in" >"$symbols/README.txt"
+    crlf "$symbols/README.txt"
+    checksums "$symbols"
     echo "$version"
 }
 
@@ -107,29 +140,42 @@ zip_stage() {
         TZ=UTC zip -X -D -9 -q "$zip" -@)
 }
 
-# package WORK OUT_DIR: prints the zip's path.
+# timed NAME COMMAND...: runs it and prints how long it took (the figures
+# in docs/release.md).
+timed() {
+    local name=$1 start=$SECONDS
+    shift
+    "$@"
+    echo "package.sh: $name took $((SECONDS - start)) s" >&2
+}
+
+# package WORK OUT_DIR: prints the zip's path; the symbols zip goes beside it.
 package() {
     local work=$1 out=$2 version
     mkdir -p "$work" "$out"
-    build_tree "$work/x86" cmake/toolchain-mingw-i686.cmake >&2
-    build_tree "$work/x64" cmake/toolchain-mingw-x86_64.cmake >&2
-    version=$(stage "$work" "$work/stage")
+    timed "the x86 tree" build_tree "$work/x86" cmake/toolchain-mingw-i686.cmake >&2
+    timed "the x64 tree" build_tree "$work/x64" cmake/toolchain-mingw-x86_64.cmake >&2
+    version=$(stage "$work" "$work/stage" "$work/symbols")
     zip_stage "$work/stage" "$out/CorvaneC-$version.zip"
+    zip_stage "$work/symbols" "$out/CorvaneC-$version-symbols.zip"
     echo "$out/CorvaneC-$version.zip"
 }
 
 zip=$(package "$ROOT/build/package" "$ROOT/dist")
-echo "package.sh: wrote ${zip#"$ROOT"/} ($(sha256sum "$zip" | cut -c1-64))"
+symbols=${zip%.zip}-symbols.zip
+for file in "$zip" "$symbols"; do
+    echo "package.sh: wrote ${file#"$ROOT"/} ($(sha256sum "$file" | cut -c1-64))"
+done
 
 if [ $VERIFY -eq 1 ]; then
     # Other paths, and every object compiled again.
     again=$(CCACHE_DISABLE=1 package "$ROOT/build/package-again/tree" "$ROOT/build/package-again")
-    if cmp "$zip" "$again"; then
-        echo "package.sh: reproducible: a second build gave the same bytes"
+    if cmp "$zip" "$again" && cmp "$symbols" "${again%.zip}-symbols.zip"; then
+        echo "package.sh: reproducible: a second build gave the same bytes, both zips"
         # Kept only when it differs, to compare.
         rm -rf "$ROOT/build/package-again"
     else
-        echo "package.sh: NOT reproducible: $again differs from $zip" >&2
+        echo "package.sh: NOT reproducible: $again or its symbols zip differs" >&2
         exit 1
     fi
 fi

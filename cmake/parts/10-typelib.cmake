@@ -22,6 +22,22 @@ corvane_add_gtest_program(corvane_typelib_fixup_tests
 target_include_directories(corvane_typelib_fixup_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
 
 if(NOT CORVANE_CROSS)
+    # The API reference (docs/api.md) against the table: its generated blocks
+    # current, every member described. `corvane-api-reference docs/api.md`
+    # regenerates the blocks and adds a missing member's.
+    set(_tl_reference ${PROJECT_SOURCE_DIR}/src/server/typelib/TypeLibTable.cpp
+        ${PROJECT_SOURCE_DIR}/src/server/typelib/HeaderEmitter.cpp
+        ${PROJECT_SOURCE_DIR}/src/server/typelib/ApiReference.cpp)
+    add_executable(corvane-api-reference ${_tl_reference}
+        ${PROJECT_SOURCE_DIR}/src/server/typelib/ApiReferenceMain.cpp)
+    target_include_directories(corvane-api-reference PRIVATE ${PROJECT_SOURCE_DIR}/src)
+    corvane_warnings(corvane-api-reference)
+    corvane_add_gtest_program(corvane_api_reference_tests
+        SOURCES ${PROJECT_SOURCE_DIR}/tests/server/ApiReferenceTest.cpp ${_tl_reference}
+        LABELS typelib)
+    target_include_directories(corvane_api_reference_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
+    target_compile_definitions(corvane_api_reference_tests PRIVATE
+        CORVANE_API_REFERENCE="${PROJECT_SOURCE_DIR}/docs/api.md")
     return()
 endif()
 
@@ -125,6 +141,17 @@ target_include_directories(corvane_typelib_tests PRIVATE ${PROJECT_SOURCE_DIR}/s
 target_compile_definitions(corvane_typelib_tests PRIVATE
     CORVANE_TYPELIB_PATH="${CORVANE_TYPELIB_FILE}")
 corvane_embed_typelib(corvane_typelib_tests)
+
+# The header compiles in each standard it promises, as hosts include it.
+foreach(std 11 14 17)
+    add_test(NAME corvane_typelib_header_cxx${std}
+        COMMAND ${CMAKE_COMMAND} -DCXX=${CMAKE_CXX_COMPILER} -DSTD=${std}
+                -DHEADER=${CORVANE_TYPELIB_HEADER}
+                -DSOURCE=${PROJECT_SOURCE_DIR}/tests/server/TypeLibHeaderStandards.cpp
+                -DSCRATCH=${_tl_work}/header-cxx${std}
+                -P ${PROJECT_SOURCE_DIR}/tests/server/TypeLibHeaderStandards.cmake)
+    set_tests_properties(corvane_typelib_header_cxx${std} PROPERTIES LABELS typelib)
+endforeach()
 
 # Two builds give the same bytes.
 string(REPLACE ";" "|" _tl_run "${CORVANE_TYPELIB_RUN_WRITER}")

@@ -92,7 +92,23 @@ configure_file(${CORVANE_MODULE_DIR}/CorvaneC.manifest.in ${CORVANE_MODULE_MANIF
 set(CORVANE_RELEASE_VERSION ${PROJECT_VERSION} CACHE INTERNAL "the project's release version")
 # Release builds are what ships: no symbol table (it names the sources by
 # their build paths), and the same bytes from two builds of one commit.
-target_link_options(CorvaneC PRIVATE $<$<CONFIG:Release>:-s>)
+# With CORVANE_SEPARATE_DEBUG (scripts/package.sh, which also compiles with
+# -g) the debug information goes to CorvaneC.ocx.debug beside the module,
+# which names it in a .gnu_debuglink section for debuggers. objcopy stamps
+# the files it writes with SOURCE_DATE_EPOCH (else the time): 0, as linked.
+option(CORVANE_SEPARATE_DEBUG "Move CorvaneC.ocx's debug information to CorvaneC.ocx.debug" OFF)
+if(CORVANE_SEPARATE_DEBUG)
+    set(_module_objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
+    add_custom_command(TARGET CorvaneC POST_BUILD
+        COMMAND ${_module_objcopy} --only-keep-debug $<TARGET_FILE_NAME:CorvaneC>
+                $<TARGET_FILE_NAME:CorvaneC>.debug
+        COMMAND ${_module_objcopy} --strip-all
+                --add-gnu-debuglink=$<TARGET_FILE_NAME:CorvaneC>.debug $<TARGET_FILE_NAME:CorvaneC>
+        WORKING_DIRECTORY $<TARGET_FILE_DIR:CorvaneC>
+        COMMENT "CorvaneC.ocx's debug information into CorvaneC.ocx.debug" VERBATIM)
+else()
+    target_link_options(CorvaneC PRIVATE $<$<CONFIG:Release>:-s>)
+endif()
 if(TARGET corvane_activex)
     target_link_libraries(CorvaneC PRIVATE corvane_activex)
 endif()

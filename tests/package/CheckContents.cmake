@@ -1,7 +1,10 @@
 # The unpacked release package: exactly the files it should hold, each as
 # its SHA256SUMS line says; the version in every place that names it; the
-# reproducibility marks (PE time stamp 0, no build paths).
-#   cmake -DUNPACKED=<dir> -DVERSION=<version> -DSOURCE_DIR=<repo> -P CheckContents.cmake
+# reproducibility marks (PE time stamp 0, no build paths); CR LF in every
+# text file; and the symbols zip: each module's debug information, named by
+# the module.
+#   cmake -DUNPACKED=<dir> -DSYMBOLS=<dir> -DVERSION=<version> -DSOURCE_DIR=<repo>
+#         -P CheckContents.cmake
 set(failures "")
 macro(fail text)
     list(APPEND failures "${text}")
@@ -10,7 +13,7 @@ endmacro()
 file(GLOB_RECURSE found RELATIVE ${UNPACKED} ${UNPACKED}/*)
 list(SORT found)
 set(expected
-    CorvaneC.tlb README.txt SHA256SUMS include/CorvaneC_TLB.h
+    API.txt CHANGES.txt CorvaneC.tlb README.txt SHA256SUMS include/CorvaneC_TLB.h
     samples/cpp-host/CMakeLists.txt samples/cpp-host/CppHost.cpp samples/cpp-host/README.txt
     samples/cpp-host/com/ComPtr.h samples/cpp-host/cpp-host.manifest.in
     samples/html/Header.html samples/vbscript/Sections.vbs
@@ -52,20 +55,31 @@ if(NOT listed STREQUAL others)
     fail("SHA256SUMS lists ${listed}")
 endif()
 
+# Every text file ends each line with CR LF, for Windows editors.
+# (file(READ) drops carriage returns: the file's size tells how many.)
+foreach(file IN LISTS found)
+    if(file MATCHES "\\.(ocx|tlb)$")
+        continue()
+    endif()
+    file(READ ${UNPACKED}/${file} text)
+    file(SIZE ${UNPACKED}/${file} size)
+    string(LENGTH "${text}" length)
+    string(REGEX MATCHALL "\n" newlines "${text}")
+    list(LENGTH newlines line_count)
+    math(EXPR crs "${size} - ${length}")
+    if(NOT crs EQUAL line_count OR line_count EQUAL 0)
+        fail("${file}: ${crs} carriage returns for ${line_count} lines")
+    endif()
+endforeach()
+
 # The version: README, both manifests, the sample's build.
-# (file(READ) drops carriage returns: the file's size tells whether every
-# line ends with CR LF, for Windows editors.)
 file(READ ${UNPACKED}/README.txt readme)
 if(NOT readme MATCHES "CorvaneC ${VERSION}\n" OR NOT readme MATCHES "version=\"${VERSION}\"")
     fail("README.txt does not name version ${VERSION}")
 endif()
-file(SIZE ${UNPACKED}/README.txt readme_size)
-string(LENGTH "${readme}" readme_length)
-string(REGEX MATCHALL "\n" readme_lines "${readme}")
-list(LENGTH readme_lines readme_line_count)
-math(EXPR readme_crs "${readme_size} - ${readme_length}")
-if(NOT readme_crs EQUAL readme_line_count)
-    fail("README.txt: ${readme_crs} carriage returns for ${readme_line_count} lines")
+file(READ ${UNPACKED}/API.txt reference)
+if(reference MATCHES "<!-- /?api" OR NOT reference MATCHES "#### AllowHotTrack")
+    fail("API.txt: not the reference as text")
 endif()
 foreach(arch x86 x64)
     file(READ ${UNPACKED}/${arch}/CorvaneC.manifest manifest)
@@ -120,13 +134,31 @@ foreach(arch x86 x64)
         fail("${arch}/CorvaneC.ocx: link time stamp ${stamp}, not 0")
     endif()
 endforeach()
-foreach(file x86/CorvaneC.ocx x64/CorvaneC.ocx CorvaneC.tlb include/CorvaneC_TLB.h)
+foreach(file x86/CorvaneC.ocx x64/CorvaneC.ocx CorvaneC.tlb include/CorvaneC_TLB.h
+             ${SYMBOLS}/x86/CorvaneC.ocx.debug ${SYMBOLS}/x64/CorvaneC.ocx.debug)
+    get_filename_component(file ${file} ABSOLUTE BASE_DIR ${UNPACKED})
     foreach(path "${SOURCE_DIR}" "/build/package")
-        file(STRINGS ${UNPACKED}/${file} hits REGEX "${path}")
+        file(STRINGS ${file} hits REGEX "${path}")
         if(hits)
             fail("${file} holds the build path ${path}: ${hits}")
         endif()
     endforeach()
+endforeach()
+
+# The symbols zip: each module's debug information, which the module names.
+file(GLOB_RECURSE symbol_files RELATIVE ${SYMBOLS} ${SYMBOLS}/*)
+list(SORT symbol_files)
+if(NOT symbol_files STREQUAL "README.txt;SHA256SUMS;x64/CorvaneC.ocx.debug;x86/CorvaneC.ocx.debug")
+    fail("symbols zip: ${symbol_files}")
+endif()
+foreach(arch x86 x64)
+    file(STRINGS ${UNPACKED}/${arch}/CorvaneC.ocx link REGEX "CorvaneC\\.ocx\\.debug")
+    file(STRINGS ${UNPACKED}/${arch}/CorvaneC.ocx dwarf REGEX "\\.debug_info")
+    file(STRINGS ${SYMBOLS}/${arch}/CorvaneC.ocx.debug debug REGEX "\\.debug_info")
+    if(NOT link OR dwarf OR NOT debug)
+        fail("${arch}: CorvaneC.ocx does not name CorvaneC.ocx.debug, keeps its debug information, "
+             "or the symbols zip has none")
+    endif()
 endforeach()
 
 if(failures)

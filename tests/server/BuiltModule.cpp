@@ -71,6 +71,11 @@ HRESULT TLoadedModule::UnregisterServer() const {
     return reinterpret_cast<F>(reinterpret_cast<void*>(Export("DllUnregisterServer")))();
 }
 
+HRESULT TLoadedModule::Install(BOOL install, const wchar_t* commandLine) const {
+    using F = HRESULT(STDAPICALLTYPE*)(BOOL, PCWSTR);
+    return reinterpret_cast<F>(reinterpret_cast<void*>(Export("DllInstall")))(install, commandLine);
+}
+
 DWORD RunRegsvr32(const std::wstring& path, bool unregister) {
     std::wstring command = L"regsvr32.exe /s ";
     if (unregister)

@@ -26,6 +26,7 @@ public:
     HRESULT CanUnloadNow() const;
     HRESULT RegisterServer() const;
     HRESULT UnregisterServer() const;
+    HRESULT Install(BOOL install, const wchar_t* commandLine) const;
 
 private:
     FARPROC Export(const char* name) const;

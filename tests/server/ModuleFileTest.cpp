@@ -70,16 +70,14 @@ TExports ReadExports(const std::wstring& path) {
     return result;
 }
 
-TEST(ModuleFile, ExportsExactlyTheFourEntryPointsAtTheirOrdinals) {
+TEST(ModuleFile, ExportsExactlyTheFiveEntryPointsAtTheirOrdinals) {
     const TExports exports = ReadExports(BuiltModulePath());
     const std::map<std::string, unsigned> expected = {
-        {"DllUnregisterServer", 1},
-        {"DllRegisterServer", 2},
-        {"DllCanUnloadNow", 3},
-        {"DllGetClassObject", 4},
+        {"DllUnregisterServer", 1}, {"DllRegisterServer", 2}, {"DllCanUnloadNow", 3},
+        {"DllGetClassObject", 4},   {"DllInstall", 5},
     };
     EXPECT_EQ(exports.ordinals, expected);
-    EXPECT_EQ(exports.functionCount, 4u) << "exports without a name";
+    EXPECT_EQ(exports.functionCount, 5u) << "exports without a name";
     EXPECT_EQ(exports.machine,
               sizeof(void*) == 8 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386);
 }

@@ -4,9 +4,11 @@
 
 #include "BuiltModule.h"
 #include "RegistryRead.h"
+#include "server/module/RegistryKeys.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -217,9 +219,11 @@ TEST_F(Registration, RefusedWriteFailsKeepsEarlierEntriesAndASecondRunCompletes)
 }
 
 // Without administrator rights an installer can map HKEY_CLASSES_ROOT onto
-// the user's own classes around DllRegisterServer: every write of the module
-// goes through that key, so the whole registration lands under
-// HKCU\Software\Classes and nothing under the machine's classes.
+// the user's own classes around DllRegisterServer, or run
+// "regsvr32 /n /i:user" (DllInstall): the module sees the mapping, so the
+// whole registration, type library included, lands under
+// HKCU\Software\Classes and nothing under the machine's classes; the
+// mapping is gone again afterwards.
 TEST_F(Registration, MappedOntoTheUsersClassesItRegistersForThatUserOnly) {
     HKEY userClasses = nullptr;
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr,
@@ -238,37 +242,59 @@ TEST_F(Registration, MappedOntoTheUsersClassesItRegistersForThatUserOnly) {
             return std::wstring(L"<missing>");
         return std::wstring(data);
     };
+    const auto userKeyExists = [&](const std::wstring& key) {
+        HKEY opened = nullptr;
+        const bool exists =
+            ::RegOpenKeyExW(userClasses, key.c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS;
+        if (opened != nullptr)
+            ::RegCloseKey(opened);
+        return exists;
+    };
     removeFromUser();
     TLoadedModule module(BuiltModulePath());
+    EXPECT_FALSE(corvane::server::ClassesRootIsUsersClasses()) << "mapped before any step";
+    const auto mapped = [&](HRESULT (TLoadedModule::*call)() const) {
+        EXPECT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, userClasses), ERROR_SUCCESS);
+        EXPECT_TRUE(corvane::server::ClassesRootIsUsersClasses()) << "the mapping is not seen";
+        const HRESULT result = (module.*call)();
+        ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+        return result;
+    };
 
     const struct {
         const char* name;
-        HRESULT (TLoadedModule::*step)() const;
+        std::function<HRESULT()> run;
+        HRESULT result;
         bool registered;
-    } steps[] = {{"register", &TLoadedModule::RegisterServer, true},
-                 {"unregister", &TLoadedModule::UnregisterServer, false}};
+    } steps[] = {
+        {"mapped DllRegisterServer", [&] { return mapped(&TLoadedModule::RegisterServer); }, S_OK,
+         true},
+        {"mapped DllUnregisterServer", [&] { return mapped(&TLoadedModule::UnregisterServer); },
+         S_OK, false},
+        {"DllInstall(TRUE, user)", [&] { return module.Install(TRUE, L"user"); }, S_OK, true},
+        {"DllInstall(FALSE, USER)", [&] { return module.Install(FALSE, L"USER"); }, S_OK, false},
+        {"DllInstall(TRUE, machine)", [&] { return module.Install(TRUE, L"machine"); },
+         E_INVALIDARG, false},
+    };
     for (const auto& step : steps) {
-        ASSERT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, userClasses), ERROR_SUCCESS);
-        const HRESULT result = (module.*step.step)();
-        ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
-        EXPECT_EQ(result, S_OK) << step.name;
+        EXPECT_EQ(step.run(), step.result) << step.name;
+        EXPECT_FALSE(corvane::server::ClassesRootIsUsersClasses())
+            << step.name << ": the mapping stayed";
         for (const TExpectedValue& expected : FixedValues)
             EXPECT_EQ(userValue(expected.key, expected.name),
                       step.registered ? expected.data : L"<missing>")
                 << step.name << ": " << Narrow(expected.key);
-        HKEY typeLibrary = nullptr;
-        const bool userTypeLibrary = ::RegOpenKeyExW(userClasses, TypeLibKey.c_str(), 0, KEY_READ,
-                                                     &typeLibrary) == ERROR_SUCCESS;
-        if (typeLibrary != nullptr)
-            ::RegCloseKey(typeLibrary);
-        EXPECT_EQ(userTypeLibrary, step.registered) << step.name << ": the type library";
-        HKEY machine = nullptr;
-        EXPECT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\" + ControlKey).c_str(),
-                                  0, KEY_READ, &machine),
-                  ERROR_SUCCESS)
-            << step.name << ": written for the machine";
-        if (machine != nullptr)
-            ::RegCloseKey(machine);
+        for (const std::wstring& key : {TypeLibKey, DispatchInterfaceKey})
+            EXPECT_EQ(userKeyExists(key), step.registered) << step.name << ": " << Narrow(key);
+        for (const std::wstring& key : OurKeys) {
+            HKEY machine = nullptr;
+            EXPECT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\" + key).c_str(), 0,
+                                      KEY_READ, &machine),
+                      ERROR_SUCCESS)
+                << step.name << ": written for the machine: " << Narrow(key);
+            if (machine != nullptr)
+                ::RegCloseKey(machine);
+        }
     }
     removeFromUser();
     ::RegCloseKey(userClasses);

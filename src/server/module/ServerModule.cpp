@@ -5,6 +5,7 @@
 #include "server/control/CorvaneVerbs.h"
 #include "server/module/ControlFactory.h"
 #include "server/module/ModuleClassIds.h"
+#include "server/module/RegistryKeys.h"
 
 #include <memory>
 #include <utility>
@@ -58,7 +59,28 @@ template <class F> HRESULT FailOnError(F&& step) {
     }
 }
 
+using TRegisterTypeLib = HRESULT(WINAPI*)(ITypeLib*, OLECHAR*, OLECHAR*);
 using TUnRegisterTypeLib = HRESULT(WINAPI*)(REFGUID, WORD, WORD, LCID, SYSKIND);
+
+// An export of the loaded automation library; null when it has none.
+template <class F> F AutomationFunction(const char* name) {
+    HMODULE automation = ::GetModuleHandleW(L"OLEAUT32.DLL");
+    return automation == nullptr
+               ? nullptr
+               : reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(automation, name)));
+}
+
+// Registration for the user alone: with HKEY_CLASSES_ROOT mapped onto the
+// user's classes, the class keys land there by themselves, but the type
+// library's registration writes the machine's keys unless asked for the
+// user's (and a user without administrator rights gets access denied).
+// The "ForUser" forms exist from Vista on; before that the plain ones
+// follow the mapping.
+const char* TypeLibRegistrationName(bool forUser, bool unregister) {
+    if (unregister)
+        return forUser ? "UnRegisterTypeLibForUser" : "UnRegisterTypeLib";
+    return forUser ? "RegisterTypeLibForUser" : "RegisterTypeLib";
+}
 
 } // namespace
 
@@ -87,9 +109,13 @@ HRESULT TServerModule::GetClassObject(REFCLSID classId, REFIID riid, void** resu
 HRESULT TServerModule::RegisterServer() {
     return FailOnError([&] {
         TModulePath path = MakeModulePath(modulePath_);
+        const bool forUser = ClassesRootIsUsersClasses();
+        auto registerTypeLib =
+            AutomationFunction<TRegisterTypeLib>(TypeLibRegistrationName(forUser, false));
+        if (registerTypeLib == nullptr)
+            registerTypeLib = ::RegisterTypeLib;
         // The platform's declaration takes writable strings; it reads them only.
-        const HRESULT hr =
-            ::RegisterTypeLib(typeLib_.Get(), path.full.data(), path.directory.data());
+        const HRESULT hr = registerTypeLib(typeLib_.Get(), path.full.data(), path.directory.data());
         if (FAILED(hr))
             return E_FAIL;
         factories_.ForEach([&](TClassFactory& factory) { factory.UpdateClassKeys(true, path); });
@@ -100,12 +126,14 @@ HRESULT TServerModule::RegisterServer() {
 HRESULT TServerModule::UnregisterServer() {
     return FailOnError([&] {
         // Looked up rather than linked, as older automation libraries lack it.
-        if (HMODULE automation = ::GetModuleHandleW(L"OLEAUT32.DLL")) {
-            if (auto unregister = reinterpret_cast<TUnRegisterTypeLib>(
-                    reinterpret_cast<void*>(::GetProcAddress(automation, "UnRegisterTypeLib"))))
-                unregister(library_.libId, library_.majorVersion, library_.minorVersion,
-                           library_.locale, library_.systemKind);
-        }
+        const bool forUser = ClassesRootIsUsersClasses();
+        auto unregister =
+            AutomationFunction<TUnRegisterTypeLib>(TypeLibRegistrationName(forUser, true));
+        if (unregister == nullptr && forUser)
+            unregister = AutomationFunction<TUnRegisterTypeLib>("UnRegisterTypeLib");
+        if (unregister != nullptr)
+            unregister(library_.libId, library_.majorVersion, library_.minorVersion,
+                       library_.locale, library_.systemKind);
         const TModulePath path = MakeModulePath(modulePath_);
         factories_.ForEach([&](TClassFactory& factory) { factory.UpdateClassKeys(false, path); });
         return S_OK;

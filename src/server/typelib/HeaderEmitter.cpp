@@ -91,12 +91,12 @@ const char* IdentifierPrefix(const TTypeDesc& type) {
 }
 
 void EmitIdentifiers(std::ostream& out, const TLibrary& library) {
-    out << "inline constexpr GUID LIBID_" << library.Name << " = " << GuidInitializer(library.Libid)
-        << ";\n";
+    out << "CORVANEC_TLB_CONSTANT GUID LIBID_" << library.Name << " = "
+        << GuidInitializer(library.Libid) << ";\n";
     for (const TTypeDesc& type : library.Types) {
         if (const char* prefix = IdentifierPrefix(type)) {
             const char* guidType = type.Kind == TTypeKind::CoClass ? "CLSID" : "IID";
-            out << "inline constexpr " << guidType << " " << prefix << type.Name << " = "
+            out << "CORVANEC_TLB_CONSTANT " << guidType << " " << prefix << type.Name << " = "
                 << GuidInitializer(type.Guid) << ";\n";
         }
     }
@@ -119,8 +119,8 @@ void EmitDispIds(std::ostream& out, const TTypeDesc& type) {
     std::set<std::string> done;
     for (const TMember& member : type.Members) {
         if (done.insert(member.Name).second) {
-            out << "inline constexpr DISPID DISPID_" << type.Name << "_" << member.Name << " = "
-                << member.DispId << ";\n";
+            out << "CORVANEC_TLB_CONSTANT DISPID DISPID_" << type.Name << "_" << member.Name
+                << " = " << member.DispId << ";\n";
         }
     }
 }
@@ -139,11 +139,8 @@ void EmitInterface(std::ostream& out, const TLibrary& library, const TTypeDesc& 
             if (member.Help) {
                 out << "    // " << member.Help << "\n";
             }
-            out << "    virtual HRESULT STDMETHODCALLTYPE " << MethodName(member) << "(";
-            for (size_t i = 0; i < member.Params.size(); ++i) {
-                out << (i ? ", " : "") << ParamDeclaration(library, member.Params[i]);
-            }
-            out << ") = 0;\n";
+            out << "    virtual HRESULT STDMETHODCALLTYPE " << MemberDeclaration(library, member)
+                << " = 0;\n";
         }
         out << "};\n";
     }
@@ -157,12 +154,21 @@ void EmitInterface(std::ostream& out, const TLibrary& library, const TTypeDesc& 
 
 } // namespace
 
+std::string MemberDeclaration(const TLibrary& library, const TMember& member) {
+    std::string text = MethodName(member) + "(";
+    for (size_t i = 0; i < member.Params.size(); ++i) {
+        text += (i ? ", " : "") + ParamDeclaration(library, member.Params[i]);
+    }
+    return text + ")";
+}
+
 std::string EmitHeader(const TLibrary& library) {
     std::ostringstream out;
     out << "// " << library.Name << "_TLB.h: declarations of the " << library.Name
         << " type library (" << library.Help << ", version " << library.MajorVersion << "."
         << library.MinorVersion << ").\n"
         << "// Generated from the library's table at build time; do not edit.\n"
+        << "// Needs C++11 or later (Visual C++ 2015 or later, any MinGW-w64 g++).\n"
         << "#pragma once\n"
         << "// Interface declarations follow the platform's headers (no virtual\n"
         << "// destructors), so they are read like them.\n"
@@ -173,12 +179,23 @@ std::string EmitHeader(const TLibrary& library) {
         << "#include <ocidl.h>\n"
         << "#include <oleauto.h>\n"
         << "#include <olectl.h>\n\n"
-        << "inline constexpr unsigned short " << library.Name
+        << "// Constants: one definition for the whole program from C++17 on, one per\n"
+        << "// translation unit (internal linkage, no storage unless used) before.\n"
+        << "#if !defined(CORVANEC_TLB_CONSTANT)\n"
+        << "#if __cplusplus >= 201703L || (defined(_MSVC_LANG) && _MSVC_LANG >= 201703L)\n"
+        << "#define CORVANEC_TLB_CONSTANT inline constexpr\n"
+        << "#elif __cplusplus >= 201103L || (defined(_MSC_VER) && _MSC_VER >= 1900)\n"
+        << "#define CORVANEC_TLB_CONSTANT constexpr\n"
+        << "#else\n"
+        << "#error \"" << library.Name << "_TLB.h needs C++11 or later\"\n"
+        << "#endif\n"
+        << "#endif\n\n"
+        << "CORVANEC_TLB_CONSTANT unsigned short " << library.Name
         << "_MajorVersion = " << library.MajorVersion << ";\n"
-        << "inline constexpr unsigned short " << library.Name
+        << "CORVANEC_TLB_CONSTANT unsigned short " << library.Name
         << "_MinorVersion = " << library.MinorVersion << ";\n"
         << "// The library's locale: LoadRegTypeLib finds the registered library by it.\n"
-        << "inline constexpr LCID " << library.Name << "_Lcid = " << Hex(library.Lcid, 4)
+        << "CORVANEC_TLB_CONSTANT LCID " << library.Name << "_Lcid = " << Hex(library.Lcid, 4)
         << ";\n\n";
     EmitIdentifiers(out, library);
     EmitEnumerations(out, library);

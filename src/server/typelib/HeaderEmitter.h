@@ -11,4 +11,9 @@ namespace corvane::typelib {
 
 std::string EmitHeader(const TLibrary& library);
 
+// One accessor or method as the header declares it, without the return type
+// and calling convention: "get_Items(long Index, ISections** Value)". The
+// API reference shows the same text.
+std::string MemberDeclaration(const TLibrary& library, const TMember& member);
+
 } // namespace corvane::typelib

@@ -109,7 +109,7 @@ void HeadersFormWindow::ShowModal() {
             break;
         }
         MSG msg;
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) { // WM_QUIT: end the dialog and let the outer loop see it
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             form_.ModalResult = mrCancel;
@@ -119,9 +119,9 @@ void HeadersFormWindow::ShowModal() {
             break;
         if (DialogKeyboard::HandleMnemonic(form, msg))
             continue;
-        if (!::IsDialogMessageA(form, &msg)) {
+        if (!::IsDialogMessageW(form, &msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
     }
 }

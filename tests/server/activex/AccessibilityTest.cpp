@@ -29,7 +29,7 @@ VARIANT Child(LONG id) {
 }
 
 std::string Narrow(BSTR text) {
-    return text != nullptr ? BstrToAnsi(text) : std::string("<null>");
+    return text != nullptr ? BstrToText(text) : std::string("<null>");
 }
 
 class AccessibilityTest : public ControlTest {
@@ -384,10 +384,10 @@ TEST_F(AccessibilityTest, FocusNamesAndOrderAreAnnounced) {
     TComPtr<ISections> root, order, added;
     ASSERT_EQ(S_OK, control->get_Sections(root.Put()));
     ASSERT_EQ(S_OK, root->get_Items(1, order.Put()));
-    const TBstr caption = AnsiToBstr("Order");
+    const TBstr caption = TextToBstr("Order");
     ASSERT_EQ(S_OK, order->put_Caption(caption.Get()));
     ::SendMessageA(window, WM_NULL, 0, 0);
-    const TBstr late = AnsiToBstr("Late");
+    const TBstr late = TextToBstr("Late");
     ASSERT_EQ(S_OK, root->Add(late.Get(), added.Put()));
     ASSERT_EQ(S_OK, root->Changed(VARIANT_TRUE));
     ::SendMessageA(window, WM_NULL, 0, 0);

@@ -172,7 +172,7 @@ std::string ErrorDescription() {
         return {};
     TBstr text;
     info->GetDescription(text.Put());
-    return BstrToAnsi(text.Get());
+    return BstrToText(text.Get());
 }
 
 TEST_F(PersistenceTest, AStreamThatNeverEndsIsReadOnlyAsFarAsAControlCanReach) {

@@ -3,6 +3,8 @@
 #include "core/framework/streaming/IdentMap.h"
 #include "core/framework/streaming/PublishedProperty.h"
 #include "core/framework/streaming/ScopedValue.h"
+#include "core/platform/CodePage.h"
+#include "core/platform/Utf8.h"
 
 #include <limits>
 
@@ -32,15 +34,26 @@ void TWriter::WriteInteger(int32_t Value) {
 }
 
 void TWriter::WriteString(const std::string& Value) {
-    if (Value.size() <= 255) {
+    std::string ansi;
+    if (!TextToAnsi(Value, ansi)) {
+        // Only text the code page cannot hold takes the wide form, so that
+        // documents of code-page text keep the bytes they always had.
+        const std::u16string units = Utf16FromUtf8(Value);
+        WriteValue(TValueType::vaWString);
+        out_.WriteUInt32(static_cast<uint32_t>(units.size()));
+        for (const char16_t unit : units)
+            out_.WriteInt16(static_cast<int16_t>(unit));
+        return;
+    }
+    if (ansi.size() <= 255) {
         WriteValue(TValueType::vaString);
-        out_.WriteByte(static_cast<uint8_t>(Value.size()));
+        out_.WriteByte(static_cast<uint8_t>(ansi.size()));
     } else {
         // Strings live in a 32-bit process: they never reach 4 GB.
         WriteValue(TValueType::vaLString);
-        out_.WriteUInt32(static_cast<uint32_t>(Value.size()));
+        out_.WriteUInt32(static_cast<uint32_t>(ansi.size()));
     }
-    out_.WriteBytes(Value);
+    out_.WriteBytes(ansi);
 }
 
 void TWriter::WriteIdent(const std::string& Value) {

@@ -151,7 +151,8 @@ void TGdiCanvas::RebuildFont() {
         font_.Height, 0, 0, 0, (font_.Style & fsBold) ? FW_BOLD : FW_NORMAL,
         (font_.Style & fsItalic) ? TRUE : FALSE, (font_.Style & fsUnderline) ? TRUE : FALSE,
         (font_.Style & fsStrikeOut) ? TRUE : FALSE, font_.Charset, OUT_DEFAULT_PRECIS,
-        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, WideFromUtf8(font_.Name).c_str()));
+        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+        WideFromUtf8(font_.Name).c_str()));
     if (dc_ != nullptr)
         ::SelectObject(dc_, created.get());
     fontHandle_ = std::move(created);

@@ -1,5 +1,5 @@
-#include "core/platform/CodePage.h"
 #include "core/platform/Collation.h"
+#include "core/platform/CodePage.h"
 
 #include <gtest/gtest.h>
 

@@ -23,17 +23,17 @@ using namespace stream_test;
 
 struct ScriptCase {
     const char* Name;
-    std::string Text;  // UTF-8
-    std::string Ansi;  // its Windows-1252 bytes, empty when that code page cannot hold it
+    std::string Text; // UTF-8
+    std::string Ansi; // its Windows-1252 bytes, empty when that code page cannot hold it
 };
 
 const ScriptCase Scripts[] = {
     {"Japanese", "\xE5\x90\x8D\xE5\x89\x8D", ""},
     {"Cyrillic", "\xD0\x98\xD0\xBC\xD1\x8F", ""},
     {"Greek", "\xCE\xA9", ""},
-    {"emoji", "a\xF0\x9F\x98\x80z", ""},                // one surrogate pair
-    {"combining", "e\xCC\x81t\xC3\xA9", ""},           // e + U+0301, then a precomposed e-acute
-    {"Arabic", "\xD8\xA7\xD8\xB3\xD9\x85 1", ""},     // right to left, then a digit
+    {"emoji", "a\xF0\x9F\x98\x80z", ""},          // one surrogate pair
+    {"combining", "e\xCC\x81t\xC3\xA9", ""},      // e + U+0301, then a precomposed e-acute
+    {"Arabic", "\xD8\xA7\xD8\xB3\xD9\x85 1", ""}, // right to left, then a digit
     {"accented Latin", "caf\xC3\xA9 \xE2\x82\xAC", "caf\xE9 \x80"},
 };
 
@@ -112,9 +112,9 @@ TEST(TextInAnyScriptTest, TreeTextCarriesTheExactTree) {
 
 TEST(TextInAnyScriptTest, DamagedTreeTextChangesNothing) {
     const char* damaged[] = {
-        "",                                   // no root
-        "  'child first'",                    // indented root
-        "'R'\n    'skips a level'",           // two levels down at once
+        "",                         // no root
+        "  'child first'",          // indented root
+        "'R'\n    'skips a level'", // two levels down at once
         "'R'\n   'odd indent'",
         "'unterminated",
         "no quotes",
@@ -124,7 +124,7 @@ TEST(TextInAnyScriptTest, DamagedTreeTextChangesNothing) {
         "'R' wordwrap=yes",
         "'R' colour=red",
         "'R' width",
-        "#55296",                             // a lone surrogate
+        "#55296", // a lone surrogate
     };
     for (const char* text : damaged) {
         SCOPED_TRACE(text);

@@ -3,8 +3,8 @@
 // order captions (letters, digits, spaces, hyphens, apostrophes, the upper
 // half of the code page) the same way, or native builds would sort
 // differently from the platform.
-#include "core/platform/CodePage.h"
 #include "core/platform/Collation.h"
+#include "core/platform/CodePage.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

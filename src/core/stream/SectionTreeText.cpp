@@ -9,8 +9,8 @@
 #include "core/platform/Utf8.h"
 #include "core/stream/StreamDump.h"
 
-#include <cstdlib>
 #include <climits>
+#include <cstdlib>
 #include <optional>
 #include <sstream>
 #include <utility>
@@ -65,7 +65,8 @@ public:
                 if (code < 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
                     RaiseInvalidPropertyValue();
                 const char16_t units[2] = {
-                    static_cast<char16_t>(code < 0x10000 ? code : 0xD800 + ((code - 0x10000) >> 10)),
+                    static_cast<char16_t>(code < 0x10000 ? code
+                                                         : 0xD800 + ((code - 0x10000) >> 10)),
                     static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF))};
                 caption += Utf8FromUtf16(units, code < 0x10000 ? 1 : 2);
                 continue;

@@ -7,9 +7,9 @@
 #include "core/framework/streaming/Reader.h"
 #include "core/framework/streaming/StreamErrors.h"
 #include "core/model/HeaderColumns.h"
-#include "core/stream/StrativStream.h"
 #include "core/platform/Utf8.h"
 #include "core/stream/SectionTreeText.h"
+#include "core/stream/StrativStream.h"
 
 #include <memory>
 #include <sstream>

@@ -7,6 +7,7 @@
 
 #include "core/model/HeaderColumns.h"
 #include "demo/SampleTree.h"
+#include "win32/WideText.h"
 
 #include <oleacc.h>
 
@@ -100,6 +101,18 @@ protected:
     DWORD cookie = 0;
     TComPtr<IAccessible> acc;
 };
+
+TEST_F(AccessibilityTest, NamesInAnyScript) {
+    const wchar_t* texts[] = {L"\u540D\u524D",   L"\u0418\u043C\u044F", L"\u03A9",
+                              L"a\xD83D\xDE00z", L"e\u0301t",           L"\u0627\u0633\u0645 1",
+                              L"caf\u00E9"};
+    for (const wchar_t* text : texts) {
+        header->Sections()->Items(0)->SetCaption(win32::Utf8FromWide(text, wcslen(text)));
+        TBstr name;
+        ASSERT_EQ(S_OK, acc->get_accName(Child(1), name.Put()));
+        EXPECT_EQ(std::wstring(text), std::wstring(name.Get(), SysStringLen(name.Get())));
+    }
+}
 
 TEST_F(AccessibilityTest, TheSampleTreeWalkedThroughTheSystemsClient) {
     struct Expected {

@@ -70,8 +70,10 @@ bool TextToAnsi(const std::string& text, std::string& ansi) {
     return g_page->ToAnsi(text, ansi);
 }
 
-std::string TextFromAnsi(const std::string& ansi) {
-    return IsAscii(ansi) ? ansi : g_page->FromAnsi(ansi);
+std::string TextFromAnsi(std::string ansi) {
+    if (IsAscii(ansi))
+        return ansi;
+    return g_page->FromAnsi(ansi);
 }
 
 } // namespace corvane

@@ -21,7 +21,7 @@ void SetCodePage(const TCodePage* page);
 
 // Text in the code page as bytes; ASCII passes through unchanged.
 bool TextToAnsi(const std::string& text, std::string& ansi);
-std::string TextFromAnsi(const std::string& ansi);
+std::string TextFromAnsi(std::string ansi);
 
 // The Windows-1252 stand-in, for tests that install it by name.
 extern const TCodePage Windows1252;

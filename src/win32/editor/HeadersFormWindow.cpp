@@ -3,6 +3,7 @@
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
 #include "win32/StrativWindow.h"
+#include "win32/WideText.h"
 #include "win32/editor/DialogWindow.h"
 
 #include <mutex>
@@ -90,7 +91,7 @@ HeadersFormWindow* HeadersFormWindow::FromHandle(HWND window) {
 }
 
 void HeadersFormWindow::Refresh() {
-    ::SetWindowTextA(window_.get(), form_.Caption().c_str());
+    ::SetWindowTextW(window_.get(), WideFromUtf8(form_.Caption()).c_str());
 }
 
 void HeadersFormWindow::ShowModal() {

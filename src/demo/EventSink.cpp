@@ -40,7 +40,7 @@ public:
         const auto section = SectionObject(position);
         if (!section || FAILED(section->get_Caption(caption.Put())))
             return std::nullopt; // a section object over no section
-        return server::BstrToAnsi(caption.Get());
+        return server::BstrToText(caption.Get());
     }
 
     int SectionWidth(UINT position) const {
@@ -66,8 +66,8 @@ private:
 void Hint(const EventArgs& args) {
     BSTR& slot = *args.At(1, VT_BSTR | VT_BYREF).pbstrVal;
     const std::string answer =
-        LogHint(args.Section(0), args.SectionWidth(0), server::BstrToAnsi(slot));
-    server::TBstr text = server::AnsiToBstr(answer);
+        LogHint(args.Section(0), args.SectionWidth(0), server::BstrToText(slot));
+    server::TBstr text = server::TextToBstr(answer);
     ::SysFreeString(slot);
     slot = text.Detach();
 }

@@ -22,7 +22,7 @@ void Require(HRESULT hr, const char* what) {
 TComPtr<ISections> AddSection(ISections& parent, const char* caption, TxAlignment alignment,
                               long width = 0, bool wordwrap = false) {
     TComPtr<ISections> section;
-    const server::TBstr text = server::AnsiToBstr(caption);
+    const server::TBstr text = server::TextToBstr(caption);
     Require(parent.Add(text.Get(), section.Put()), "Add");
     Require(section->put_Alignment(alignment), "Alignment");
     if (width > 0)

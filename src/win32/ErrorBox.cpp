@@ -1,16 +1,18 @@
 #include "win32/ErrorBox.h"
 
 #include "core/framework/Exceptions.h"
+#include "core/platform/CodePage.h"
 #include "win32/ModalLoops.h"
+#include "win32/WideText.h"
 
 #include <exception>
 
 namespace corvane::win32 {
 
 std::string ApplicationTitle() {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, length);
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::string name = Utf8FromWide(path, length);
     const auto slash = name.find_last_of("\\/");
     if (slash != std::string::npos)
         name.erase(0, slash + 1);
@@ -30,8 +32,8 @@ HWND MessageBoxOwner(HWND window) {
 }
 
 void ShowErrorBox(HWND window, const std::string& message) {
-    ::MessageBoxA(MessageBoxOwner(window), message.c_str(), ApplicationTitle().c_str(),
-                  MB_OK | MB_ICONERROR);
+    ::MessageBoxW(MessageBoxOwner(window), WideFromUtf8(message).c_str(),
+                  WideFromUtf8(ApplicationTitle()).c_str(), MB_OK | MB_ICONERROR);
 }
 
 namespace {
@@ -73,7 +75,7 @@ void RaiseLastWin32Error(const char* operation) {
         std::string(operation) + " failed. System Error.  Code: " + std::to_string(code) + ".";
     if (text != nullptr) {
         message += "\r\n";
-        message += text;
+        message += TextFromAnsi(text);
         ::LocalFree(text);
     }
     throw Exception(message);

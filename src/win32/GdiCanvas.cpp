@@ -1,6 +1,7 @@
 #include "win32/GdiCanvas.h"
 
 #include "win32/SystemColors.h"
+#include "win32/WideText.h"
 
 #include <vector>
 
@@ -115,11 +116,12 @@ void TGdiCanvas::DrawEdge(const TRect& rect, unsigned edge, unsigned flags) {
 void TGdiCanvas::DrawTextEx(const std::string& text, const TRect& rect, unsigned format) {
     if (dc_ == nullptr)
         return;
-    // DrawTextExA takes a writable buffer.
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
+    // DrawTextExW takes a writable buffer (and may add an ellipsis to it).
+    std::wstring buffer = WideFromUtf8(text);
+    const int length = static_cast<int>(buffer.size());
+    buffer.append(4, L'\0');
     RECT r = ToRECT(rect);
-    ::DrawTextExA(dc_, buffer.data(), static_cast<int>(text.size()), &r, format, nullptr);
+    ::DrawTextExW(dc_, buffer.data(), length, &r, format, nullptr);
 }
 
 void TGdiCanvas::DrawFocusRect(const TRect& rect) {
@@ -139,16 +141,18 @@ int TGdiCanvas::TextWidth(const std::string& text) {
     if (dc_ == nullptr)
         return 0;
     SIZE size{};
-    ::GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = WideFromUtf8(text);
+    ::GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cx;
 }
 
 void TGdiCanvas::RebuildFont() {
-    UniqueFont created(::CreateFontA(
+    UniqueFont created(::CreateFontW(
         font_.Height, 0, 0, 0, (font_.Style & fsBold) ? FW_BOLD : FW_NORMAL,
         (font_.Style & fsItalic) ? TRUE : FALSE, (font_.Style & fsUnderline) ? TRUE : FALSE,
         (font_.Style & fsStrikeOut) ? TRUE : FALSE, font_.Charset, OUT_DEFAULT_PRECIS,
-        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font_.Name.c_str()));
+        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+        WideFromUtf8(font_.Name).c_str()));
     if (dc_ != nullptr)
         ::SelectObject(dc_, created.get());
     fontHandle_ = std::move(created);

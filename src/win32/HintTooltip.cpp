@@ -1,31 +1,32 @@
 #include "win32/HintTooltip.h"
 
 #include "win32/ErrorBox.h"
+#include "win32/WideText.h"
 
 namespace corvane::win32 {
 
-TOOLINFOA HintTooltip::ToolInfo() const {
-    TOOLINFOA info{};
+TOOLINFOW HintTooltip::ToolInfo() const {
+    TOOLINFOW info{};
     // The first version of the structure is understood by every comctl32.
-    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.cbSize = TTTOOLINFOW_V1_SIZE;
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = window_;
     info.uId = reinterpret_cast<UINT_PTR>(window_);
-    info.lpszText = const_cast<char*>(text_.c_str());
+    info.lpszText = const_cast<wchar_t*>(wideText_.c_str());
     return info;
 }
 
 void HintTooltip::Create(HWND window) {
     Destroy();
-    tooltip_.reset(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+    tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
                                      ::GetModuleHandleA(nullptr), nullptr));
     if (!tooltip_)
         RaiseLastWin32Error("CreateWindowEx(tooltip)");
     window_ = window;
-    TOOLINFOA info = ToolInfo();
-    ::SendMessageA(tooltip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    TOOLINFOW info = ToolInfo();
+    ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     ::SendMessageA(tooltip_.get(), TTM_ACTIVATE, active_ ? TRUE : FALSE, 0);
 }
 
@@ -39,8 +40,9 @@ bool HintTooltip::Update(bool enabled, const std::string& text) {
         return false;
     if (text != text_) {
         text_ = text;
-        TOOLINFOA info = ToolInfo();
-        ::SendMessageA(tooltip_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+        wideText_ = WideFromUtf8(text);
+        TOOLINFOW info = ToolInfo();
+        ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
     }
     const bool active = enabled && !text_.empty();
     if (active == active_)

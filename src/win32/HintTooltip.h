@@ -35,11 +35,12 @@ public:
     bool Active() const { return active_; }
 
 private:
-    TOOLINFOA ToolInfo() const;
+    TOOLINFOW ToolInfo() const;
 
     UniqueWindow tooltip_;
     HWND window_ = nullptr;
     std::string text_;
+    std::wstring wideText_; // text_ as the tooltip holds it; lives as long as text_
     bool active_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "win32/ModalLoops.h"
 
+#include "win32/WideText.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -77,7 +79,7 @@ int ModalLoops::MessageBox(HWND owner, const std::string& text, const std::strin
             ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
     });
     const BoxCatcher catcher(box);
-    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+    return ::MessageBoxW(owner, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(), style);
 }
 
 } // namespace corvane::win32

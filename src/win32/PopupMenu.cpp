@@ -1,6 +1,7 @@
 #include "win32/PopupMenu.h"
 
 #include "win32/ErrorBox.h"
+#include "win32/WideText.h"
 
 namespace corvane::win32 {
 
@@ -12,14 +13,14 @@ UniqueMenu BuildPopupMenu(const std::vector<TMenuEntry>& entries) {
     for (const TMenuEntry& entry : entries) {
         BOOL added;
         if (entry.Caption == "-") {
-            added = ::AppendMenuA(menu.get(), MF_SEPARATOR, command, nullptr);
+            added = ::AppendMenuW(menu.get(), MF_SEPARATOR, command, nullptr);
         } else {
             UINT flags = MF_STRING;
             if (!entry.Enabled)
                 flags |= MF_GRAYED;
             if (entry.Checked)
                 flags |= MF_CHECKED;
-            added = ::AppendMenuA(menu.get(), flags, command, entry.Caption.c_str());
+            added = ::AppendMenuW(menu.get(), flags, command, WideFromUtf8(entry.Caption).c_str());
         }
         if (!added)
             RaiseLastWin32Error("AppendMenu");

@@ -1,4 +1,5 @@
 #include "core/platform/Collation.h"
+#include "core/platform/CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,12 @@ int Sign(int v) {
     return (v > 0) - (v < 0);
 }
 
+// Cases are written in Windows-1252, as captions were stored; the control
+// compares them as UTF-8.
 int Portable(const std::string& a, const std::string& b) {
-    return Sign(corvane::PortableCaptionCompare(a.c_str(), b.c_str()));
+    const std::string textA = corvane::Windows1252.FromAnsi(a);
+    const std::string textB = corvane::Windows1252.FromAnsi(b);
+    return Sign(corvane::PortableCaptionCompare(textA.c_str(), textB.c_str()));
 }
 
 // Every pair of a list given in ascending order must compare by position;

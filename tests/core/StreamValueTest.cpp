@@ -72,9 +72,12 @@ TEST(StreamValueTest, StringsUpTo255BytesAreShortLongerOnesLong) {
 }
 
 TEST(StreamValueTest, StringsKeepEveryByte) {
-    const std::string bytes("a\0b\xFF\x80", 5);
-    const Bytes written = Written([&](TWriter& w) { w.WriteString(bytes); });
-    EXPECT_EQ(TReader(written).ReadString(), bytes);
+    // Text is UTF-8 inside ("a", NUL, "b", U+00FF, U+20AC); in the stream
+    // it is the code page's bytes, zero byte included.
+    const std::string text("a\0b\xC3\xBF\xE2\x82\xAC", 8);
+    const Bytes written = Written([&](TWriter& w) { w.WriteString(text); });
+    EXPECT_EQ(written, Cat(B({0x06, 0x05}), Text(std::string("a\0b\xFF\x80", 5))));
+    EXPECT_EQ(TReader(written).ReadString(), text);
 }
 
 TEST(StreamValueTest, NamesAreCutAt255BytesAndCarryNoTag) {

@@ -1,8 +1,10 @@
-// The sorting order users see comes from lstrcmpA; the portable core must
+// The sorting order users saw came from lstrcmpA on code-page text; the
+// installed comparison of UTF-8 captions and the portable core must keep it,
 // order captions (letters, digits, spaces, hyphens, apostrophes, the upper
 // half of the code page) the same way, or native builds would sort
 // differently from the platform.
 #include "core/platform/Collation.h"
+#include "core/platform/CodePage.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -159,7 +161,8 @@ TEST(PlatformCollation, PortableStandInAgreesWithLstrcmpA) {
     for (const auto& a : Captions()) {
         for (const auto& b : Captions()) {
             const int platform = Sign(lstrcmpA(a.c_str(), b.c_str()));
-            const int portable = Sign(corvane::PortableCaptionCompare(a.c_str(), b.c_str()));
+            const int portable = Sign(corvane::PortableCaptionCompare(
+                corvane::TextFromAnsi(a).c_str(), corvane::TextFromAnsi(b).c_str()));
             if (platform != portable) {
                 ++mismatches;
                 ADD_FAILURE() << '"' << a << "\" vs \"" << b << "\": lstrcmpA " << platform
@@ -174,7 +177,8 @@ TEST(PlatformCollation, LstrcmpAIsInstalledBeforeAnyWindowExists) {
     ASSERT_NE(InstalledBeforeAnyTest, nullptr);
     for (const auto& a : Captions())
         for (const auto& b : Captions())
-            ASSERT_EQ(Sign(InstalledBeforeAnyTest(a.c_str(), b.c_str())),
+            ASSERT_EQ(Sign(InstalledBeforeAnyTest(corvane::TextFromAnsi(a).c_str(),
+                                                  corvane::TextFromAnsi(b).c_str())),
                       Sign(lstrcmpA(a.c_str(), b.c_str())))
                 << '"' << a << "\" vs \"" << b << '"';
 }

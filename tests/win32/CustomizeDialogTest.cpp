@@ -6,6 +6,7 @@
 #include "HeaderFixture.h"
 #include "ModalWatch.h"
 #include "win32/ErrorBox.h"
+#include "win32/WideText.h"
 #include "win32/editor/HeadersFormWindow.h"
 
 namespace corvane::win32::testing {
@@ -126,6 +127,54 @@ TEST_F(CustomizeDialogWin32, EditsInTheTreeAndThePropertiesApplyThenOk) {
     EXPECT_EQ(control->Sections()->Items(2)->Width(), 75);
     EXPECT_EQ(control->Options(), AllHeaderOptions & ~hoClick);
     EXPECT_EQ(control->ColumnCount(), 4); // the index was rebuilt
+}
+
+TEST_F(CustomizeDialogWin32, CaptionsAndHintInAnyScriptAreShownEditedAndApplied) {
+    const wchar_t* texts[] = {L"\u540D\u524D",   L"\u0418\u043C\u044F", L"\u03A9",
+                              L"a\xD83D\xDE00z", L"e\u0301t",           L"\u0627\u0633\u0645 1",
+                              L"caf\u00E9"};
+    const auto tree = [](HWND form) { return Form::FromHandle(form)->TreeView(); };
+    const auto itemText = [](HWND view, HTREEITEM item) {
+        wchar_t text[64] = {};
+        TVITEMW tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = 64;
+        ::SendMessageW(view, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+        return std::wstring(text);
+    };
+    for (const wchar_t* text : texts) {
+        const std::string utf8 = Utf8FromWide(text, wcslen(text));
+        SCOPED_TRACE(utf8);
+        control->Sections()->Items(0)->Items(0)->SetCaption(utf8); // shown as it is
+        std::wstring shown, edited;
+        Customize({[&](HWND form) {
+            ChoosePage(form, 1);
+            const HTREEITEM a = TreeView_GetChild(tree(form), TreeView_GetRoot(tree(form)));
+            shown = itemText(tree(form), a);
+            // The next section's caption typed in place; the hint typed too.
+            const HTREEITEM b = TreeView_GetNextSibling(tree(form), a);
+            ::SendMessageW(tree(form), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(b));
+            Key(tree(form), VK_F2);
+            const auto edit =
+                reinterpret_cast<HWND>(::SendMessageW(tree(form), TVM_GETEDITCONTROL, 0, 0));
+            ASSERT_NE(edit, nullptr);
+            ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+            ::SendMessageW(tree(form), TVM_ENDEDITLABELNOW, FALSE, 0);
+            edited = itemText(tree(form), b);
+            ::SendMessageW(DialogControl(form, Form::HintEditId), WM_SETTEXT, 0,
+                           reinterpret_cast<LPARAM>(text));
+            Press(form, Form::ApplyButtonId);
+            Press(form, Form::OkButtonId);
+        }});
+        EXPECT_EQ(shown, text);
+        EXPECT_EQ(edited, text);
+        const THeaderColumns* group = control->Sections()->Items(0);
+        EXPECT_EQ(group->Items(1)->Caption(), utf8);
+        EXPECT_EQ(control->Hint(), utf8);
+        group->Items(1)->SetCaption("B");
+    }
 }
 
 TEST_F(CustomizeDialogWin32, CancelAfterApplyKeepsTheAppliedValues) {

@@ -26,7 +26,7 @@ public:
     virtual void Rectangle(const TRect& rect) = 0;
     // The platform's DrawEdge on a working copy of rect.
     virtual void DrawEdge(const TRect& rect, unsigned edge, unsigned flags) = 0;
-    // The platform's DrawTextExA with no extra parameters.
+    // The platform's DrawTextExW with no extra parameters; text is UTF-8.
     virtual void DrawTextEx(const std::string& text, const TRect& rect, unsigned format) = 0;
     // The platform's focus rectangle (dotted, inverting) along the inside of rect.
     virtual void DrawFocusRect(const TRect& rect) = 0;

@@ -1,6 +1,10 @@
 #include "core/platform/Collation.h"
 
+#include "core/platform/CodePage.h"
 #include "core/platform/CollationTable.h"
+#include "core/platform/Utf8.h"
+
+#include <string>
 
 namespace corvane {
 namespace {
@@ -123,9 +127,31 @@ int CompareSpecials(const char* a, const char* b) {
     }
 }
 
+int CompareAnsi(const char* a, const char* b);
+
 } // namespace
 
 int PortableCaptionCompare(const char* a, const char* b) {
+    // The table weighs Windows-1252 bytes. Text it cannot hold sorts after
+    // all text it can, among itself by UTF-16 units: a total order, which
+    // sorting needs.
+    std::string ansiA;
+    std::string ansiB;
+    const bool heldA = Windows1252.ToAnsi(a, ansiA);
+    const bool heldB = Windows1252.ToAnsi(b, ansiB);
+    if (!heldA || !heldB) {
+        if (heldA != heldB)
+            return heldA ? -1 : 1;
+        const std::u16string wideA = Utf16FromUtf8(a);
+        const std::u16string wideB = Utf16FromUtf8(b);
+        return Order(wideA.compare(wideB), 0);
+    }
+    return CompareAnsi(ansiA.c_str(), ansiB.c_str());
+}
+
+namespace {
+
+int CompareAnsi(const char* a, const char* b) {
     if (const int order = CompareLevel(a, b, [](const TByteWeights& w) { return w.Primary; }))
         return order;
     if (const int order = CompareLevel(a, b, [](const TByteWeights& w) { return w.Diacritic; }))
@@ -134,6 +160,8 @@ int PortableCaptionCompare(const char* a, const char* b) {
         return order;
     return CompareSpecials(a, b);
 }
+
+} // namespace
 
 void SetCaptionCompare(CaptionCompareFn fn) {
     g_compare = fn;

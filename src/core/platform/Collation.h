@@ -1,14 +1,15 @@
 #pragma once
 // Caption ordering used by sorting. The order users expect is the platform's
-// (lstrcmpA on Windows, in the user's default collation); the Win32 layer
+// (lstrcmpW on Windows, in the user's default collation); the Win32 layer
 // installs it when the program or library loads, and the portable core
 // carries a stand-in that follows the same rules for Windows-1252 text.
+// Captions are UTF-8.
 
 namespace corvane {
 
 using CaptionCompareFn = int (*)(const char* a, const char* b);
 
-// Stand-in for lstrcmpA in the en-US collation of Windows-1252 text, level
+// Stand-in for lstrcmpW in the en-US collation of Windows-1252 text, level
 // by level: first the letters, digits, spaces and symbols (space and
 // punctuation before digits, digits before letters, letters without regard
 // to case or accent, ligatures as their letters, accented letters of the

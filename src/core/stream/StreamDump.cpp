@@ -7,6 +7,8 @@
 #include "core/framework/streaming/Reader.h"
 #include "core/framework/streaming/StreamErrors.h"
 #include "core/model/HeaderColumns.h"
+#include "core/platform/Utf8.h"
+#include "core/stream/SectionTreeText.h"
 #include "core/stream/StrativStream.h"
 
 #include <memory>
@@ -16,20 +18,45 @@
 
 namespace corvane {
 
+namespace {
+
+// Bytes of the well-formed UTF-8 sequence at Value[i] for a printable
+// character beyond ASCII (so at least U+00A0); 0 when there is none.
+size_t PrintableSequence(const std::string& Value, size_t i) {
+    const auto lead = static_cast<unsigned char>(Value[i]);
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || Value.size() - i < length)
+        return 0;
+    const std::u16string units = Utf16FromUtf8(Value.substr(i, length));
+    const bool wellFormed = (units.size() == 1 && units[0] != 0xFFFD && units[0] >= 0xA0) ||
+                            (units.size() == 2 && units[0] >= 0xD800);
+    return wellFormed ? length : 0;
+}
+
+} // namespace
+
 std::string QuoteString(const std::string& Value) {
     std::string text;
     bool quoted = false;
-    for (const char c : Value) {
+    for (size_t i = 0; i < Value.size();) {
+        const char c = Value[i];
         const auto byte = static_cast<unsigned char>(c);
-        const bool printable = byte >= 0x20 && byte < 0x7F;
+        const size_t sequence = PrintableSequence(Value, i);
+        const bool printable = (byte >= 0x20 && byte < 0x7F) || sequence > 0;
         if (printable != quoted) {
             text += '\'';
             quoted = printable;
+        }
+        if (sequence > 0) {
+            text.append(Value, i, sequence);
+            i += sequence;
+            continue;
         }
         if (!printable)
             text += "#" + std::to_string(byte);
         else
             text += c == '\'' ? std::string("''") : std::string(1, c);
+        ++i;
     }
     if (quoted)
         text += '\'';
@@ -61,22 +88,6 @@ int CountSections(const THeaderColumns& Root) {
     return count;
 }
 
-void DumpTree(std::ostream& out, const THeaderColumns& Root, int Indent) {
-    std::vector<std::pair<const THeaderColumns*, int>> pending{{&Root, Indent}};
-    while (!pending.empty()) {
-        const auto [node, depth] = pending.back();
-        pending.pop_back();
-        const char* alignment = AlignmentIdents.NameOf(node->Alignment());
-        out << std::string(static_cast<size_t>(depth) * 2, ' ') << QuoteString(node->Caption())
-            << " type=" << node->TypeCol() << " width=" << node->StoredWidth()
-            << " height=" << node->Height() << " align=" << (alignment ? alignment : "?")
-            << " wordwrap=" << (node->Wordwrap() ? "True" : "False") << '\n';
-        const auto& children = node->Children();
-        for (auto it = children.rbegin(); it != children.rend(); ++it)
-            pending.emplace_back(*it, depth + 1);
-    }
-}
-
 // A section tree read from an entry, shown after the entries.
 struct DumpedTree {
     std::string Name;
@@ -98,6 +109,7 @@ std::string ValueText(TReader& Reader) {
         return std::to_string(Reader.ReadInteger());
     case TValueType::vaString:
     case TValueType::vaLString:
+    case TValueType::vaWString:
         return QuoteString(Reader.ReadString());
     case TValueType::vaIdent:
         return NameText(Reader.ReadIdent());
@@ -123,7 +135,7 @@ namespace {
 void PrintTrees(std::ostream& Out, const std::vector<DumpedTree>& Trees) {
     for (const DumpedTree& tree : Trees) {
         Out << NameText(tree.Name) << ":\n";
-        DumpTree(Out, *tree.Root, 1);
+        WriteSectionTreeText(Out, *tree.Root, 1);
     }
 }
 
@@ -180,7 +192,7 @@ std::string DumpHeaderColumnsValue(ByteView Bytes) {
     THeaderColumns root;
     root.ReadData(reader);
     std::ostringstream out;
-    DumpTree(out, root, 0);
+    WriteSectionTreeText(out, root, 0);
     if (reader.Remaining() > 0)
         out << reader.Remaining() << " more bytes after the sections\n";
     return out.str();

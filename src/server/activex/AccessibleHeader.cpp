@@ -23,7 +23,7 @@ void SetChildId(VARIANT& out, LONG id) {
 
 // A string for the caller; an empty one is no string at all (S_FALSE).
 HRESULT GiveString(const std::string& text, BSTR* out) {
-    *out = AnsiToBstr(text).Detach();
+    *out = TextToBstr(text).Detach();
     return *out != nullptr ? S_OK : S_FALSE;
 }
 

@@ -244,6 +244,8 @@ public:
     static constexpr const wchar_t* StorageStreamName = L"CONTROLSAVESTREAM";
 
 private:
+    // The section tree from a property bag's tree entry, when it has one.
+    void LoadTree(IPropertyBag& bag, IErrorLog* log);
     // The reference count reached 0 (first time only).
     void Finish() noexcept;
     // On the object's own thread: frees it now, or when its entries close.

@@ -51,7 +51,7 @@ HRESULT ReportCurrentException(REFIID iid, const wchar_t* source) noexcept {
         TComPtr<ICreateErrorInfo> create;
         if (FAILED(::CreateErrorInfo(create.Put())))
             return E_UNEXPECTED;
-        auto description = TBstr::Attach(AnsiToBstr(d.Message).Detach());
+        auto description = TBstr::Attach(TextToBstr(d.Message).Detach());
         create->SetGUID(iid);
         create->SetSource(const_cast<LPOLESTR>(source));
         create->SetDescription(description.Get());

@@ -43,7 +43,7 @@ TFont FontFromOle(IFont& font, const TFont& base) {
     TFont result = base;
     TBstr name;
     if (SUCCEEDED(font.get_Name(name.Put())))
-        result.Name = BstrToAnsi(name.Get());
+        result.Name = BstrToText(name.Get());
     CY size{};
     if (SUCCEEDED(font.get_Size(&size))) {
         const long points = static_cast<long>(std::llround(size.int64 / 10000.0));
@@ -67,7 +67,7 @@ TFont FontFromOle(IFont& font, const TFont& base) {
 }
 
 void CopyFontToOle(const TFont& font, IFont& target) {
-    auto name = TBstr::Attach(AnsiToBstr(font.Name).Detach());
+    auto name = TBstr::Attach(TextToBstr(font.Name).Detach());
     target.put_Name(name.Get());
     CY size{};
     size.int64 = static_cast<LONGLONG>(PointsOf(font)) * 10000;
@@ -101,7 +101,7 @@ void TFontAdapter::Detach() {
 IFontDisp* TFontAdapter::Get() {
     if (!font_ && control_) {
         const TFont& font = control_->Font();
-        auto name = TBstr::Attach(AnsiToBstr(font.Name).Detach());
+        auto name = TBstr::Attach(TextToBstr(font.Name).Detach());
         FONTDESC desc{};
         desc.cbSizeofstruct = sizeof desc;
         desc.lpstrName = name.Get();

@@ -1,8 +1,14 @@
 // IPersistPropertyBag: every read-write property of the dispatch interface,
-// by name, through that interface. The section tree is not among them.
+// by name, through that interface, and the section tree as text under a
+// name of its own.
 #include "server/activex/ActiveXControl.h"
 
+#include "core/control/Strativ.h"
+#include "core/framework/Exceptions.h"
+#include "core/model/HeaderColumns.h"
+#include "core/stream/SectionTreeText.h"
 #include "server/activex/ComErrors.h"
+#include "server/automation/Bstr.h"
 
 namespace corvane::server {
 namespace {
@@ -16,12 +22,34 @@ constexpr const wchar_t* BagProperties[] = {
     L"AllowDragDrop", L"AllowHotTrack",
 };
 
+// Not a property of the dispatch interface (Sections is read-only there):
+// the name the stored control stream gives the tree.
+constexpr const wchar_t* TreeEntry = L"HeaderColumns";
+
 bool DispidOf(ITypeInfo& info, const wchar_t* name, DISPID& dispid) {
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     return SUCCEEDED(info.GetIDsOfNames(names, 1, &dispid));
 }
 
 } // namespace
+
+void TActiveXControl::LoadTree(IPropertyBag& bag, IErrorLog* log) {
+    // A bag saved before the tree was stored has no entry: the control keeps
+    // its tree. A browser hands every value back as text, and a damaged
+    // entry is skipped like a property that fails.
+    TVariant value;
+    if (FAILED(bag.Read(TreeEntry, &value, log)))
+        return;
+    if (value.vt != VT_BSTR && FAILED(VariantChangeType(&value, &value, 0, VT_BSTR)))
+        return;
+    try {
+        ReadSectionTreeText(BstrToText(value.bstrVal), *HeaderControl().Sections());
+    } catch (const Exception&) {
+        return;
+    }
+    HeaderControl().Sections()->Changed(true);
+    HeaderControl().Invalidate();
+}
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {
     CONTROL_ENTRY(this);
@@ -45,6 +73,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Load(IPropertyBag* bag, IErrorLog* lo
             self->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, nullptr, nullptr,
                          nullptr);
         }
+        LoadTree(*bag, log);
         // What was loaded is the document's state, as after a stream load.
         MarkClean(SaveState());
         return S_OK;
@@ -67,6 +96,10 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Save(IPropertyBag* bag, BOOL clearDir
                                &value, nullptr, nullptr));
             Check(bag->Write(name, &value));
         }
+        TVariant tree;
+        tree.vt = VT_BSTR;
+        tree.bstrVal = TextToBstr(SectionTreeText(*HeaderControl().Sections())).Detach();
+        Check(bag->Write(TreeEntry, &tree));
         if (clearDirty)
             MarkClean(SaveState());
         return S_OK;

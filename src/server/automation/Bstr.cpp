@@ -2,6 +2,8 @@
 
 #include "server/automation/ComBoundary.h"
 
+#include "core/platform/Utf8.h"
+
 #include <climits>
 
 namespace corvane::server {
@@ -15,36 +17,16 @@ TBstr TBstr::FromWide(const wchar_t* text, size_t length) {
     return Attach(s);
 }
 
-TBstr AnsiToBstr(const std::string& text) {
+TBstr TextToBstr(const std::string& text) {
     if (text.empty())
         return TBstr();
-    if (text.size() > INT_MAX)
-        throw EComError(E_OUTOFMEMORY);
-    const int bytes = static_cast<int>(text.size());
-    const int chars = MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
-    if (chars <= 0)
-        throw EComError(HRESULT_FROM_WIN32(GetLastError()));
-    BSTR s = SysAllocStringLen(nullptr, static_cast<UINT>(chars));
-    if (!s)
-        throw EComError(E_OUTOFMEMORY);
-    TBstr result = TBstr::Attach(s);
-    MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, s, chars);
-    return result;
+    const std::u16string units = Utf16FromUtf8(text);
+    return TBstr::FromWide(reinterpret_cast<const wchar_t*>(units.data()), units.size());
 }
 
-std::string BstrToAnsi(BSTR text) {
+std::string BstrToText(BSTR text) {
     const UINT length = SysStringLen(text);
-    if (length == 0)
-        return std::string();
-    if (length > INT_MAX)
-        throw EComError(E_OUTOFMEMORY);
-    const int chars = static_cast<int>(length);
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, chars, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0)
-        throw EComError(HRESULT_FROM_WIN32(GetLastError()));
-    std::string result(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, chars, result.data(), bytes, nullptr, nullptr);
-    return result;
+    return Utf8FromUtf16(reinterpret_cast<const char16_t*>(text), length);
 }
 
 } // namespace corvane::server

@@ -57,13 +57,13 @@ private:
     BSTR s_ = nullptr;
 };
 
-// The byte string as a BSTR, converted with CP_ACP over its full length
-// (embedded zero bytes included). The empty string gives a null BSTR, the
-// automation form of "".
-TBstr AnsiToBstr(const std::string& text);
+// The control's UTF-8 text as a BSTR over its full length (embedded zero
+// bytes included); ill-formed UTF-8 gives U+FFFD. The empty string gives a
+// null BSTR, the automation form of "".
+TBstr TextToBstr(const std::string& text);
 
-// The BSTR's full length (SysStringLen) converted with CP_ACP; characters the
-// code page cannot represent become its default character. Null gives "".
-std::string BstrToAnsi(BSTR text);
+// The BSTR's full length (SysStringLen) as UTF-8; an unpaired surrogate
+// gives U+FFFD. Null gives "".
+std::string BstrToText(BSTR text);
 
 } // namespace corvane::server

@@ -2,6 +2,9 @@
 
 #include "server/automation/ComPtr.h"
 
+#include "core/platform/CodePage.h"
+#include "core/platform/Utf8.h"
+
 #include <oleauto.h>
 #include <olectl.h>
 
@@ -26,7 +29,7 @@ std::string FormatSystemMessage(DWORD code) {
         nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     std::string text;
     if (buffer) {
-        text.assign(buffer, length);
+        text = TextFromAnsi(std::string(buffer, length));
         LocalFree(buffer);
     }
     while (!text.empty() &&
@@ -63,17 +66,11 @@ std::string SystemMessage(HRESULT hr) {
 
 namespace {
 
+// Messages are UTF-8 like every text of the control: they may quote a caption.
 std::vector<wchar_t> Widen(const std::string& text) {
-    std::vector<wchar_t> wide(1, L'\0');
-    if (text.empty() || text.size() > 0x7FFFFFFF)
-        return wide;
-    const int bytes = static_cast<int>(text.size());
-    const int chars = MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
-    if (chars <= 0)
-        return wide;
-    wide.resize(static_cast<size_t>(chars) + 1);
-    MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, wide.data(), chars);
-    wide.back() = L'\0';
+    const std::u16string units = Utf16FromUtf8(text);
+    std::vector<wchar_t> wide(units.begin(), units.end());
+    wide.push_back(L'\0');
     return wide;
 }
 

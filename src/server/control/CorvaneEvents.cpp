@@ -85,13 +85,13 @@ void TCorvane::FireHint(THeaderColumns* section, std::string& hint) {
     const TComPtr<ISections> object = SectionObject(section);
     // The handler may replace the string (freeing ours); whichever string
     // is in the slot afterwards is ours to free.
-    auto text = TBstr::Attach(AnsiToBstr(hint).Detach());
+    auto text = TBstr::Attach(TextToBstr(hint).Detach());
     VARIANT args[2] = {DispatchArg(object.Get()), {}};
     ::VariantInit(&args[1]);
     args[1].vt = VT_BSTR | VT_BYREF;
     args[1].pbstrVal = text.Slot();
     Fire(DISPID_ICorvaneEvents_OnHint, args, 2);
-    hint = BstrToAnsi(text.Get());
+    hint = BstrToText(text.Get());
 }
 
 void TCorvane::FireDrop(THeaderColumns* source, THeaderColumns* dest, bool& asChild,

@@ -65,7 +65,7 @@ HRESULT STDMETHODCALLTYPE TCorvane::get_Sections(ISections** value) {
 
 HRESULT STDMETHODCALLTYPE TCorvane::ClassNameIs(BSTR name, VARIANT_BOOL* value) {
     return Read(value, [&] {
-        const std::string wanted = BstrToAnsi(name);
+        const std::string wanted = BstrToText(name);
         const std::string own = HeaderControl().ClassName();
         return ToVariantBool(!wanted.empty() && wanted.size() == own.size() &&
                              ::lstrcmpiA(wanted.c_str(), own.c_str()) == 0);

@@ -43,10 +43,10 @@ HRESULT STDMETHODCALLTYPE TCorvane::put_HotTrackColor(OLE_COLOR value) {
 }
 
 HRESULT STDMETHODCALLTYPE TCorvane::get_CustomizeMenustring(BSTR* value) {
-    return Read(value, [&] { return AnsiToBstr(HeaderControl().CustomizeMenustring()).Detach(); });
+    return Read(value, [&] { return TextToBstr(HeaderControl().CustomizeMenustring()).Detach(); });
 }
 HRESULT STDMETHODCALLTYPE TCorvane::put_CustomizeMenustring(BSTR value) {
-    return Member([&] { HeaderControl().SetCustomizeMenustring(BstrToAnsi(value)); });
+    return Member([&] { HeaderControl().SetCustomizeMenustring(BstrToText(value)); });
 }
 
 HRESULT STDMETHODCALLTYPE TCorvane::get_BevelInner(TxBevelCut* value) {

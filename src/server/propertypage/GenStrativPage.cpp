@@ -82,7 +82,7 @@ HRESULT STDMETHODCALLTYPE TGenStrativPage::Activate(HWND parent, LPCRECT bounds,
                 TBstr description;
                 if (::GetErrorInfo(0, error.Put()) == S_OK && error &&
                     SUCCEEDED(error->GetDescription(description.Put())))
-                    message = BstrToAnsi(description.Get());
+                    message = BstrToText(description.Get());
                 return false;
             },
             [this] { return form_ && form_->Modified(); });

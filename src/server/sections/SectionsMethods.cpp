@@ -10,7 +10,7 @@ HRESULT STDMETHODCALLTYPE TSections::Add(BSTR Caption, ISections** Value) {
     return Boundary([&] {
         ISections** result = ResultSlot(Value);
         THeaderColumns& node = Node();
-        HandOut(node.Add(BstrToAnsi(Caption)), result);
+        HandOut(node.Add(BstrToText(Caption)), result);
     });
 }
 

@@ -91,14 +91,14 @@ HRESULT STDMETHODCALLTYPE TSections::get_AbsoluteIndex(long* Value) {
 HRESULT STDMETHODCALLTYPE TSections::get_Caption(BSTR* Value) {
     return Boundary([&] {
         BSTR* result = OutParam(Value);
-        *result = AnsiToBstr(Node().Caption()).Detach();
+        *result = TextToBstr(Node().Caption()).Detach();
     });
 }
 
 HRESULT STDMETHODCALLTYPE TSections::put_Caption(BSTR Value) {
     return Boundary([&] {
         THeaderColumns& node = Node();
-        node.SetCaption(BstrToAnsi(Value));
+        node.SetCaption(BstrToText(Value));
     });
 }
 

@@ -1,15 +1,15 @@
 #include "win32/editor/ControlViews.h"
 
 #include "win32/ErrorBox.h"
+#include "win32/WideText.h"
 
 namespace corvane::win32::editor {
 
 std::string WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied < 0 ? 0 : copied));
-    return text;
+    const int length = ::GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+    return Utf8FromWide(text.data(), static_cast<size_t>(copied < 0 ? 0 : copied));
 }
 
 // --- EditView -----------------------------------------------------------------
@@ -22,7 +22,7 @@ EditView::EditView(TEditModel& model, HWND edit) : model_(model), edit_(edit) {
     // Typed characters pass the model's filter first.
     ::SetPropA(edit_, EditViewProperty, this);
     original_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditView::EditProc)));
+        ::SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditView::EditProc)));
     model_.SetView(this);
     Refresh();
 }
@@ -30,7 +30,7 @@ EditView::EditView(TEditModel& model, HWND edit) : model_(model), edit_(edit) {
 EditView::~EditView() {
     model_.SetView(nullptr);
     if (::IsWindow(edit_)) {
-        ::SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        ::SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
         ::RemovePropA(edit_, EditViewProperty);
     }
 }
@@ -38,24 +38,28 @@ EditView::~EditView() {
 LRESULT CALLBACK EditView::EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<EditView*>(::GetPropA(hwnd, EditViewProperty));
     if (self == nullptr)
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_CHAR) {
         try {
-            const char key = self->model_.UserKeyPress(static_cast<char>(wParam));
+            // The filter sees ASCII as it is and any other character as one
+            // byte above ASCII: accepted or refused, the character stays.
+            const bool ascii = wParam < 0x80;
+            const char key = self->model_.UserKeyPress(static_cast<char>(ascii ? wParam : 0x80));
             if (key == 0)
                 return 0;
-            wParam = static_cast<unsigned char>(key);
+            if (ascii)
+                wParam = static_cast<unsigned char>(key);
         } catch (...) {
             ShowCurrentException(hwnd);
             return 0;
         }
     }
-    return ::CallWindowProcA(self->original_, hwnd, message, wParam, lParam);
+    return ::CallWindowProcW(self->original_, hwnd, message, wParam, lParam);
 }
 
 void EditView::Refresh() {
     if (WindowText(edit_) != model_.Text())
-        ::SetWindowTextA(edit_, model_.Text().c_str());
+        ::SetWindowTextW(edit_, WideFromUtf8(model_.Text()).c_str());
     ::EnableWindow(edit_, model_.Enabled());
 }
 

@@ -2,6 +2,7 @@
 
 #include "win32/ErrorBox.h"
 #include "win32/StrativWindow.h"
+#include "win32/WideText.h"
 #include "win32/editor/DialogWindow.h"
 
 #include <algorithm>
@@ -183,8 +184,10 @@ HWND EditorPages::ChildAt(HWND parent, const char* className, const char* text, 
                           int y, int width, int height, int id, DWORD exStyle) {
     if (id == 0)
         id = nextId_++;
-    const HWND control = ::CreateWindowExA(
-        exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+    // Unicode windows, so that what users type and read is any text at all.
+    const HWND control = ::CreateWindowExW(
+        exStyle, WideFromUtf8(className).c_str(), WideFromUtf8(text).c_str(),
+        WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), StrativWindowModule(), nullptr);
     if (control == nullptr)
         RaiseLastWin32Error("CreateWindowEx");
@@ -360,6 +363,8 @@ void EditorPages::CreateSectionsPage(HWND page) {
                                 TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
                             x0 + 4, y0 + 84, 271, 153, HeadersId, WS_EX_CLIENTEDGE);
     ::SendMessageA(tree, TVM_SETINDENT, static_cast<WPARAM>(scale_(19)), 0);
+    // The page is an ANSI window; the tree notifies in UTF-16 all the same.
+    ::SendMessageW(tree, TVM_SETUNICODEFORMAT, TRUE, 0);
     tree_ = std::make_unique<TreeViewPort>(s.Headers, tree);
     Bind(tree, *tree_);
     keyboard_.Attach(tree, TKeyRole::Tree);

@@ -3,6 +3,7 @@
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
 #include "win32/StrativWindow.h"
+#include "win32/WideText.h"
 #include "win32/editor/DialogWindow.h"
 
 #include <mutex>
@@ -90,7 +91,7 @@ HeadersFormWindow* HeadersFormWindow::FromHandle(HWND window) {
 }
 
 void HeadersFormWindow::Refresh() {
-    ::SetWindowTextA(window_.get(), form_.Caption().c_str());
+    ::SetWindowTextW(window_.get(), WideFromUtf8(form_.Caption()).c_str());
 }
 
 void HeadersFormWindow::ShowModal() {
@@ -109,7 +110,7 @@ void HeadersFormWindow::ShowModal() {
             break;
         }
         MSG msg;
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) { // WM_QUIT: end the dialog and let the outer loop see it
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             form_.ModalResult = mrCancel;
@@ -119,9 +120,9 @@ void HeadersFormWindow::ShowModal() {
             break;
         if (DialogKeyboard::HandleMnemonic(form, msg))
             continue;
-        if (!::IsDialogMessageA(form, &msg)) {
+        if (!::IsDialogMessageW(form, &msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
     }
 }

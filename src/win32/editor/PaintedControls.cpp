@@ -3,6 +3,7 @@
 #include "win32/ErrorBox.h"
 #include "win32/StrativWindow.h"
 #include "win32/SystemColors.h"
+#include "win32/WideText.h"
 #include "win32/editor/ControlViews.h"
 
 #include <mutex>
@@ -55,11 +56,12 @@ HWND CreateChild(const char* className, const char* caption, HWND parent, int x,
 } // namespace
 
 UniqueFont CreateFontFor(const TFont& font) {
-    return UniqueFont(::CreateFontA(
+    return UniqueFont(::CreateFontW(
         font.Height, 0, 0, 0, (font.Style & fsBold) ? FW_BOLD : FW_NORMAL,
         (font.Style & fsItalic) ? TRUE : FALSE, (font.Style & fsUnderline) ? TRUE : FALSE,
         (font.Style & fsStrikeOut) ? TRUE : FALSE, font.Charset, OUT_DEFAULT_PRECIS,
-        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
+        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+        WideFromUtf8(font.Name).c_str()));
 }
 
 // --- SpeedButton -------------------------------------------------------------------
@@ -110,7 +112,8 @@ void SpeedButton::Paint(HDC dc) const {
     RECT text{glyphMargin_ + GlyphSize + 4 + offset, offset, r.right - 4 + offset,
               r.bottom + offset};
     const std::string caption = WindowText(window_);
-    ::DrawTextA(dc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ::DrawTextW(dc, WideFromUtf8(caption).c_str(), -1, &text,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 LRESULT CALLBACK SpeedButton::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -194,7 +197,7 @@ void PreviewPanel::Paint(HDC dc) const {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ToColorRef(model_.Font().Color));
     const std::string caption = WindowText(window_);
-    ::DrawTextA(dc, caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ::DrawTextW(dc, WideFromUtf8(caption).c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 LRESULT CALLBACK PreviewPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

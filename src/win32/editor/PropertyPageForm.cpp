@@ -104,7 +104,7 @@ bool PropertyPageForm::TranslateAccelerator(MSG& message) {
         if (!(code & DLGC_WANTMESSAGE))
             return false;
     }
-    return ::IsDialogMessageA(window, &message) != FALSE;
+    return ::IsDialogMessageW(window, &message) != FALSE;
 }
 
 LRESULT CALLBACK PropertyPageForm::MessageFilter(int code, WPARAM wParam, LPARAM lParam) {

@@ -1,32 +1,35 @@
 #include "win32/editor/StandardDialogs.h"
 
 #include "win32/SystemColors.h"
+#include "win32/WideText.h"
 
 #include <commdlg.h>
 
-#include <cstring>
+#include <cwchar>
+#include <string>
 
 namespace corvane::win32::editor {
 
 bool StandardDialogs::ExecuteFontDialog(TFont& font) {
-    LOGFONTA logFont{};
+    LOGFONTW logFont{};
     logFont.lfHeight = font.Height;
     logFont.lfWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
     logFont.lfItalic = (font.Style & fsItalic) ? TRUE : FALSE;
     logFont.lfUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
     logFont.lfStrikeOut = (font.Style & fsStrikeOut) ? TRUE : FALSE;
     logFont.lfCharSet = font.Charset;
-    std::strncpy(logFont.lfFaceName, font.Name.c_str(), LF_FACESIZE - 1);
+    const std::wstring name = WideFromUtf8(font.Name);
+    std::wcsncpy(logFont.lfFaceName, name.c_str(), LF_FACESIZE - 1);
 
-    CHOOSEFONTA choose{};
+    CHOOSEFONTW choose{};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = owner_;
     choose.lpLogFont = &logFont;
     choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
     choose.rgbColors = ToColorRef(font.Color);
-    if (!::ChooseFontA(&choose))
+    if (!::ChooseFontW(&choose))
         return false;
-    font.Name = logFont.lfFaceName;
+    font.Name = Utf8FromWide(logFont.lfFaceName, std::wcslen(logFont.lfFaceName));
     font.Height = logFont.lfHeight;
     font.Charset = logFont.lfCharSet;
     font.Style = static_cast<uint8_t>(

@@ -1,5 +1,9 @@
 #include "win32/editor/TreeViewPort.h"
 
+#include "win32/WideText.h"
+
+#include <cwchar>
+#include <string>
 #include <vector>
 
 namespace corvane::win32::editor {
@@ -14,10 +18,10 @@ HTREEITEM ItemOf(const TTreeNode* node) {
 TTreeNode* TreeViewPort::NodeOf(HTREEITEM handle) const {
     if (handle == nullptr)
         return nullptr;
-    TVITEMA item{};
+    TVITEMW item{};
     item.mask = TVIF_PARAM;
     item.hItem = handle;
-    if (!::SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+    if (!::SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
         return nullptr;
     return reinterpret_cast<TTreeNode*>(item.lParam);
 }
@@ -54,17 +58,18 @@ void TreeViewPort::ItemsCleared() {
 }
 
 HTREEITEM TreeViewPort::InsertOne(TTreeNode& node) {
-    TVINSERTSTRUCTA insert{};
+    TVINSERTSTRUCTW insert{};
     insert.hParent = node.Parent() != nullptr ? ItemOf(node.Parent()) : TVI_ROOT;
     const TTreeNode* previous = node.PrevSibling();
     insert.hInsertAfter = previous != nullptr ? ItemOf(previous) : TVI_FIRST;
     if (node.NextSibling() == nullptr)
         insert.hInsertAfter = TVI_LAST; // the common case; no search for the place
     insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(node.Text().c_str());
+    std::wstring text = WideFromUtf8(node.Text());
+    insert.item.pszText = text.data();
     insert.item.lParam = reinterpret_cast<LPARAM>(&node);
     const auto item = reinterpret_cast<HTREEITEM>(
-        ::SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        ::SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     node.Handle = item;
     return item;
 }
@@ -95,11 +100,12 @@ void TreeViewPort::ItemDeleting(TTreeNode& node) {
 
 void TreeViewPort::TextChanged(TTreeNode& node) {
     Busy busy(*this);
-    TVITEMA item{};
+    TVITEMW item{};
     item.mask = TVIF_TEXT;
     item.hItem = ItemOf(&node);
-    item.pszText = const_cast<char*>(node.Text().c_str());
-    ::SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    std::wstring text = WideFromUtf8(node.Text());
+    item.pszText = text.data();
+    ::SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void TreeViewPort::SelectionChanged(TTreeNode* node) {
@@ -117,27 +123,27 @@ void TreeViewPort::ExpandAll() {
 
 void TreeViewPort::EditText(TTreeNode& node) {
     ::SetFocus(tree_);
-    ::SendMessageA(tree_, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(ItemOf(&node)));
+    ::SendMessageW(tree_, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(ItemOf(&node)));
 }
 
 LRESULT TreeViewPort::Notify(const NMHDR& header) {
     switch (header.code) {
-    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW:
         if (busy_ == 0)
-            model_.UserSelect(NodeOf(reinterpret_cast<const NMTREEVIEWA&>(header).itemNew.hItem));
+            model_.UserSelect(NodeOf(reinterpret_cast<const NMTREEVIEWW&>(header).itemNew.hItem));
         return 0;
     case NM_CLICK:
         model_.UserClick();
         return 0;
-    case TVN_BEGINLABELEDITA:
+    case TVN_BEGINLABELEDITW:
         model_.UserBeginEdit();
         return FALSE; // allow the edit
-    case TVN_ENDLABELEDITA: {
-        const TVITEMA& item = reinterpret_cast<const NMTVDISPINFOA&>(header).item;
+    case TVN_ENDLABELEDITW: {
+        const TVITEMW& item = reinterpret_cast<const NMTVDISPINFOW&>(header).item;
         if (item.pszText == nullptr) {
             model_.UserEndEdit(NodeOf(item.hItem), nullptr);
         } else {
-            const std::string text = item.pszText;
+            const std::string text = Utf8FromWide(item.pszText, std::wcslen(item.pszText));
             model_.UserEndEdit(NodeOf(item.hItem), &text);
         }
         return FALSE; // the model has set the item's text itself

@@ -7,6 +7,7 @@
 
 #include "core/model/HeaderColumns.h"
 #include "demo/SampleTree.h"
+#include "win32/WideText.h"
 
 #include <oleacc.h>
 
@@ -29,7 +30,7 @@ VARIANT Child(LONG id) {
 }
 
 std::string Narrow(BSTR text) {
-    return text != nullptr ? BstrToAnsi(text) : std::string("<null>");
+    return text != nullptr ? BstrToText(text) : std::string("<null>");
 }
 
 class AccessibilityTest : public ControlTest {
@@ -100,6 +101,18 @@ protected:
     DWORD cookie = 0;
     TComPtr<IAccessible> acc;
 };
+
+TEST_F(AccessibilityTest, NamesInAnyScript) {
+    const wchar_t* texts[] = {L"\u540D\u524D",   L"\u0418\u043C\u044F", L"\u03A9",
+                              L"a\xD83D\xDE00z", L"e\u0301t",           L"\u0627\u0633\u0645 1",
+                              L"caf\u00E9"};
+    for (const wchar_t* text : texts) {
+        header->Sections()->Items(0)->SetCaption(win32::Utf8FromWide(text, wcslen(text)));
+        TBstr name;
+        ASSERT_EQ(S_OK, acc->get_accName(Child(1), name.Put()));
+        EXPECT_EQ(std::wstring(text), std::wstring(name.Get(), SysStringLen(name.Get())));
+    }
+}
 
 TEST_F(AccessibilityTest, TheSampleTreeWalkedThroughTheSystemsClient) {
     struct Expected {
@@ -384,10 +397,10 @@ TEST_F(AccessibilityTest, FocusNamesAndOrderAreAnnounced) {
     TComPtr<ISections> root, order, added;
     ASSERT_EQ(S_OK, control->get_Sections(root.Put()));
     ASSERT_EQ(S_OK, root->get_Items(1, order.Put()));
-    const TBstr caption = AnsiToBstr("Order");
+    const TBstr caption = TextToBstr("Order");
     ASSERT_EQ(S_OK, order->put_Caption(caption.Get()));
     ::SendMessageA(window, WM_NULL, 0, 0);
-    const TBstr late = AnsiToBstr("Late");
+    const TBstr late = TextToBstr("Late");
     ASSERT_EQ(S_OK, root->Add(late.Get(), added.Put()));
     ASSERT_EQ(S_OK, root->Changed(VARIANT_TRUE));
     ::SendMessageA(window, WM_NULL, 0, 0);

@@ -310,8 +310,8 @@ ErrorRecord TakeErrorRecord() {
     TBstr text, source;
     info->GetDescription(text.Put());
     info->GetSource(source.Put());
-    record.Description = BstrToAnsi(text.Get());
-    record.Source = BstrToAnsi(source.Get());
+    record.Description = BstrToText(text.Get());
+    record.Source = BstrToText(source.Get());
     return record;
 }
 

@@ -172,7 +172,7 @@ std::string ErrorDescription() {
         return {};
     TBstr text;
     info->GetDescription(text.Put());
-    return BstrToAnsi(text.Get());
+    return BstrToText(text.Get());
 }
 
 TEST_F(PersistenceTest, AStreamThatNeverEndsIsReadOnlyAsFarAsAControlCanReach) {
@@ -275,14 +275,14 @@ TEST_F(PersistenceTest, PropertyBagRoundTripWritesTheListAndKeepsTheTree) {
     auto persist = Query<IPersistPropertyBag>(original.Get(), IID_IPersistPropertyBag);
     ASSERT_EQ(S_OK, persist->Save(&bag, TRUE, TRUE));
     const std::vector<std::wstring> expected = {
-        L"AllowAbout",     L"AllowClick",    L"AllowCustomize",
-        L"AllowDragDrop",  L"AllowHResize",  L"AllowHint",
-        L"AllowHotTrack",  L"AllowVResize",  L"BevelInner",
-        L"BevelOuter",     L"BiDiMode",      L"BorderStyle",
-        L"Color",          L"Cursor",        L"CustomizeMenustring",
-        L"DoubleBuffered", L"Enabled",       L"Font",
-        L"Headerstyle",    L"HotTrackColor", L"ParentFont",
-        L"Visible"};
+        L"AllowAbout",     L"AllowClick",   L"AllowCustomize",
+        L"AllowDragDrop",  L"AllowHResize", L"AllowHint",
+        L"AllowHotTrack",  L"AllowVResize", L"BevelInner",
+        L"BevelOuter",     L"BiDiMode",     L"BorderStyle",
+        L"Color",          L"Cursor",       L"CustomizeMenustring",
+        L"DoubleBuffered", L"Enabled",      L"Font",
+        L"HeaderColumns",  L"Headerstyle",  L"HotTrackColor",
+        L"ParentFont",     L"Visible"};
     std::vector<std::wstring> written;
     for (const auto& entry : bag.Types)
         written.push_back(entry.first);
@@ -298,7 +298,8 @@ TEST_F(PersistenceTest, PropertyBagRoundTripWritesTheListAndKeepsTheTree) {
     EXPECT_EQ(bag.Values, again.Values);
     long columns = 0;
     copy->get_ColumnCount(&columns);
-    EXPECT_EQ(1, columns) << "the section tree is not in the bag";
+    EXPECT_EQ(3, columns) << "the section tree comes with the bag";
+    EXPECT_EQ(VT_BSTR, bag.Types[L"HeaderColumns"]);
 
     // Values a property refuses or the bag lacks are skipped.
     MemoryBag partial;
@@ -313,6 +314,71 @@ TEST_F(PersistenceTest, PropertyBagRoundTripWritesTheListAndKeepsTheTree) {
     third->get_BevelOuter(&outer);
     EXPECT_EQ(::bvNone, inner);
     EXPECT_EQ(::bvSpace, outer);
+    long kept = 0;
+    third->get_ColumnCount(&kept);
+    EXPECT_EQ(1, kept) << "a bag without the tree keeps the control's";
+
+    // A damaged tree changes nothing; the properties still load.
+    MemoryBag damaged = bag;
+    damaged.Values[L"HeaderColumns"] = L"'Root'\n    'two levels down'";
+    damaged.Values[L"BevelOuter"] = L"1";
+    auto fourth = NewControl();
+    ASSERT_EQ(
+        S_OK,
+        Query<IPersistPropertyBag>(fourth.Get(), IID_IPersistPropertyBag)->Load(&damaged, nullptr));
+    fourth->get_ColumnCount(&kept);
+    EXPECT_EQ(1, kept);
+    fourth->get_BevelOuter(&outer);
+    EXPECT_EQ(::bvLowered, outer);
+}
+
+// Text of every kind crosses each way in and out of the control unchanged.
+TEST_F(PersistenceTest, CaptionsInAnyScriptSurviveAutomationStreamAndBag) {
+    const wchar_t* texts[] = {
+        L"\u540D\u524D",         // Japanese
+        L"\u0418\u043C\u044F",   // Cyrillic
+        L"\u03A9",               // Greek
+        L"a\xD83D\xDE00z",       // emoji: a surrogate pair
+        L"e\u0301t\u00E9",       // a combining mark, then a precomposed letter
+        L"\u0627\u0633\u0645 1", // Arabic, right to left
+        L"caf\u00E9 \u20AC",     // held by the ANSI code page
+    };
+    for (const wchar_t* text : texts) {
+        SCOPED_TRACE(BstrToText(TBstr::FromWide(text, wcslen(text)).Get()));
+        auto control = NewControl();
+        TComPtr<ISections> root, first;
+        ASSERT_EQ(S_OK, control->get_Sections(root.Put()));
+        ASSERT_EQ(S_OK, root->get_Items(0, first.Put()));
+        const TBstr wanted = TBstr::FromWide(text, wcslen(text));
+        ASSERT_EQ(S_OK, first->put_Caption(wanted.Get()));
+        ASSERT_EQ(S_OK, control->put_CustomizeMenustring(wanted.Get()));
+        const auto caption = [](ICorvane* c) {
+            TComPtr<ISections> r, f;
+            c->get_Sections(r.Put());
+            r->get_Items(0, f.Put());
+            TBstr read;
+            f->get_Caption(read.Put());
+            return std::wstring(read.Get(), SysStringLen(read.Get()));
+        };
+        EXPECT_EQ(text, caption(control.Get())) << "automation";
+        TBstr menu;
+        control->get_CustomizeMenustring(menu.Put());
+        EXPECT_EQ(text, std::wstring(menu.Get(), SysStringLen(menu.Get())));
+
+        auto fromStream = NewControl();
+        ASSERT_EQ(S_OK, LoadFromBytes(fromStream.Get(), SaveToBytes(control.Get())));
+        EXPECT_EQ(text, caption(fromStream.Get())) << "stream";
+
+        MemoryBag bag; // hands everything back as text, as a browser does
+        ASSERT_EQ(S_OK, Query<IPersistPropertyBag>(control.Get(), IID_IPersistPropertyBag)
+                            ->Save(&bag, TRUE, TRUE));
+        auto fromBag = NewControl();
+        ASSERT_EQ(S_OK, Query<IPersistPropertyBag>(fromBag.Get(), IID_IPersistPropertyBag)
+                            ->Load(&bag, nullptr));
+        EXPECT_EQ(text, caption(fromBag.Get())) << "bag";
+        fromBag->get_CustomizeMenustring(menu.Put());
+        EXPECT_EQ(text, std::wstring(menu.Get(), SysStringLen(menu.Get())));
+    }
 }
 
 } // namespace

@@ -153,7 +153,7 @@ TEST_F(PropertiesTest, ClassNameIsComparesWithoutCaseAndNeedsEqualLength) {
         auto name = TBstr::Attach(::SysAllocString(c.Name));
         VARIANT_BOOL result = 7;
         EXPECT_EQ(S_OK, control->ClassNameIs(name.Get(), &result));
-        EXPECT_EQ(c.Expected, result) << BstrToAnsi(const_cast<BSTR>(c.Name));
+        EXPECT_EQ(c.Expected, result) << BstrToText(const_cast<BSTR>(c.Name));
     }
     VARIANT_BOOL result = 7;
     EXPECT_EQ(S_OK, control->ClassNameIs(nullptr, &result));
@@ -205,7 +205,7 @@ TEST_F(PropertiesTest, FontAdapterKeepsBothFontsInStep) {
     const auto nameOf = [](IFontDisp* disp) {
         TBstr name;
         Query<IFont>(disp, IID_IFont)->get_Name(name.Put());
-        return BstrToAnsi(name.Get());
+        return BstrToText(name.Get());
     };
     FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Tahoma"), {}, FW_NORMAL, 0, FALSE, TRUE,
                   FALSE};

@@ -56,7 +56,7 @@ std::string CaptionOf(IDispatch* sections) {
     TBstr caption;
     if (FAILED(typed->get_Caption(caption.Put())))
         return "<none>";
-    return BstrToAnsi(caption.Get());
+    return BstrToText(caption.Get());
 }
 
 namespace {
@@ -68,7 +68,7 @@ std::string Describe(const VARIANT& v) {
     case VT_I4:
         return std::to_string(v.lVal);
     case VT_BSTR | VT_BYREF:
-        return "&" + BstrToAnsi(*v.pbstrVal);
+        return "&" + BstrToText(*v.pbstrVal);
     case VT_BOOL | VT_BYREF:
         return "&" + std::to_string(*v.pboolVal);
     default:

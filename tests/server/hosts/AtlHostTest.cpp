@@ -35,7 +35,7 @@ protected:
             auto section = TComPtr<ISections>::From(params.rgvarg[0].pdispVal, IID_ISections);
             TBstr caption;
             if (section && SUCCEEDED(section->get_Caption(caption.Put())))
-                LastSection = BstrToAnsi(caption.Get());
+                LastSection = BstrToText(caption.Get());
         }
         return S_OK;
     }

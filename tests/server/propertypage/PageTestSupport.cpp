@@ -96,7 +96,7 @@ std::string SectionCaption(ICorvane* control, long index) {
     if (!section)
         return "<none>";
     EXPECT_EQ(section->get_Caption(caption.Put()), S_OK);
-    return BstrToAnsi(caption.Get());
+    return BstrToText(caption.Get());
 }
 
 long SectionWidth(ICorvane* control, long index) {
@@ -109,7 +109,7 @@ long SectionWidth(ICorvane* control, long index) {
 }
 
 void SetSectionCaption(ICorvane* control, long index, const std::string& caption) {
-    const TBstr text = AnsiToBstr(caption);
+    const TBstr text = TextToBstr(caption);
     const TComPtr<ISections> section = Section(control, index);
     if (section) {
         EXPECT_EQ(section->put_Caption(text.Get()), S_OK);
@@ -245,7 +245,7 @@ std::string LastErrorDescription() {
         return {};
     TBstr text;
     error->GetDescription(text.Put());
-    return BstrToAnsi(text.Get());
+    return BstrToText(text.Get());
 }
 
 } // namespace corvane::server::testing

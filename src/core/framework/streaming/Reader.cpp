@@ -4,6 +4,8 @@
 #include "core/framework/streaming/PublishedProperty.h"
 #include "core/framework/streaming/ScopedValue.h"
 #include "core/framework/streaming/StreamErrors.h"
+#include "core/platform/CodePage.h"
+#include "core/platform/Utf8.h"
 
 namespace corvane {
 
@@ -36,9 +38,20 @@ int32_t TReader::ReadInteger() {
 std::string TReader::ReadString() {
     switch (ReadValue()) {
     case TValueType::vaString:
-        return in_.ReadString(in_.ReadByte());
+        return TextFromAnsi(in_.ReadString(in_.ReadByte()));
     case TValueType::vaLString:
-        return in_.ReadString(in_.ReadUInt32());
+        return TextFromAnsi(in_.ReadString(in_.ReadUInt32()));
+    case TValueType::vaWString: {
+        const uint32_t count = in_.ReadUInt32();
+        // Checked before anything is allocated: a count can claim 8 GB.
+        if (count > in_.Remaining() / 2)
+            RaiseStreamReadError();
+        const uint8_t* bytes = in_.Take(static_cast<size_t>(count) * 2);
+        std::u16string units(count, u'\0');
+        for (size_t i = 0; i < count; ++i)
+            units[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        return Utf8FromUtf16(units);
+    }
     default:
         RaiseInvalidPropertyValue();
     }

@@ -19,6 +19,7 @@ enum class TValueType : uint8_t {
     vaBinary = 0x0A,
     vaSet = 0x0B,
     vaLString = 0x0C, // 4-byte length
+    vaWString = 0x12, // 4-byte count of UTF-16LE units
 };
 
 } // namespace corvane

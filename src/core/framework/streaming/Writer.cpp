@@ -3,6 +3,8 @@
 #include "core/framework/streaming/IdentMap.h"
 #include "core/framework/streaming/PublishedProperty.h"
 #include "core/framework/streaming/ScopedValue.h"
+#include "core/platform/CodePage.h"
+#include "core/platform/Utf8.h"
 
 #include <limits>
 
@@ -32,15 +34,35 @@ void TWriter::WriteInteger(int32_t Value) {
 }
 
 void TWriter::WriteString(const std::string& Value) {
-    if (Value.size() <= 255) {
+    // ASCII is the same in every code page: no conversion, no copy.
+    if (IsAscii(Value)) {
+        WriteCodePageString(Value);
+        return;
+    }
+    std::string ansi;
+    if (TextToAnsi(Value, ansi)) {
+        WriteCodePageString(ansi);
+        return;
+    }
+    // Only text the code page cannot hold takes the wide form, so that
+    // documents of code-page text keep the bytes they always had.
+    const std::u16string units = Utf16FromUtf8(Value);
+    WriteValue(TValueType::vaWString);
+    out_.WriteUInt32(static_cast<uint32_t>(units.size()));
+    for (const char16_t unit : units)
+        out_.WriteInt16(static_cast<int16_t>(unit));
+}
+
+void TWriter::WriteCodePageString(const std::string& Bytes) {
+    if (Bytes.size() <= 255) {
         WriteValue(TValueType::vaString);
-        out_.WriteByte(static_cast<uint8_t>(Value.size()));
+        out_.WriteByte(static_cast<uint8_t>(Bytes.size()));
     } else {
         // Strings live in a 32-bit process: they never reach 4 GB.
         WriteValue(TValueType::vaLString);
-        out_.WriteUInt32(static_cast<uint32_t>(Value.size()));
+        out_.WriteUInt32(static_cast<uint32_t>(Bytes.size()));
     }
-    out_.WriteBytes(Value);
+    out_.WriteBytes(Bytes);
 }
 
 void TWriter::WriteIdent(const std::string& Value) {

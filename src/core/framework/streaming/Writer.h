@@ -25,7 +25,8 @@ public:
     void WriteValue(TValueType Value) { out_.WriteByte(static_cast<uint8_t>(Value)); }
     // With the smallest of the 8-, 16- and 32-bit tags that holds the value.
     void WriteInteger(int32_t Value);
-    // Up to 255 bytes as a short string, longer ones as a long string.
+    // Text (UTF-8) the code page holds as its bytes, up to 255 as a short
+    // string, longer ones as a long string; other text as a wide string.
     void WriteString(const std::string& Value);
     void WriteIdent(const std::string& Value);
     void WriteBoolean(bool Value) { WriteValue(Value ? TValueType::vaTrue : TValueType::vaFalse); }
@@ -49,6 +50,8 @@ public:
     std::vector<uint8_t> TakeBytes() { return out_.TakeBytes(); }
 
 private:
+    // The code page's bytes as a short or long string.
+    void WriteCodePageString(const std::string& Bytes);
     ByteWriter out_;
     std::string propPath_;
 };

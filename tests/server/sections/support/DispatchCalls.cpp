@@ -53,8 +53,8 @@ TInvoke::TInvoke(IDispatch* target, DISPID id, WORD flags, std::initializer_list
     hr = target->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result, &exception,
                         &argError);
     if (hr == DISP_E_EXCEPTION) {
-        exceptionDescription = server::BstrToAnsi(exception.bstrDescription);
-        exceptionSource = server::BstrToAnsi(exception.bstrSource);
+        exceptionDescription = server::BstrToText(exception.bstrDescription);
+        exceptionSource = server::BstrToText(exception.bstrSource);
         exceptionCode = exception.scode;
     }
     SysFreeString(exception.bstrSource);

@@ -73,7 +73,7 @@ TErrorRecord TakeErrorInfo() {
     info->GetGUID(&record.guid);
     server::TBstr description;
     info->GetDescription(description.Put());
-    record.description = server::BstrToAnsi(description.Get());
+    record.description = server::BstrToText(description.Get());
     return record;
 }
 
@@ -82,7 +82,7 @@ void ClearErrorInfo() {
 }
 
 std::string ToAnsi(BSTR text) {
-    return server::BstrToAnsi(text);
+    return server::BstrToText(text);
 }
 
 } // namespace corvane::test

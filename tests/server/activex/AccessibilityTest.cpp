@@ -10,7 +10,9 @@
 
 #include <oleacc.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace corvane::server::test {
@@ -342,6 +344,42 @@ TEST_F(AccessibilityTest, AClientHoldingTheObjectOutlivesTheControl) {
     EXPECT_EQ(CO_E_OBJNOTCONNECTED, held->get_accChildCount(&count));
     TBstr name;
     EXPECT_EQ(CO_E_OBJNOTCONNECTED, held->get_accName(Child(1), name.Put()));
+}
+
+// A screen reader may call the object it holds from any thread while the
+// control goes on its own: every such call answers at once, touching nothing.
+TEST_F(AccessibilityTest, CallsFromAnotherThreadWhileTheControlGoesTouchNothingOfIt) {
+    std::atomic<bool> stop{false};
+    std::atomic<int> calls{0}, otherAnswers{0};
+    IAccessible* const held = acc.Get();
+    std::thread client([&] {
+        while (!stop) {
+            long count = 0;
+            TBstr name;
+            if (held->get_accChildCount(&count) != RPC_E_WRONG_THREAD ||
+                held->get_accName(Child(1), name.Put()) != RPC_E_WRONG_THREAD)
+                ++otherAnswers;
+            ++calls;
+        }
+    });
+    const auto letItCall = [&] {
+        const int until = calls + 200;
+        for (const DWORD end = ::GetTickCount() + 10000; calls < until && ::GetTickCount() < end;)
+            ::Sleep(0);
+    };
+    letItCall();
+    point->Unadvise(cookie);
+    cookie = 0;
+    point.Reset();
+    ole->Close(OLECLOSE_NOSAVE);
+    ole->SetClientSite(nullptr);
+    ole.Reset();
+    control.Reset();
+    PumpMessages();
+    letItCall();
+    stop = true;
+    client.join();
+    EXPECT_EQ(0, otherAnswers.load());
 }
 
 // --- WinEvents ----------------------------------------------------------------------

@@ -63,10 +63,9 @@ MainWindow::MainWindow() {
     ::AdjustWindowRect(&r, style, FALSE);
     // WM_NCCREATE hands the window to window_.
     t_creating = this;
-    const HWND created = ::CreateWindowExA(0, ClassName, "CorvaneC header demo", style,
-                                           CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
-                                           r.bottom - r.top, nullptr, nullptr,
-                                           ::GetModuleHandleA(nullptr), nullptr);
+    const HWND created = ::CreateWindowExA(
+        0, ClassName, "CorvaneC header demo", style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
+        r.bottom - r.top, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     t_creating = nullptr;
     if (created == nullptr)
         win32::RaiseLastWin32Error("CreateWindowEx");

@@ -22,8 +22,8 @@ constexpr DISPID AddMethod = 1;
 // Makes a control through the module's class object, adds a section, lets go.
 HRESULT UseOneControl(const TLoadedModule& module) {
     IClassFactory* factory = nullptr;
-    HRESULT hr = module.GetClassObject(ControlClass, IID_IClassFactory,
-                                       reinterpret_cast<void**>(&factory));
+    HRESULT hr =
+        module.GetClassObject(ControlClass, IID_IClassFactory, reinterpret_cast<void**>(&factory));
     if (FAILED(hr))
         return hr;
     IDispatch* control = nullptr;
@@ -40,8 +40,8 @@ HRESULT UseOneControl(const TLoadedModule& module) {
     hr = control->Invoke(SectionsProperty, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &sections,
                          nullptr, nullptr);
     if (SUCCEEDED(hr))
-        hr = sections.pdispVal->Invoke(AddMethod, IID_NULL, 0, DISPATCH_METHOD, &oneCaption,
-                                       &added, nullptr, nullptr);
+        hr = sections.pdispVal->Invoke(AddMethod, IID_NULL, 0, DISPATCH_METHOD, &oneCaption, &added,
+                                       nullptr, nullptr);
     ::VariantClear(&added);
     ::VariantClear(&sections);
     ::VariantClear(&caption);

@@ -25,7 +25,7 @@ struct TParkingWindowRef::State {
     int Uses = 0; // changed on the window's thread only
     std::mutex Lock;
     std::deque<std::pair<Call, void*>> Queue; // under Lock, from any thread
-    bool Posted = false; // under Lock: a RunQueuedMessage is on its way
+    bool Posted = false;                      // under Lock: a RunQueuedMessage is on its way
 };
 
 namespace {
@@ -81,9 +81,8 @@ TParkingWindowRef::TParkingWindowRef() {
         auto state = std::make_unique<State>();
         // Message-only: never shown, and far cheaper to make than a hidden
         // top-level window.
-        state->Window.reset(::CreateWindowExA(0, ParkingClassName, "", 0, 0, 0, 0, 0,
-                                              HWND_MESSAGE, nullptr,
-                                              win32::StrativWindowModule(), nullptr));
+        state->Window.reset(::CreateWindowExA(0, ParkingClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                              nullptr, win32::StrativWindowModule(), nullptr));
         if (!state->Window)
             win32::RaiseLastWin32Error("CreateWindowEx(parking)");
         t_parking = state.release();

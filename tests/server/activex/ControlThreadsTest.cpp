@@ -197,11 +197,10 @@ protected:
         t.Document->Write(document.data(), static_cast<ULONG>(document.size()), nullptr);
         t.Document->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
         before = SaveToBytes(t.Control.Get());
-        const LRESULT reply =
-            ::SendMessageA(Object(t.Control.Get()).Window().Handle(), WM_GETOBJECT, 0,
-                           static_cast<LPARAM>(OBJID_CLIENT));
-        ASSERT_EQ(S_OK, ::ObjectFromLresult(reply, __uuidof(IAccessible), 0,
-                                            t.Accessible.PutVoid()));
+        const LRESULT reply = ::SendMessageA(Object(t.Control.Get()).Window().Handle(),
+                                             WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+        ASSERT_EQ(S_OK,
+                  ::ObjectFromLresult(reply, __uuidof(IAccessible), 0, t.Accessible.PutVoid()));
         // Not a proxy, which would refuse a call from another thread itself.
         ASSERT_FALSE(Query<IMultiQI>(t.Accessible.Get(), IID_IMultiQI));
     }

@@ -4,6 +4,7 @@
 // module itself was unloaded, and nothing is left behind.
 #include "BuiltModule.h"
 
+#include <CorvaneC_TLB.h>
 #include <gtest/gtest.h>
 
 #include <ocidl.h>
@@ -16,8 +17,6 @@ namespace {
 
 const CLSID ControlClass = {
     0xFEDE2C33, 0xB885, 0x11D2, {0xBB, 0xE8, 0xE8, 0x50, 0xF2, 0x51, 0x0B, 0x74}};
-constexpr DISPID SectionsProperty = 19;
-constexpr DISPID AddMethod = 1;
 
 // Makes a control through the module's class object, adds a section, lets go.
 HRESULT UseOneControl(const TLoadedModule& module) {
@@ -26,25 +25,22 @@ HRESULT UseOneControl(const TLoadedModule& module) {
         module.GetClassObject(ControlClass, IID_IClassFactory, reinterpret_cast<void**>(&factory));
     if (FAILED(hr))
         return hr;
-    IDispatch* control = nullptr;
-    hr = factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&control));
+    ICorvane* control = nullptr;
+    hr = factory->CreateInstance(nullptr, IID_ICorvane, reinterpret_cast<void**>(&control));
     factory->Release();
     if (FAILED(hr))
         return hr;
-    VARIANT sections, added, caption;
-    ::VariantInit(&sections);
-    ::VariantInit(&added);
-    caption.vt = VT_BSTR;
-    caption.bstrVal = ::SysAllocString(L"One");
-    DISPPARAMS none{}, oneCaption{&caption, nullptr, 1, 0};
-    hr = control->Invoke(SectionsProperty, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &sections,
-                         nullptr, nullptr);
-    if (SUCCEEDED(hr))
-        hr = sections.pdispVal->Invoke(AddMethod, IID_NULL, 0, DISPATCH_METHOD, &oneCaption, &added,
-                                       nullptr, nullptr);
-    ::VariantClear(&added);
-    ::VariantClear(&sections);
-    ::VariantClear(&caption);
+    ISections* sections = nullptr;
+    hr = control->get_Sections(&sections);
+    if (SUCCEEDED(hr)) {
+        const BSTR caption = ::SysAllocString(L"One");
+        ISections* added = nullptr;
+        hr = sections->Add(caption, &added);
+        if (added != nullptr)
+            added->Release();
+        ::SysFreeString(caption);
+        sections->Release();
+    }
     control->Release();
     return hr;
 }

@@ -160,7 +160,7 @@ TEST_F(ForgedMessageTest, RunNothingFromAnotherThreadOrProcessAndTheControlWorks
 
     ForgeFromAnotherThread(forged);
     ForgeFromAnotherProcess(forged);
-    PumpMessagesFor(200);
+    host::PumpMessagesFor(200);
     EXPECT_EQ(0, g_ran) << "a forged message ran code of its sender's choosing";
 
     // The control works on: it paints, its windows are its own, and work

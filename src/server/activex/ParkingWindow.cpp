@@ -47,8 +47,14 @@ void RunQueued() {
     // Each piece of work holds the control it is for, and with it the
     // parking window: the state outlives the loop. Work queued meanwhile
     // comes with a message of its own.
-    for (const auto& [call, context] : work)
-        call(context);
+    for (const auto& [call, context] : work) {
+        try {
+            call(context);
+        } catch (...) {
+            // Each call reports its own errors; none may unwind into the
+            // system's message dispatch, nor keep the rest from running.
+        }
+    }
 }
 
 LRESULT CALLBACK ParkingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

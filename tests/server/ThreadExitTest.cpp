@@ -72,12 +72,18 @@ void RunThreadsAndUnload(int count) {
 }
 
 TEST(ThreadExit, ThreadsEndingBeforeAndAfterTheModuleUnloadsLeaveNothing) {
+    // The sections objects find their type library by its identifier.
+    ITypeLib* library = nullptr;
+    ASSERT_EQ(S_OK, ::LoadTypeLibEx(BuiltModulePath().c_str(), REGKIND_REGISTER, &library));
+    library->Release();
     RunThreadsAndUnload(2); // what the system opens on first use is not counted
     DWORD before = 0, after = 0;
     ::GetProcessHandleCount(::GetCurrentProcess(), &before);
     RunThreadsAndUnload(100);
     ::GetProcessHandleCount(::GetCurrentProcess(), &after);
     EXPECT_EQ(before, after) << "handles left behind";
+    ::UnRegisterTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion, CorvaneC_MinorVersion, CorvaneC_Lcid,
+                        sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
 }
 
 } // namespace

@@ -32,7 +32,7 @@ void Forge(const std::vector<HWND>& windows) {
         {reinterpret_cast<uintptr_t>(&Planted), reinterpret_cast<uintptr_t>(&g_ran)},
         {0, 0},
         {0x41414141, 0x41414141},
-        {random(), random()}};
+        {static_cast<uintptr_t>(random()), static_cast<uintptr_t>(random())}};
     for (const HWND window : windows)
         for (const UINT message : messages)
             for (const auto& [w, l] : params) {
@@ -54,8 +54,9 @@ const bool g_forger = [] {
         return false;
     std::vector<HWND> windows;
     char* p = const_cast<char*>(forge) + 8;
-    for (char* next = p;
-         (windows.push_back(reinterpret_cast<HWND>(std::strtoull(p, &next, 10))), next != p);
+    for (char* next = p; (windows.push_back(reinterpret_cast<HWND>(
+                              static_cast<uintptr_t>(std::strtoull(p, &next, 10)))),
+                          next != p);
          p = next) {
     }
     windows.pop_back();

@@ -142,6 +142,7 @@ corvane_add_gtest_program(corvane_server_tests
         ${PROJECT_SOURCE_DIR}/tests/server/RegistrationTest.cpp
         ${PROJECT_SOURCE_DIR}/tests/server/RegistryRead.cpp
         ${PROJECT_SOURCE_DIR}/tests/server/ServerModuleTest.cpp
+        ${PROJECT_SOURCE_DIR}/tests/server/ThreadExitTest.cpp
         ${PROJECT_SOURCE_DIR}/tests/win32/ModalWatch.cpp
     LIBRARIES corvane_module version
     WINDOW LABELS server)

@@ -16,6 +16,10 @@ constexpr int HeaderClientHeight = 72;
 constexpr int HeaderWidth = 600;
 constexpr int InstructionsHeight = 52;
 
+// The window being made, for its WM_NCCREATE: never a pointer taken from a
+// message, which anyone can send.
+thread_local MainWindow* t_creating = nullptr;
+
 void RegisterClassOnce() {
     static bool registered = false;
     if (registered)
@@ -58,9 +62,12 @@ MainWindow::MainWindow() {
            HeaderClientHeight + 2 + 3 * Margin + InstructionsHeight};
     ::AdjustWindowRect(&r, style, FALSE);
     // WM_NCCREATE hands the window to window_.
-    if (!::CreateWindowExA(0, ClassName, "CorvaneC header demo", style, CW_USEDEFAULT,
-                           CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                           ::GetModuleHandleA(nullptr), this))
+    t_creating = this;
+    const HWND created = ::CreateWindowExA(
+        0, ClassName, "CorvaneC header demo", style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
+        r.bottom - r.top, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    t_creating = nullptr;
+    if (created == nullptr)
         win32::RaiseLastWin32Error("CreateWindowEx");
 
     RECT client{};
@@ -102,10 +109,11 @@ void MainWindow::LayOut(int clientWidth) {
                      InstructionsHeight, TRUE);
 }
 
-MainWindow* MainWindow::FromHandle(HWND hwnd, UINT message, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(
-            reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+MainWindow* MainWindow::FromHandle(HWND hwnd, UINT message) {
+    if (message == WM_NCCREATE && t_creating != nullptr &&
+        ::GetWindowLongPtrA(hwnd, GWLP_USERDATA) == 0) {
+        MainWindow* const self = t_creating;
+        t_creating = nullptr;
         ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->window_.reset(hwnd);
         return self;
@@ -115,7 +123,7 @@ MainWindow* MainWindow::FromHandle(HWND hwnd, UINT message, LPARAM lParam) {
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
-        MainWindow* self = FromHandle(hwnd, message, lParam);
+        MainWindow* self = FromHandle(hwnd, message);
         if (self == nullptr)
             return ::DefWindowProcA(hwnd, message, wParam, lParam);
         switch (message) {

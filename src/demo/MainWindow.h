@@ -27,7 +27,7 @@ public:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static MainWindow* FromHandle(HWND hwnd, UINT message, LPARAM lParam);
+    static MainWindow* FromHandle(HWND hwnd, UINT message);
     RECT HeaderRect(int clientWidth) const;
     void LayOut(int clientWidth);
 

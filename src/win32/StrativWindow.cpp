@@ -7,6 +7,10 @@ namespace {
 
 constexpr DWORD ThinBorderStyle = 0x00800000; // WS_BORDER
 
+// The window this thread is making, for its WM_NCCREATE. Not the message's
+// creation parameters: anyone can send a window a WM_NCCREATE of their own.
+thread_local StrativWindow* t_creating = nullptr;
+
 // Sets a flag for the life of a scope.
 class FlagScope {
 public:
@@ -65,9 +69,12 @@ void StrativWindow::SetHiddenByHost(bool hidden) {
 void StrativWindow::CreateHandle() {
     // WM_NCCREATE hands the new window to window_ (see FromHandle), so it is
     // owned from its first message on.
+    StrativWindow* const outer = t_creating;
+    t_creating = this;
     const HWND created = ::CreateWindowExA(0, ClassName, "", WindowStyle(), control_.Left(),
                                            control_.Top(), control_.Width(), control_.Height(),
-                                           parent_, nullptr, StrativWindowModule(), this);
+                                           parent_, nullptr, StrativWindowModule(), nullptr);
+    t_creating = outer;
     if (created == nullptr)
         RaiseLastWin32Error("CreateWindowEx");
     trackingLeave_ = false;
@@ -94,10 +101,11 @@ void StrativWindow::ApplyVisibleArea() {
         ::DeleteObject(region);
 }
 
-StrativWindow* StrativWindow::FromHandle(HWND hwnd, UINT message, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        auto* self = static_cast<StrativWindow*>(create->lpCreateParams);
+StrativWindow* StrativWindow::FromHandle(HWND hwnd, UINT message) {
+    if (message == WM_NCCREATE && t_creating != nullptr &&
+        ::GetWindowLongPtrA(hwnd, GWLP_USERDATA) == 0) {
+        StrativWindow* const self = t_creating;
+        t_creating = nullptr; // taken by the first new window only
         ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->window_.reset(hwnd);
         return self;

@@ -108,7 +108,7 @@ private:
     };
 
     // The object of a window of this class; takes it over at WM_NCCREATE.
-    static StrativWindow* FromHandle(HWND hwnd, UINT message, LPARAM lParam);
+    static StrativWindow* FromHandle(HWND hwnd, UINT message);
 
     void CreateHandle();
     void ApplyVisibleArea();

@@ -8,7 +8,7 @@
 namespace corvane::win32 {
 
 LRESULT CALLBACK StrativWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    StrativWindow* self = FromHandle(hwnd, message, lParam);
+    StrativWindow* self = FromHandle(hwnd, message);
     // Whatever a host does inside a handler's modal loops (the error box's
     // among them), the window and its owner stay until the message is done.
     const ControlEntry entry(self != nullptr ? self->entryOwner_ : nullptr);

@@ -13,32 +13,31 @@
 namespace corvane {
 namespace {
 
-// Live indexes of this thread by token; tokens are never reused. The stale
-// ones are also listed (capacity for every live index is reserved, so that
-// marking one never allocates).
+// Live indexes of this thread by token. The stale ones are also listed
+// (capacity for every live index is reserved, so that marking one never
+// allocates).
 struct LiveIndexes {
     std::unordered_map<uintptr_t, TLevels*> byToken;
-    uintptr_t nextToken = 1;
     std::vector<TLevels*> stale;
 };
 
-// Freed with its thread only when no index of the thread is left, like the
-// section registry: nodes freed at shutdown may still report.
-struct LiveIndexesHolder {
-    LiveIndexes* live = new LiveIndexes;
-    ~LiveIndexesHolder() {
-        if (live->byToken.empty())
-            delete live;
-    }
-};
+// Per thread and trivially destructible, like the section registry: made
+// with the thread's first index and freed with its last, never at thread
+// exit. The token counter outlives the table: tokens are never reused, so a
+// handler of a freed index left in a node never reaches a new one.
+thread_local LiveIndexes* t_live = nullptr;
+thread_local uintptr_t t_nextToken = 1;
 
 LiveIndexes& Live() {
-    thread_local LiveIndexesHolder holder;
-    return *holder.live;
+    if (t_live == nullptr)
+        t_live = new LiveIndexes;
+    return *t_live;
 }
 
 void ReportIfAlive(void* token, THeaderColumns* section) {
-    const auto& live = Live().byToken;
+    if (t_live == nullptr)
+        return;
+    const auto& live = t_live->byToken;
     const auto it = live.find(reinterpret_cast<uintptr_t>(token));
     if (it != live.end())
         it->second->TreeChanged(section);
@@ -64,7 +63,7 @@ void CatchUpAllBut(const TChangeHandler& keep) {
 namespace stale_indexes {
 
 void BeforeEdit(const TChangeHandler& reportTo) {
-    if (!Live().stale.empty())
+    if (t_live != nullptr && !t_live->stale.empty())
         CatchUpAllBut(reportTo);
 }
 
@@ -82,7 +81,7 @@ void BeforeQuietEditNoThrow() noexcept {
 TLevels::TLevels(THeaderColumns* ARoot) {
     LiveIndexes& live = Live();
     live.stale.reserve(live.byToken.size() + 1);
-    const uintptr_t token = live.nextToken++;
+    const uintptr_t token = t_nextToken++;
     live.byToken.emplace(token, this);
     handler_ = TChangeHandler(&ReportIfAlive, reinterpret_cast<void*>(token));
     if (ARoot == nullptr)
@@ -98,7 +97,12 @@ TLevels::~TLevels() {
     if (THeaderColumns* root = root_.get())
         root->SetOnChange(prevOnChange_);
     root_.reset();
-    Live().byToken.erase(reinterpret_cast<uintptr_t>(handler_.Target()));
+    LiveIndexes& live = Live();
+    live.byToken.erase(reinterpret_cast<uintptr_t>(handler_.Target()));
+    if (live.byToken.empty()) {
+        t_live = nullptr;
+        delete &live;
+    }
 }
 
 void TLevels::SetRoot(THeaderColumns* ARoot) {

@@ -17,27 +17,26 @@ struct Slot {
 struct Registry {
     std::vector<Slot> slots{Slot{nullptr, 1, 0}}; // slot 0 means "no section"
     uint32_t freeHead = 0;
-    uint64_t freed = 0;
     size_t live = 0; // sections holding a slot
-    uint64_t shapeChanges = 0;
-    uint64_t widthChanges = 0;
-    uint64_t captionChanges = 0;
 };
 
-// Freed with its thread only when no section of the thread is left: a
-// section still alive then (freed later, during process shutdown) must still
-// find its table.
-struct RegistryHolder {
-    Registry* registry = new Registry;
-    ~RegistryHolder() {
-        if (registry->live == 0)
-            delete registry;
-    }
-};
+// Per thread and trivially destructible: nothing of it runs when the thread
+// ends (the runtime may have freed the thread's storage by then) or after
+// the module is gone. The table goes with the thread's last section and
+// comes back with its next one; the counters stay, and new slots start
+// above every generation handed out before, so a reference to a section of
+// an earlier table never matches one of a later table.
+thread_local Registry* t_registry = nullptr;
+thread_local uint32_t t_generationFloor = 1;
+thread_local uint64_t t_freed = 0;
+thread_local uint64_t t_shapeChanges = 0;
+thread_local uint64_t t_widthChanges = 0;
+thread_local uint64_t t_captionChanges = 0;
 
 Registry& TheRegistry() {
-    thread_local RegistryHolder holder;
-    return *holder.registry;
+    if (t_registry == nullptr)
+        t_registry = new Registry{{Slot{nullptr, t_generationFloor, 0}}, 0, 0};
+    return *t_registry;
 }
 
 } // namespace
@@ -51,22 +50,27 @@ uint32_t Acquire(THeaderColumns* node) {
         r.slots[slot].node = node;
         return slot;
     }
-    r.slots.push_back(Slot{node, 1, 0});
+    r.slots.push_back(Slot{node, t_generationFloor, 0});
     return static_cast<uint32_t>(r.slots.size() - 1);
 }
 
 void Release(uint32_t slot) {
     Registry& r = TheRegistry();
-    --r.live;
     Slot& s = r.slots[slot];
     s.node = nullptr;
     ++s.generation;
     if (s.generation == 0) // wrapped: skip 0, which no reference ever holds
         s.generation = 1;
+    if (s.generation >= t_generationFloor)
+        t_generationFloor = s.generation + 1 != 0 ? s.generation + 1 : 1;
     s.nextFree = r.freeHead;
     r.freeHead = slot;
-    ++r.freed;
-    ++r.shapeChanges;
+    ++t_freed;
+    ++t_shapeChanges;
+    if (--r.live == 0) {
+        t_registry = nullptr;
+        delete &r;
+    }
 }
 
 uint32_t Generation(uint32_t slot) {
@@ -74,36 +78,39 @@ uint32_t Generation(uint32_t slot) {
 }
 
 THeaderColumns* Lookup(uint32_t slot, uint32_t generation) {
-    const Slot& s = TheRegistry().slots[slot];
+    const Registry* r = t_registry;
+    if (r == nullptr || slot >= r->slots.size())
+        return nullptr; // a section of an earlier table
+    const Slot& s = r->slots[slot];
     return s.generation == generation ? s.node : nullptr;
 }
 
 uint64_t FreedCount() {
-    return TheRegistry().freed;
+    return t_freed;
 }
 
 uint64_t ShapeChanges() {
-    return TheRegistry().shapeChanges;
+    return t_shapeChanges;
 }
 
 void NoteShapeChange() {
-    ++TheRegistry().shapeChanges;
+    ++t_shapeChanges;
 }
 
 uint64_t WidthChanges() {
-    return TheRegistry().widthChanges;
+    return t_widthChanges;
 }
 
 void NoteWidthChange() {
-    ++TheRegistry().widthChanges;
+    ++t_widthChanges;
 }
 
 uint64_t CaptionChanges() {
-    return TheRegistry().captionChanges;
+    return t_captionChanges;
 }
 
 void NoteCaptionChange() {
-    ++TheRegistry().captionChanges;
+    ++t_captionChanges;
 }
 
 } // namespace section_registry

@@ -29,7 +29,8 @@ HRESULT GiveString(const std::string& text, BSTR* out) {
 
 } // namespace
 
-TAccessibleHeader::TAccessibleHeader(TActiveXControl& control) : control_(&control) {}
+TAccessibleHeader::TAccessibleHeader(TActiveXControl& control)
+    : control_(&control), thread_(::GetCurrentThreadId()) {}
 
 void TAccessibleHeader::Disconnect() {
     control_ = nullptr;
@@ -39,6 +40,10 @@ void TAccessibleHeader::Disconnect() {
 
 template <class Body> HRESULT TAccessibleHeader::Call(Body&& body) noexcept {
     try {
+        // Another thread reads nothing of ours, not even control_: the
+        // control may be going on its own thread at this very moment.
+        if (::GetCurrentThreadId() != thread_)
+            return RPC_E_WRONG_THREAD;
         if (control_ == nullptr)
             return CO_E_OBJNOTCONNECTED;
         // A call into the control like any other: it stays alive throughout,

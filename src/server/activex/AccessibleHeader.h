@@ -96,6 +96,7 @@ private:
     TModuleObjectCount objectCount_;
     LONG references_ = 1;
     TActiveXControl* control_;
+    const DWORD thread_; // the control's, the only one that may use it
     TComPtr<IAccessible> standard_;
     HWND standardWindow_ = nullptr;
 };

@@ -11,7 +11,9 @@
 
 #include <oleacc.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace corvane::server::test {
@@ -355,6 +357,33 @@ TEST_F(AccessibilityTest, AClientHoldingTheObjectOutlivesTheControl) {
     EXPECT_EQ(CO_E_OBJNOTCONNECTED, held->get_accChildCount(&count));
     TBstr name;
     EXPECT_EQ(CO_E_OBJNOTCONNECTED, held->get_accName(Child(1), name.Put()));
+}
+
+// A screen reader may call the object it holds from any thread while the
+// control goes on its own: every such call answers at once, touching nothing.
+TEST_F(AccessibilityTest, CallsFromAnotherThreadWhileTheControlGoesTouchNothingOfIt) {
+    std::atomic<bool> stop{false};
+    std::atomic<int> calls{0}, otherAnswers{0};
+    std::thread client([&, held = acc.Get()] {
+        for (long count = 0; !stop; ++calls)
+            otherAnswers += held->get_accChildCount(&count) != RPC_E_WRONG_THREAD;
+    });
+    const auto letItCall = [&] {
+        for (const int until = calls + 500; calls < until;)
+            ::Sleep(0);
+    };
+    letItCall();
+    point->Unadvise(cookie);
+    cookie = 0;
+    ole->Close(OLECLOSE_NOSAVE);
+    ole->SetClientSite(nullptr);
+    ole.Reset();
+    control.Reset();
+    PumpMessages();
+    letItCall();
+    stop = true;
+    client.join();
+    EXPECT_EQ(0, otherAnswers.load());
 }
 
 // --- WinEvents ----------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "core/model/HeaderColumns.h"
 #include "server/ModuleCounts.h"
 
+#include <oleacc.h>
 #include <olectl.h>
 
 #include <thread>
@@ -19,6 +20,7 @@ struct Target {
     TComPtr<ICorvane> Control;
     TComPtr<IConnectionPoint> Events; // the host's sink is connected there
     TComPtr<IStream> Document;        // another control's: another tree, another colour
+    TComPtr<IAccessible> Accessible;  // the object itself, as WM_GETOBJECT gives it
     MemoryBag Values;
     EventSink OtherSink;
 };
@@ -131,6 +133,11 @@ const std::pair<const char*, ForeignCall> ForeignCalls[] = {
          return t.Events->Advise(&t.OtherSink, &cookie);
      }},
     {"IConnectionPoint_Unadvise", [](Target& t) { return t.Events->Unadvise(1); }},
+    {"IAccessible_get_accChildCount",
+     [](Target& t) {
+         long count = 0;
+         return t.Accessible->get_accChildCount(&count);
+     }},
 };
 
 struct ThreadCall {
@@ -190,8 +197,15 @@ protected:
         t.Document->Write(document.data(), static_cast<ULONG>(document.size()), nullptr);
         t.Document->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
         before = SaveToBytes(t.Control.Get());
+        const LRESULT reply = ::SendMessageA(Object(t.Control.Get()).Window().Handle(),
+                                             WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+        ASSERT_EQ(S_OK,
+                  ::ObjectFromLresult(reply, __uuidof(IAccessible), 0, t.Accessible.PutVoid()));
+        // Not a proxy, which would refuse a call from another thread itself.
+        ASSERT_FALSE(Query<IMultiQI>(t.Accessible.Get(), IID_IMultiQI));
     }
     void TearDown() override {
+        t.Accessible.Reset();
         t.Events->Unadvise(cookie);
         t.Events.Reset();
         t.Control.Reset();

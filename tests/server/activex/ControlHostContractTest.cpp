@@ -2,10 +2,12 @@
 // verb, the host's clip rectangle, the view advise sink, error texts.
 #include "TestHost.h"
 
+#include "server/activex/Himetric.h"
 #include "server/automation/ComBoundary.h"
 
 #include <olectl.h>
 
+#include <cstring>
 #include <optional>
 
 namespace corvane::server::test {
@@ -298,6 +300,143 @@ TEST_F(HostContractTest, AControlLetGoWithAChangePendingTellsNobody) {
     EXPECT_EQ(1, sink.References);
 }
 
+TEST_F(HostContractTest, AControlInPlaceStaysWhereTheHostPutIt) {
+    TestSite site;
+    InPlaceControl control(site);
+    const auto placeOf = [&] {
+        RECT r{};
+        ::GetWindowRect(control.Window(), &r);
+        ::MapWindowPoints(nullptr, site.Window(), reinterpret_cast<POINT*>(&r), 2);
+        return Describe(r);
+    };
+    const std::string placed = placeOf();
+    ASSERT_EQ("10,20-310,60", placed);
+
+    auto other = NewControl();
+    Object(other.Get()).HeaderControl().SetBounds(5, 5, 100, 30);
+    EXPECT_EQ(S_OK, LoadFromBytes(control.Control(), SaveToBytes(other.Get())));
+    EXPECT_EQ(placed, placeOf()) << "moved by the stream's bounds";
+
+    SIZEL extent{5000, 2000};
+    EXPECT_EQ(
+        S_OK,
+        Query<IOleObject>(control.Control(), IID_IOleObject)->SetExtent(DVASPECT_CONTENT, &extent));
+    EXPECT_EQ(placed, placeOf()) << "resized without the host";
+    EXPECT_EQ(Describe(RECT{10, 20, 10 + HimetricToPixelsX(5000), 20 + HimetricToPixelsY(2000)}),
+              Describe(site.Position))
+        << "the host is asked for the size";
+}
+
+// The host changes the activation from inside a call the control makes to
+// its site; the control notices after the call and ends in a state the host
+// can live with.
+enum class HostTurn { Close, InPlaceDeactivate, UIDeactivate, DropSite, Release, DestroyWindow };
+
+TEST_F(HostContractTest, AHostThatTurnsInsideASiteCallFindsAConsistentControl) {
+    const std::vector<const char*> inPlace = {"CanInPlaceActivate", "OnInPlaceActivate",
+                                              "GetWindow", "GetWindowContext"};
+    std::vector<const char*> withUI = inPlace;
+    withUI.insert(withUI.end(), {"OnUIActivate", "OnFocus", "SetActiveObject", "SetBorderSpace"});
+    const struct {
+        const char* Name;
+        LONG Verb; // 0: UIDeactivate of a UI-active control
+        std::vector<const char*> Calls;
+    } operations[] = {
+        {"show", OLEIVERB_SHOW, withUI},
+        {"UI-activate", OLEIVERB_UIACTIVATE, withUI},
+        {"in-place activate", OLEIVERB_INPLACEACTIVATE, inPlace},
+        {"UI-deactivate", 0, {"SetActiveObject", "OnUIDeactivate"}},
+    };
+    const char* const turnNames[] = {"Close",    "InPlaceDeactivate", "UIDeactivate",
+                                     "DropSite", "Release",           "DestroyWindow"};
+    TestSite site;
+    for (const auto& op : operations)
+        for (const char* call : op.Calls)
+            for (int t = 0; t <= static_cast<int>(HostTurn::DestroyWindow); ++t) {
+                const auto turn = static_cast<HostTurn>(t);
+                const std::string row = std::string(op.Name) + " / " + call + " / " + turnNames[t];
+                // The host's window: a child of the site's, cheap to destroy.
+                const HWND hostWindow =
+                    ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 400, 200,
+                                      site.Window(), nullptr, nullptr, nullptr);
+                site.HostWindow = hostWindow;
+                site.InPlaceActivations = site.InPlaceDeactivations = 0;
+                site.UIActivations = site.UIDeactivations = 0;
+                TComPtr<ICorvane> control = NewControl();
+                ICorvane* raw = control.Get();
+                // Plain pointers: on Release the host's reference is the last.
+                IOleObject* ole = Query<IOleObject>(raw, IID_IOleObject).Get();
+                IOleInPlaceObject* object =
+                    Query<IOleInPlaceObject>(raw, IID_IOleInPlaceObject).Get();
+                ASSERT_EQ(S_OK, ole->SetClientSite(&site));
+                if (op.Verb == 0) {
+                    ASSERT_EQ(S_OK, ole->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &site, 0, hostWindow,
+                                                nullptr));
+                }
+                bool turned = false;
+                site.OnCall = [&](const char* name) {
+                    if (turned || std::strcmp(name, call) != 0)
+                        return;
+                    turned = true;
+                    switch (turn) {
+                    case HostTurn::Close:
+                        ole->Close(OLECLOSE_NOSAVE);
+                        break;
+                    case HostTurn::InPlaceDeactivate:
+                        object->InPlaceDeactivate();
+                        break;
+                    case HostTurn::UIDeactivate:
+                        object->UIDeactivate();
+                        break;
+                    case HostTurn::DropSite:
+                        ole->SetClientSite(nullptr);
+                        break;
+                    case HostTurn::Release:
+                        site.ActiveObject.Reset();
+                        control.Reset();
+                        break;
+                    case HostTurn::DestroyWindow:
+                        ::DestroyWindow(hostWindow);
+                        break;
+                    }
+                };
+                if (op.Verb == 0)
+                    object->UIDeactivate();
+                else
+                    ole->DoVerb(op.Verb, nullptr, &site, 0, hostWindow, nullptr);
+                site.OnCall = nullptr;
+                PumpMessages();
+                EXPECT_TRUE(turned) << row;
+                EXPECT_EQ(site.UIActivations, site.UIDeactivations) << row;
+                EXPECT_FALSE(site.ActiveObject) << row << ": the frame holds the control";
+                if (!control) {
+                    EXPECT_EQ(0, ObjectCount()) << row << ": freed once the call returned";
+                    ::DestroyWindow(hostWindow);
+                    continue;
+                }
+                // Only UIDeactivate leaves the control in place, in the host's window.
+                const bool inPlaceLeft = turn == HostTurn::UIDeactivate;
+                EXPECT_EQ(inPlaceLeft ? 1 : 0, site.InPlaceActivations - site.InPlaceDeactivations)
+                    << row;
+                const TCorvane& live = Object(raw);
+                EXPECT_EQ(inPlaceLeft, live.InPlaceActive()) << row;
+                EXPECT_FALSE(live.UIActive()) << row;
+                if (const HWND window = live.Window().Handle()) {
+                    EXPECT_EQ(inPlaceLeft, ::IsWindowVisible(window) != FALSE) << row;
+                    EXPECT_EQ(inPlaceLeft, ::GetParent(window) == hostWindow) << row;
+                    if (!inPlaceLeft) {
+                        EXPECT_NE(window, ::GetFocus()) << row << ": focus on the parked window";
+                    }
+                }
+                ole->Close(OLECLOSE_NOSAVE);
+                ole->SetClientSite(nullptr);
+                site.ActiveObject.Reset();
+                control.Reset();
+                ::DestroyWindow(hostWindow);
+            }
+    site.HostWindow = nullptr;
+}
+
 struct ErrorRecord {
     std::string Description, Source;
 };
@@ -336,6 +475,12 @@ TEST_F(HostContractTest, CarriedErrorCodesReachTheHostAsTextWithTheControlAsSour
              return Query<IPersistStreamInit>(control.Get(), IID_IPersistStreamInit)->Load(&denied);
          },
          STG_E_ACCESSDENIED, SystemMessage(STG_E_ACCESSDENIED)},
+        {"a host's code on save",
+         [&] {
+             return Query<IPersistStreamInit>(control.Get(), IID_IPersistStreamInit)
+                 ->Save(&denied, TRUE);
+         },
+         STG_E_ACCESSDENIED, SystemMessage(STG_E_ACCESSDENIED)},
     };
     for (const auto& c : cases) {
         ::SetErrorInfo(0, nullptr);
@@ -344,6 +489,17 @@ TEST_F(HostContractTest, CarriedErrorCodesReachTheHostAsTextWithTheControlAsSour
         EXPECT_EQ(c.Description, error.Description) << c.Name;
         EXPECT_EQ(error.Description.find("OLE error"), std::string::npos) << c.Name;
         EXPECT_EQ("CorvaneC.Corvane", error.Source) << c.Name;
+    }
+    // Codes a host's stream may answer that a system may have no text for.
+    for (const HRESULT code :
+         {E_PENDING, RPC_E_DISCONNECTED, RPC_E_WRONG_THREAD, static_cast<HRESULT>(0x80041234)}) {
+        FailingStream failing(code);
+        ::SetErrorInfo(0, nullptr);
+        EXPECT_EQ(code,
+                  Query<IPersistStreamInit>(control.Get(), IID_IPersistStreamInit)->Load(&failing));
+        const std::string text = TakeErrorRecord().Description;
+        EXPECT_FALSE(text.empty()) << std::hex << code;
+        EXPECT_EQ(text.find("OLE error"), std::string::npos) << text;
     }
 }
 

@@ -119,9 +119,10 @@ TEST_F(PropertiesTest, StandardDispidsAndTheLateBoundHeaderToken) {
     }
     const long token = GetLong(control.Get(), L"Header");
     EXPECT_NE(0, token);
-    EXPECT_EQ(&Object(control.Get()).HeaderControl(), FindHeader(static_cast<uint32_t>(token)));
+    EXPECT_EQ(&Object(control.Get()).HeaderControl(),
+              FindHeader(static_cast<uint32_t>(token)).Control);
     control.Reset();
-    EXPECT_EQ(nullptr, FindHeader(static_cast<uint32_t>(token)));
+    EXPECT_EQ(nullptr, FindHeader(static_cast<uint32_t>(token)).Control);
 
     auto other = NewControl();
     DISPID unknown = 0;
@@ -231,6 +232,51 @@ TEST_F(PropertiesTest, FontAdapterKeepsBothFontsInStep) {
     Query<IFont>(other.Get(), IID_IFont)->put_Size(bigger);
     EXPECT_NEAR(-::MulDiv(30, 96, 72), header.Font().Height, 1);
     EXPECT_EQ(E_POINTER, control->putref_Font(nullptr));
+}
+
+// A sink of the host's that lets go of the control when the font changes.
+struct LettingGoSink : IPropertyNotifySink {
+    TComPtr<ICorvane>* Control = nullptr;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        const bool known =
+            IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyNotifySink);
+        *object = known ? this : nullptr;
+        return known ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID) override {
+        Control->Reset();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+};
+
+TEST_F(PropertiesTest, AFontNotificationUnderWayWhenTheHostLetsGoReachesNothingFreed) {
+    // The host's sink comes first on the font it shares with the control:
+    // the font's notification goes on to the control's sink after the
+    // control is gone.
+    FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Arial"), {}, FW_NORMAL, 0, FALSE, FALSE,
+                  FALSE};
+    desc.cySize.int64 = 100000;
+    TComPtr<IFont> font;
+    ASSERT_EQ(S_OK,
+              ::OleCreateFontIndirect(&desc, IID_IFont, reinterpret_cast<void**>(font.Put())));
+    TComPtr<IConnectionPoint> point;
+    ASSERT_EQ(S_OK, Query<IConnectionPointContainer>(font.Get(), IID_IConnectionPointContainer)
+                        ->FindConnectionPoint(IID_IPropertyNotifySink, point.Put()));
+    TComPtr<ICorvane> control = NewControl();
+    LettingGoSink host;
+    host.Control = &control;
+    DWORD cookie = 0;
+    ASSERT_EQ(S_OK, point->Advise(&host, &cookie));
+    ASSERT_EQ(S_OK, control->put_Font(Query<IFontDisp>(font.Get(), IID_IFontDisp).Get()));
+    CY size{};
+    size.int64 = 200000;
+    EXPECT_EQ(S_OK, font->put_Size(size));
+    EXPECT_FALSE(control);
+    EXPECT_EQ(0, ObjectCount());
+    point->Unadvise(cookie);
 }
 
 TEST_F(PropertiesTest, ErrorsBecomeResultsWithErrorInformation) {

@@ -19,6 +19,7 @@ struct Target {
     TComPtr<ICorvane> Control;
     TComPtr<IConnectionPoint> Events; // the host's sink is connected there
     TComPtr<IStream> Document;        // another control's: another tree, another colour
+    TComPtr<ISections> Root, First;   // its sections, and the first one
     MemoryBag Values;
     EventSink OtherSink;
 };
@@ -131,6 +132,21 @@ const std::pair<const char*, ForeignCall> ForeignCalls[] = {
          return t.Events->Advise(&t.OtherSink, &cookie);
      }},
     {"IConnectionPoint_Unadvise", [](Target& t) { return t.Events->Unadvise(1); }},
+    {"ISections_IsParent",
+     [](Target& t) {
+         VARIANT_BOOL answer = 0;
+         return t.Root->IsParent(t.First.Get(), &answer);
+     }},
+    {"ISections_DeleteItem", [](Target& t) { return t.Root->DeleteItem(t.First.Get()); }},
+    {"ISections_put_Parent", [](Target& t) { return t.First->put_Parent(t.First.Get()); }},
+    {"ISections_put_Items", [](Target& t) { return t.Root->put_Items(0, t.First.Get()); }},
+    {"ISections_GetIDsOfNames",
+     [](Target& t) {
+         OLECHAR name[] = L"Caption";
+         LPOLESTR names[] = {name};
+         DISPID dispid = 0;
+         return t.Root->GetIDsOfNames(IID_NULL, names, 1, 0, &dispid);
+     }},
 };
 
 struct ThreadCall {
@@ -189,11 +205,15 @@ protected:
         ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, t.Document.Put()));
         t.Document->Write(document.data(), static_cast<ULONG>(document.size()), nullptr);
         t.Document->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+        ASSERT_EQ(S_OK, t.Control->get_Sections(t.Root.Put()));
+        ASSERT_EQ(S_OK, t.Root->GetFirstChild(t.First.Put()));
         before = SaveToBytes(t.Control.Get());
     }
     void TearDown() override {
         t.Events->Unadvise(cookie);
         t.Events.Reset();
+        t.Root.Reset();
+        t.First.Reset();
         t.Control.Reset();
         ControlTest::TearDown();
     }

@@ -109,27 +109,45 @@ TestSite::TestSite()
 }
 
 HRESULT STDMETHODCALLTYPE TestSite::SaveObject() {
-    if (OnCall)
-        OnCall("SaveObject");
-    return S_OK;
+    return Called("SaveObject", S_OK);
 }
-
+HRESULT STDMETHODCALLTYPE TestSite::CanInPlaceActivate() {
+    return Called("CanInPlaceActivate", ControlSite::CanInPlaceActivate());
+}
+HRESULT STDMETHODCALLTYPE TestSite::OnInPlaceActivate() {
+    return Called("OnInPlaceActivate", ControlSite::OnInPlaceActivate());
+}
+HRESULT STDMETHODCALLTYPE TestSite::GetWindow(HWND* window) {
+    const HRESULT hr = ControlSite::GetWindow(window);
+    if (SUCCEEDED(hr) && HostWindow != nullptr)
+        *window = HostWindow;
+    return Called("GetWindow", hr);
+}
+HRESULT STDMETHODCALLTYPE TestSite::GetWindowContext(IOleInPlaceFrame** frame,
+                                                     IOleInPlaceUIWindow** doc, LPRECT position,
+                                                     LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+    return Called("GetWindowContext",
+                  ControlSite::GetWindowContext(frame, doc, position, clip, info));
+}
 HRESULT STDMETHODCALLTYPE TestSite::OnUIActivate() {
-    if (OnCall)
-        OnCall("OnUIActivate");
-    return ControlSite::OnUIActivate();
+    return Called("OnUIActivate", ControlSite::OnUIActivate());
 }
-
+HRESULT STDMETHODCALLTYPE TestSite::SetActiveObject(IOleInPlaceActiveObject* object,
+                                                    LPCOLESTR name) {
+    return Called("SetActiveObject", ControlSite::SetActiveObject(object, name));
+}
+HRESULT STDMETHODCALLTYPE TestSite::SetBorderSpace(LPCBORDERWIDTHS widths) {
+    return Called("SetBorderSpace", ControlSite::SetBorderSpace(widths));
+}
+HRESULT STDMETHODCALLTYPE TestSite::OnUIDeactivate(BOOL undoable) {
+    ++UIDeactivations;
+    return Called("OnUIDeactivate", ControlSite::OnUIDeactivate(undoable));
+}
 HRESULT STDMETHODCALLTYPE TestSite::OnInPlaceDeactivate() {
-    if (OnCall)
-        OnCall("OnInPlaceDeactivate");
-    return ControlSite::OnInPlaceDeactivate();
+    return Called("OnInPlaceDeactivate", ControlSite::OnInPlaceDeactivate());
 }
-
 HRESULT STDMETHODCALLTYPE TestSite::OnFocus(BOOL focus) {
-    if (OnCall)
-        OnCall("OnFocus");
-    return ControlSite::OnFocus(focus);
+    return Called("OnFocus", ControlSite::OnFocus(focus));
 }
 
 // --- MemoryBag -----------------------------------------------------------------------

@@ -73,12 +73,33 @@ public:
     }
     std::vector<UINT> SiteKeys;
     // Runs inside the site's calls from the control, with the call's name
-    // ("SaveObject", "OnUIActivate", "OnFocus", "OnInPlaceDeactivate").
+    // (the method's), after the site has done its part.
     std::function<void(const char* call)> OnCall;
+    int UIDeactivations = 0;
+    // The window the site gives the control when not its own (a child window
+    // a test may destroy cheaply).
+    HWND HostWindow = nullptr;
     HRESULT STDMETHODCALLTYPE SaveObject() override;
+    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override;
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override;
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc,
+                                               LPRECT position, LPRECT clip,
+                                               LPOLEINPLACEFRAMEINFO info) override;
     HRESULT STDMETHODCALLTYPE OnUIActivate() override;
+    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object,
+                                              LPCOLESTR name) override;
+    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS widths) override;
+    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL undoable) override;
     HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override;
     HRESULT STDMETHODCALLTYPE OnFocus(BOOL focus) override;
+
+private:
+    HRESULT Called(const char* call, HRESULT result) {
+        if (OnCall)
+            OnCall(call);
+        return result;
+    }
 };
 
 // A property bag in memory: values by name, as the control wrote them.

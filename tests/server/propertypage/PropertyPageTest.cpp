@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <utility>
 
 using namespace corvane::server;
@@ -279,6 +280,53 @@ TEST(PropertyPageObjects, OnlyTheFirstOfSeveralIsLoadedAndWritten) {
     EXPECT_TRUE(secondSink.Changed.empty());
     EXPECT_EQ(page->Deactivate(), S_OK);
     page->SetObjects(0, nullptr);
+}
+
+TEST(PropertyPageObjects, AControlOfAnotherThreadIsRefusedAndLeftAsItWas) {
+    // Its own thread makes the control, hands it over (marshalled, and as a
+    // plain pointer) and serves calls until it is told to end.
+    struct {
+        HANDLE Ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        DWORD Thread = 0;
+        IStream* Marshalled = nullptr;
+        IUnknown* Plain = nullptr;
+        std::string CaptionAfter;
+    } b;
+    std::thread other([&b] {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        {
+            TComPtr<ICorvane> control = NewControl();
+            SetSectionCaption(control.Get(), 0, "Made on B");
+            ::CoMarshalInterThreadInterfaceInStream(IID_IDispatch, control.Get(), &b.Marshalled);
+            b.Plain = control.Get();
+            b.Thread = ::GetCurrentThreadId();
+            MSG message;
+            ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE); // the queue, for WM_QUIT
+            ::SetEvent(b.Ready);
+            while (::GetMessageA(&message, nullptr, 0, 0) > 0)
+                ::DispatchMessageA(&message);
+            b.CaptionAfter = SectionCaption(control.Get(), 0);
+        }
+        ::CoUninitialize();
+    });
+    ::WaitForSingleObject(b.Ready, INFINITE);
+    TComPtr<IUnknown> proxy;
+    ASSERT_EQ(S_OK, ::CoGetInterfaceAndReleaseStream(b.Marshalled, IID_IUnknown,
+                                                     reinterpret_cast<void**>(proxy.Put())));
+    FrameWindow frame;
+    for (IUnknown* object : {proxy.Get(), b.Plain}) {
+        TComPtr<IPropertyPage> page = NewPage();
+        ASSERT_EQ(S_OK, page->SetObjects(1, &object));
+        EXPECT_EQ(RPC_E_WRONG_THREAD, page->Activate(frame.Handle(), &PageBounds, TRUE));
+        EXPECT_EQ(nullptr, frame.PageWindow()) << "shows nothing";
+        EXPECT_EQ(RPC_E_WRONG_THREAD, page->Apply());
+        page->SetObjects(0, nullptr);
+    }
+    proxy.Reset();
+    ::PostThreadMessageA(b.Thread, WM_QUIT, 0, 0);
+    other.join();
+    ::CloseHandle(b.Ready);
+    EXPECT_EQ("Made on B", b.CaptionAfter) << "changes nothing";
 }
 
 // Objects the page cannot load: the activation fails and leaves nothing

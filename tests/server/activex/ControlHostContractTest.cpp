@@ -309,130 +309,106 @@ TEST_F(HostContractTest, AControlInPlaceStaysWhereTheHostPutIt) {
         ::MapWindowPoints(nullptr, site.Window(), reinterpret_cast<POINT*>(&r), 2);
         return Describe(r);
     };
-    const std::string placed = placeOf();
-    ASSERT_EQ("10,20-310,60", placed);
-
+    ASSERT_EQ("10,20-310,60", placeOf());
     auto other = NewControl();
     Object(other.Get()).HeaderControl().SetBounds(5, 5, 100, 30);
     EXPECT_EQ(S_OK, LoadFromBytes(control.Control(), SaveToBytes(other.Get())));
-    EXPECT_EQ(placed, placeOf()) << "moved by the stream's bounds";
-
+    EXPECT_EQ("10,20-310,60", placeOf()) << "moved by the stream's bounds";
     SIZEL extent{5000, 2000};
-    EXPECT_EQ(
-        S_OK,
-        Query<IOleObject>(control.Control(), IID_IOleObject)->SetExtent(DVASPECT_CONTENT, &extent));
-    EXPECT_EQ(placed, placeOf()) << "resized without the host";
-    EXPECT_EQ(Describe(RECT{10, 20, 10 + HimetricToPixelsX(5000), 20 + HimetricToPixelsY(2000)}),
-              Describe(site.Position))
-        << "the host is asked for the size";
+    auto ole = Query<IOleObject>(control.Control(), IID_IOleObject);
+    EXPECT_EQ(S_OK, ole->SetExtent(DVASPECT_CONTENT, &extent));
+    EXPECT_EQ("10,20-310,60", placeOf()) << "resized without the host";
+    const RECT asked{10, 20, 10 + HimetricToPixelsX(5000), 20 + HimetricToPixelsY(2000)};
+    EXPECT_EQ(Describe(asked), Describe(site.Position));
 }
 
-// The host changes the activation from inside a call the control makes to
-// its site; the control notices after the call and ends in a state the host
-// can live with.
-enum class HostTurn { Close, InPlaceDeactivate, UIDeactivate, DropSite, Release, DestroyWindow };
-
+// Inside each call the control makes to its site, the host closes,
+// deactivates, drops, releases it or destroys its window; the control ends in
+// a state the host can live with.
 TEST_F(HostContractTest, AHostThatTurnsInsideASiteCallFindsAConsistentControl) {
     const std::vector<const char*> inPlace = {"CanInPlaceActivate", "OnInPlaceActivate",
                                               "GetWindow", "GetWindowContext"};
     std::vector<const char*> withUI = inPlace;
     withUI.insert(withUI.end(), {"OnUIActivate", "OnFocus", "SetActiveObject", "SetBorderSpace"});
-    const struct {
-        const char* Name;
-        LONG Verb; // 0: UIDeactivate of a UI-active control
-        std::vector<const char*> Calls;
-    } operations[] = {
-        {"show", OLEIVERB_SHOW, withUI},
-        {"UI-activate", OLEIVERB_UIACTIVATE, withUI},
-        {"in-place activate", OLEIVERB_INPLACEACTIVATE, inPlace},
-        {"UI-deactivate", 0, {"SetActiveObject", "OnUIDeactivate"}},
+    const std::pair<LONG, std::vector<const char*>> operations[] = {
+        {OLEIVERB_SHOW, withUI},
+        {OLEIVERB_UIACTIVATE, withUI},
+        {OLEIVERB_INPLACEACTIVATE, inPlace},
+        {0, {"SetActiveObject", "OnUIDeactivate"}}, // UIDeactivate of a UI-active control
     };
-    const char* const turnNames[] = {"Close",    "InPlaceDeactivate", "UIDeactivate",
-                                     "DropSite", "Release",           "DestroyWindow"};
+    const char* const turns[] = {"Close",    "InPlaceDeactivate", "UIDeactivate",
+                                 "DropSite", "Release",           "DestroyWindow"};
     TestSite site;
-    for (const auto& op : operations)
-        for (const char* call : op.Calls)
-            for (int t = 0; t <= static_cast<int>(HostTurn::DestroyWindow); ++t) {
-                const auto turn = static_cast<HostTurn>(t);
-                const std::string row = std::string(op.Name) + " / " + call + " / " + turnNames[t];
+    for (const auto& [verb, calls] : operations)
+        for (const char* call : calls)
+            for (const std::string turn : turns) {
+                const std::string row = std::to_string(verb) + " / " + call + " / " + turn;
                 // The host's window: a child of the site's, cheap to destroy.
-                const HWND hostWindow =
-                    ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 400, 200,
-                                      site.Window(), nullptr, nullptr, nullptr);
-                site.HostWindow = hostWindow;
-                site.InPlaceActivations = site.InPlaceDeactivations = 0;
-                site.UIActivations = site.UIDeactivations = 0;
+                const HWND host = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0,
+                                                    400, 200, site.Window(), 0, 0, 0);
+                site.HostWindow = host;
+                site.InPlaceActivations = site.InPlaceDeactivations = site.UIActivations = 0;
+                site.UIDeactivations = 0;
                 TComPtr<ICorvane> control = NewControl();
-                ICorvane* raw = control.Get();
                 // Plain pointers: on Release the host's reference is the last.
+                ICorvane* raw = control.Get();
                 IOleObject* ole = Query<IOleObject>(raw, IID_IOleObject).Get();
                 IOleInPlaceObject* object =
                     Query<IOleInPlaceObject>(raw, IID_IOleInPlaceObject).Get();
-                ASSERT_EQ(S_OK, ole->SetClientSite(&site));
-                if (op.Verb == 0) {
-                    ASSERT_EQ(S_OK, ole->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &site, 0, hostWindow,
-                                                nullptr));
-                }
+                ole->SetClientSite(&site);
+                if (verb == 0)
+                    ole->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &site, 0, host, nullptr);
                 bool turned = false;
                 site.OnCall = [&](const char* name) {
                     if (turned || std::strcmp(name, call) != 0)
                         return;
                     turned = true;
-                    switch (turn) {
-                    case HostTurn::Close:
+                    if (turn == "Close")
                         ole->Close(OLECLOSE_NOSAVE);
-                        break;
-                    case HostTurn::InPlaceDeactivate:
+                    else if (turn == "InPlaceDeactivate")
                         object->InPlaceDeactivate();
-                        break;
-                    case HostTurn::UIDeactivate:
+                    else if (turn == "UIDeactivate")
                         object->UIDeactivate();
-                        break;
-                    case HostTurn::DropSite:
+                    else if (turn == "DropSite")
                         ole->SetClientSite(nullptr);
-                        break;
-                    case HostTurn::Release:
-                        site.ActiveObject.Reset();
-                        control.Reset();
-                        break;
-                    case HostTurn::DestroyWindow:
-                        ::DestroyWindow(hostWindow);
-                        break;
-                    }
+                    else if (turn == "Release")
+                        site.ActiveObject.Reset(), control.Reset();
+                    else
+                        ::DestroyWindow(host);
                 };
-                if (op.Verb == 0)
+                if (verb == 0)
                     object->UIDeactivate();
                 else
-                    ole->DoVerb(op.Verb, nullptr, &site, 0, hostWindow, nullptr);
+                    ole->DoVerb(verb, nullptr, &site, 0, host, nullptr);
                 site.OnCall = nullptr;
                 PumpMessages();
                 EXPECT_TRUE(turned) << row;
                 EXPECT_EQ(site.UIActivations, site.UIDeactivations) << row;
                 EXPECT_FALSE(site.ActiveObject) << row << ": the frame holds the control";
-                if (!control) {
-                    EXPECT_EQ(0, ObjectCount()) << row << ": freed once the call returned";
-                    ::DestroyWindow(hostWindow);
-                    continue;
+                if (control) {
+                    // Only UIDeactivate leaves the control in place, in the host's window.
+                    const bool inPlaceLeft = turn == "UIDeactivate";
+                    EXPECT_EQ(inPlaceLeft ? 1 : 0,
+                              site.InPlaceActivations - site.InPlaceDeactivations)
+                        << row;
+                    const TCorvane& live = Object(raw);
+                    EXPECT_EQ(inPlaceLeft, live.InPlaceActive()) << row;
+                    EXPECT_FALSE(live.UIActive()) << row;
+                    const HWND window = live.Window().Handle();
+                    // Parked, hidden and without the focus, or in the host's window.
+                    EXPECT_TRUE(!window ||
+                                (inPlaceLeft
+                                     ? ::GetParent(window) == host && ::IsWindowVisible(window)
+                                     : ::GetParent(window) != host && !::IsWindowVisible(window) &&
+                                           ::GetFocus() != window))
+                        << row;
+                    ole->Close(OLECLOSE_NOSAVE);
+                    ole->SetClientSite(nullptr);
+                    site.ActiveObject.Reset();
+                    control.Reset();
                 }
-                // Only UIDeactivate leaves the control in place, in the host's window.
-                const bool inPlaceLeft = turn == HostTurn::UIDeactivate;
-                EXPECT_EQ(inPlaceLeft ? 1 : 0, site.InPlaceActivations - site.InPlaceDeactivations)
-                    << row;
-                const TCorvane& live = Object(raw);
-                EXPECT_EQ(inPlaceLeft, live.InPlaceActive()) << row;
-                EXPECT_FALSE(live.UIActive()) << row;
-                if (const HWND window = live.Window().Handle()) {
-                    EXPECT_EQ(inPlaceLeft, ::IsWindowVisible(window) != FALSE) << row;
-                    EXPECT_EQ(inPlaceLeft, ::GetParent(window) == hostWindow) << row;
-                    if (!inPlaceLeft) {
-                        EXPECT_NE(window, ::GetFocus()) << row << ": focus on the parked window";
-                    }
-                }
-                ole->Close(OLECLOSE_NOSAVE);
-                ole->SetClientSite(nullptr);
-                site.ActiveObject.Reset();
-                control.Reset();
-                ::DestroyWindow(hostWindow);
+                EXPECT_EQ(0, ObjectCount()) << row << ": freed once the call returned";
+                ::DestroyWindow(host);
             }
     site.HostWindow = nullptr;
 }
@@ -489,17 +465,6 @@ TEST_F(HostContractTest, CarriedErrorCodesReachTheHostAsTextWithTheControlAsSour
         EXPECT_EQ(c.Description, error.Description) << c.Name;
         EXPECT_EQ(error.Description.find("OLE error"), std::string::npos) << c.Name;
         EXPECT_EQ("CorvaneC.Corvane", error.Source) << c.Name;
-    }
-    // Codes a host's stream may answer that a system may have no text for.
-    for (const HRESULT code :
-         {E_PENDING, RPC_E_DISCONNECTED, RPC_E_WRONG_THREAD, static_cast<HRESULT>(0x80041234)}) {
-        FailingStream failing(code);
-        ::SetErrorInfo(0, nullptr);
-        EXPECT_EQ(code,
-                  Query<IPersistStreamInit>(control.Get(), IID_IPersistStreamInit)->Load(&failing));
-        const std::string text = TakeErrorRecord().Description;
-        EXPECT_FALSE(text.empty()) << std::hex << code;
-        EXPECT_EQ(text.find("OLE error"), std::string::npos) << text;
     }
 }
 

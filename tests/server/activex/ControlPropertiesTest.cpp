@@ -234,47 +234,32 @@ TEST_F(PropertiesTest, FontAdapterKeepsBothFontsInStep) {
     EXPECT_EQ(E_POINTER, control->putref_Font(nullptr));
 }
 
-// A sink of the host's that lets go of the control when the font changes.
-struct LettingGoSink : IPropertyNotifySink {
-    TComPtr<ICorvane>* Control = nullptr;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        const bool known =
-            IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyNotifySink);
-        *object = known ? this : nullptr;
-        return known ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE OnChanged(DISPID) override {
-        Control->Reset();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
-};
-
+// The host's own sink on a font it shares with the control, advised first,
+// lets go of the control; the font's notification under way then goes on to
+// the sink the control had.
 TEST_F(PropertiesTest, AFontNotificationUnderWayWhenTheHostLetsGoReachesNothingFreed) {
-    // The host's sink comes first on the font it shares with the control:
-    // the font's notification goes on to the control's sink after the
-    // control is gone.
-    FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Arial"), {}, FW_NORMAL, 0, FALSE, FALSE,
-                  FALSE};
-    desc.cySize.int64 = 100000;
+    struct LettingGo : IPropertyNotifySink {
+        TComPtr<ICorvane> Control = NewControl();
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+            *object = this; // asked for nothing else
+            return S_OK;
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+        ULONG STDMETHODCALLTYPE Release() override { return 1; }
+        HRESULT STDMETHODCALLTYPE OnChanged(DISPID) override { return Control.Reset(), S_OK; }
+        HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+    } host;
+    FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Arial"), {100000}, FW_NORMAL, 0, 0, 0, 0};
     TComPtr<IFont> font;
     ASSERT_EQ(S_OK,
               ::OleCreateFontIndirect(&desc, IID_IFont, reinterpret_cast<void**>(font.Put())));
     TComPtr<IConnectionPoint> point;
-    ASSERT_EQ(S_OK, Query<IConnectionPointContainer>(font.Get(), IID_IConnectionPointContainer)
-                        ->FindConnectionPoint(IID_IPropertyNotifySink, point.Put()));
-    TComPtr<ICorvane> control = NewControl();
-    LettingGoSink host;
-    host.Control = &control;
+    Query<IConnectionPointContainer>(font.Get(), IID_IConnectionPointContainer)
+        ->FindConnectionPoint(IID_IPropertyNotifySink, point.Put());
     DWORD cookie = 0;
     ASSERT_EQ(S_OK, point->Advise(&host, &cookie));
-    ASSERT_EQ(S_OK, control->put_Font(Query<IFontDisp>(font.Get(), IID_IFontDisp).Get()));
-    CY size{};
-    size.int64 = 200000;
-    EXPECT_EQ(S_OK, font->put_Size(size));
-    EXPECT_FALSE(control);
+    ASSERT_EQ(S_OK, host.Control->put_Font(Query<IFontDisp>(font.Get(), IID_IFontDisp).Get()));
+    EXPECT_EQ(S_OK, font->put_Size(CY{{200000}}));
     EXPECT_EQ(0, ObjectCount());
     point->Unadvise(cookie);
 }

@@ -108,46 +108,11 @@ TestSite::TestSite()
     Position = RECT{10, 20, 310, 60};
 }
 
-HRESULT STDMETHODCALLTYPE TestSite::SaveObject() {
-    return Called("SaveObject", S_OK);
-}
-HRESULT STDMETHODCALLTYPE TestSite::CanInPlaceActivate() {
-    return Called("CanInPlaceActivate", ControlSite::CanInPlaceActivate());
-}
-HRESULT STDMETHODCALLTYPE TestSite::OnInPlaceActivate() {
-    return Called("OnInPlaceActivate", ControlSite::OnInPlaceActivate());
-}
 HRESULT STDMETHODCALLTYPE TestSite::GetWindow(HWND* window) {
     const HRESULT hr = ControlSite::GetWindow(window);
     if (SUCCEEDED(hr) && HostWindow != nullptr)
         *window = HostWindow;
     return Called("GetWindow", hr);
-}
-HRESULT STDMETHODCALLTYPE TestSite::GetWindowContext(IOleInPlaceFrame** frame,
-                                                     IOleInPlaceUIWindow** doc, LPRECT position,
-                                                     LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
-    return Called("GetWindowContext",
-                  ControlSite::GetWindowContext(frame, doc, position, clip, info));
-}
-HRESULT STDMETHODCALLTYPE TestSite::OnUIActivate() {
-    return Called("OnUIActivate", ControlSite::OnUIActivate());
-}
-HRESULT STDMETHODCALLTYPE TestSite::SetActiveObject(IOleInPlaceActiveObject* object,
-                                                    LPCOLESTR name) {
-    return Called("SetActiveObject", ControlSite::SetActiveObject(object, name));
-}
-HRESULT STDMETHODCALLTYPE TestSite::SetBorderSpace(LPCBORDERWIDTHS widths) {
-    return Called("SetBorderSpace", ControlSite::SetBorderSpace(widths));
-}
-HRESULT STDMETHODCALLTYPE TestSite::OnUIDeactivate(BOOL undoable) {
-    ++UIDeactivations;
-    return Called("OnUIDeactivate", ControlSite::OnUIDeactivate(undoable));
-}
-HRESULT STDMETHODCALLTYPE TestSite::OnInPlaceDeactivate() {
-    return Called("OnInPlaceDeactivate", ControlSite::OnInPlaceDeactivate());
-}
-HRESULT STDMETHODCALLTYPE TestSite::OnFocus(BOOL focus) {
-    return Called("OnFocus", ControlSite::OnFocus(focus));
 }
 
 // --- MemoryBag -----------------------------------------------------------------------

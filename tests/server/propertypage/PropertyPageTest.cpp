@@ -283,38 +283,35 @@ TEST(PropertyPageObjects, OnlyTheFirstOfSeveralIsLoadedAndWritten) {
 }
 
 TEST(PropertyPageObjects, AControlOfAnotherThreadIsRefusedAndLeftAsItWas) {
-    // Its own thread makes the control, hands it over (marshalled, and as a
-    // plain pointer) and serves calls until it is told to end.
-    struct {
-        HANDLE Ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        DWORD Thread = 0;
-        IStream* Marshalled = nullptr;
-        IUnknown* Plain = nullptr;
-        std::string CaptionAfter;
-    } b;
-    std::thread other([&b] {
+    // Thread B makes the control, hands it over (marshalled, and as a plain
+    // pointer) and serves calls until it is told to end.
+    const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DWORD threadB = 0;
+    IStream* marshalled = nullptr;
+    IUnknown* plain = nullptr;
+    std::string captionAfter;
+    std::thread b([&] {
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        {
-            TComPtr<ICorvane> control = NewControl();
-            SetSectionCaption(control.Get(), 0, "Made on B");
-            ::CoMarshalInterThreadInterfaceInStream(IID_IDispatch, control.Get(), &b.Marshalled);
-            b.Plain = control.Get();
-            b.Thread = ::GetCurrentThreadId();
-            MSG message;
-            ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE); // the queue, for WM_QUIT
-            ::SetEvent(b.Ready);
-            while (::GetMessageA(&message, nullptr, 0, 0) > 0)
-                ::DispatchMessageA(&message);
-            b.CaptionAfter = SectionCaption(control.Get(), 0);
-        }
+        TComPtr<ICorvane> control = NewControl();
+        SetSectionCaption(control.Get(), 0, "Made on B");
+        ::CoMarshalInterThreadInterfaceInStream(IID_IDispatch, control.Get(), &marshalled);
+        plain = control.Get();
+        threadB = ::GetCurrentThreadId();
+        MSG message;
+        ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE); // the queue, for WM_QUIT
+        ::SetEvent(ready);
+        while (::GetMessageA(&message, nullptr, 0, 0) > 0)
+            ::DispatchMessageA(&message);
+        captionAfter = SectionCaption(control.Get(), 0);
+        control.Reset();
         ::CoUninitialize();
     });
-    ::WaitForSingleObject(b.Ready, INFINITE);
+    ::WaitForSingleObject(ready, INFINITE);
     TComPtr<IUnknown> proxy;
-    ASSERT_EQ(S_OK, ::CoGetInterfaceAndReleaseStream(b.Marshalled, IID_IUnknown,
-                                                     reinterpret_cast<void**>(proxy.Put())));
+    ::CoGetInterfaceAndReleaseStream(marshalled, IID_IUnknown,
+                                     reinterpret_cast<void**>(proxy.Put()));
     FrameWindow frame;
-    for (IUnknown* object : {proxy.Get(), b.Plain}) {
+    for (IUnknown* object : {proxy.Get(), plain}) {
         TComPtr<IPropertyPage> page = NewPage();
         ASSERT_EQ(S_OK, page->SetObjects(1, &object));
         EXPECT_EQ(RPC_E_WRONG_THREAD, page->Activate(frame.Handle(), &PageBounds, TRUE));
@@ -323,10 +320,10 @@ TEST(PropertyPageObjects, AControlOfAnotherThreadIsRefusedAndLeftAsItWas) {
         page->SetObjects(0, nullptr);
     }
     proxy.Reset();
-    ::PostThreadMessageA(b.Thread, WM_QUIT, 0, 0);
-    other.join();
-    ::CloseHandle(b.Ready);
-    EXPECT_EQ("Made on B", b.CaptionAfter) << "changes nothing";
+    ::PostThreadMessageA(threadB, WM_QUIT, 0, 0);
+    b.join();
+    ::CloseHandle(ready);
+    EXPECT_EQ("Made on B", captionAfter) << "changes nothing";
 }
 
 // Objects the page cannot load: the activation fails and leaves nothing

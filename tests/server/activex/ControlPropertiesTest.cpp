@@ -249,7 +249,8 @@ TEST_F(PropertiesTest, AFontNotificationUnderWayWhenTheHostLetsGoReachesNothingF
         HRESULT STDMETHODCALLTYPE OnChanged(DISPID) override { return Control.Reset(), S_OK; }
         HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
     } host;
-    FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Arial"), {100000}, FW_NORMAL, 0, 0, 0, 0};
+    FONTDESC desc{
+        sizeof desc, const_cast<LPOLESTR>(L"Arial"), {{100000, 0}}, FW_NORMAL, 0, 0, 0, 0};
     TComPtr<IFont> font;
     ASSERT_EQ(S_OK,
               ::OleCreateFontIndirect(&desc, IID_IFont, reinterpret_cast<void**>(font.Put())));
@@ -259,7 +260,7 @@ TEST_F(PropertiesTest, AFontNotificationUnderWayWhenTheHostLetsGoReachesNothingF
     DWORD cookie = 0;
     ASSERT_EQ(S_OK, point->Advise(&host, &cookie));
     ASSERT_EQ(S_OK, host.Control->put_Font(Query<IFontDisp>(font.Get(), IID_IFontDisp).Get()));
-    EXPECT_EQ(S_OK, font->put_Size(CY{{200000}}));
+    EXPECT_EQ(S_OK, font->put_Size(CY{{200000, 0}}));
     EXPECT_EQ(0, ObjectCount());
     point->Unadvise(cookie);
 }

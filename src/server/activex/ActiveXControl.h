@@ -256,6 +256,13 @@ private:
     HRESULT ActivateInPlace(bool withUI);
     void DeactivateUI();
     void DeactivateInPlace();
+    // The host closed, deactivated or gave a new site (uiOnly: ended the
+    // user interface only); an activation under way notices it.
+    void HostTurned(bool uiOnly) {
+        ++uiTurns_;
+        if (!uiOnly)
+            ++hostTurns_;
+    }
     void ParkWindow();
     void OnControlFocus(bool gotFocus);
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -305,6 +312,7 @@ private:
     bool viewChangePending_ = false;
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
+    unsigned hostTurns_ = 0, uiTurns_ = 0; // see HostTurned
     int freezeCount_ = 0;
     DWORD safetyOptions_ = 0;
     std::vector<uint8_t> cleanState_;

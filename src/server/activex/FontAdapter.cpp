@@ -1,5 +1,6 @@
 #include "server/activex/FontAdapter.h"
 
+#include "server/ModuleCounts.h"
 #include "server/activex/ComErrors.h"
 
 #include <cmath>
@@ -80,6 +81,55 @@ void CopyFontToOle(const TFont& font, IFont& target) {
     target.put_Charset(font.Charset);
 }
 
+class TFontAdapter::TSink final : public IPropertyNotifySink {
+public:
+    explicit TSink(TFontAdapter& adapter) : adapter_(&adapter) {}
+    TSink(const TSink&) = delete;
+    TSink& operator=(const TSink&) = delete;
+    void Disconnect() { adapter_ = nullptr; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (object == nullptr)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyNotifySink)) {
+            *object = static_cast<IPropertyNotifySink*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(::InterlockedIncrement(&references_));
+    }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = ::InterlockedDecrement(&references_);
+        if (left == 0)
+            delete this;
+        return static_cast<ULONG>(left);
+    }
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID) override {
+        // The adapter is only ever let go on its own thread.
+        if (::GetCurrentThreadId() != thread_)
+            return RPC_E_WRONG_THREAD;
+        if (adapter_ != nullptr)
+            adapter_->FontChanged();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override {
+        return ::GetCurrentThreadId() == thread_ ? S_OK : RPC_E_WRONG_THREAD;
+    }
+
+private:
+    ~TSink() = default;
+    TModuleObjectCount count_; // the module stays while a font holds it
+    TFontAdapter* adapter_;
+    const DWORD thread_ = ::GetCurrentThreadId();
+    LONG references_ = 0;
+};
+
+TFontAdapter::TFontAdapter() = default;
+
 TFontAdapter::~TFontAdapter() {
     Detach();
 }
@@ -146,7 +196,8 @@ void TFontAdapter::Follow(IFont* font) {
     if (container &&
         SUCCEEDED(container->FindConnectionPoint(IID_IPropertyNotifySink, point_.Put())) &&
         point_) {
-        if (FAILED(point_->Advise(static_cast<IPropertyNotifySink*>(this), &cookie_)))
+        sink_ = TComPtr<TSink>(new TSink(*this));
+        if (FAILED(point_->Advise(sink_.Get(), &cookie_)))
             point_.Reset();
     }
 }
@@ -156,36 +207,23 @@ void TFontAdapter::Unfollow() {
         point_->Unadvise(cookie_);
         point_.Reset();
     }
+    if (sink_) {
+        sink_->Disconnect();
+        sink_.Reset();
+    }
     cookie_ = 0;
 }
 
-HRESULT STDMETHODCALLTYPE TFontAdapter::QueryInterface(REFIID riid, void** object) {
-    if (object == nullptr)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyNotifySink)) {
-        *object = static_cast<IPropertyNotifySink*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-HRESULT STDMETHODCALLTYPE TFontAdapter::OnChanged(DISPID) {
-    CONTROL_ENTRY(entries_);
-    if (syncing_ || !font_ || !control_)
-        return S_OK;
+void TFontAdapter::FontChanged() {
+    const win32::ControlEntry entry(entries_);
+    if (entry.Refused() || syncing_ || !font_ || !control_)
+        return;
     try {
         const SyncScope syncing(syncing_);
         control_->SetFont(FontFromOle(*font_.Get(), control_->Font()));
     } catch (...) {
         // A notification has no one to report to; the fonts stay as they were.
     }
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE TFontAdapter::OnRequestEdit(DISPID) {
-    CONTROL_ENTRY(entries_);
-    return S_OK;
 }
 
 } // namespace corvane::server

@@ -20,9 +20,9 @@ namespace corvane::server {
 TFont FontFromOle(IFont& font, const TFont& base);
 void CopyFontToOle(const TFont& font, IFont& target);
 
-class TFontAdapter : public IPropertyNotifySink {
+class TFontAdapter {
 public:
-    TFontAdapter() = default;
+    TFontAdapter();
     ~TFontAdapter();
     TFontAdapter(const TFontAdapter&) = delete;
     TFontAdapter& operator=(const TFontAdapter&) = delete;
@@ -40,23 +40,23 @@ public:
     // The control's font changed: copy it into the OLE font.
     void ControlFontChanged();
 
-    // IUnknown: the adapter lives inside its control and counts nothing; the
-    // font it advises holds it only until Detach.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    // IPropertyNotifySink
-    HRESULT STDMETHODCALLTYPE OnChanged(DISPID dispid) override;
-    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID dispid) override;
-
 private:
+    // What the OLE font is advised of. The font may hold it, and call it,
+    // after the adapter and its control are gone (a notification under way
+    // when another of the font's sinks let go of the control): it counts its
+    // own references and passes nothing on once the adapter let go.
+    class TSink;
+
     void Follow(IFont* font);
     void Unfollow();
+    // The OLE font changed (an entry into the control).
+    void FontChanged();
 
     TCustomControl* control_ = nullptr;
     win32::TEntryOwner* entries_ = nullptr;
     TComPtr<IFont> font_;
     TComPtr<IConnectionPoint> point_;
+    TComPtr<TSink> sink_;
     DWORD cookie_ = 0;
     bool syncing_ = false;
 };

@@ -10,46 +10,99 @@ HRESULT TActiveXControl::ActivateInPlace(bool withUI) {
     // A host that let go is not handed the object again (SetActiveObject).
     if (!clientSite_ || GoingAway())
         return E_UNEXPECTED;
+    // Inside any call to its site the host may close, deactivate or drop the
+    // control, let go of it or destroy its own window: after each call the
+    // activation goes on only while the host left everything as it was.
+    const unsigned hostTurns = hostTurns_, uiTurns = uiTurns_;
+    HWND parent = window_->Handle() ? ::GetParent(window_->Handle()) : nullptr;
+    const auto hostChanged = [&] {
+        return hostTurns_ != hostTurns || GoingAway() || (parent != nullptr && !::IsWindow(parent));
+    };
+    const auto abandon = [&] {
+        DeactivateInPlace();
+        return E_UNEXPECTED;
+    };
     if (!inPlaceActive_) {
         auto site = TComPtr<IOleInPlaceSite>::From(clientSite_.Get(), IID_IOleInPlaceSite);
         if (!site)
             return E_NOINTERFACE;
+        parent = nullptr;
         if (site->CanInPlaceActivate() != S_OK)
             return E_FAIL;
+        if (hostChanged())
+            return E_UNEXPECTED;
         Check(site->OnInPlaceActivate());
+        // From here on the site hears OnInPlaceDeactivate however this ends.
         inPlaceSite_ = site;
         inPlaceActive_ = true;
-        HWND parent = nullptr;
+        if (hostChanged())
+            return abandon();
+        const HRESULT gotWindow = site->GetWindow(&parent);
+        if (hostChanged())
+            return abandon();
         RECT pos{}, clip{};
         OLEINPLACEFRAMEINFO frameInfo{};
         frameInfo.cb = sizeof frameInfo;
-        if (FAILED(site->GetWindow(&parent)) || parent == nullptr ||
-            FAILED(
-                site->GetWindowContext(frame_.Put(), uiWindow_.Put(), &pos, &clip, &frameInfo))) {
+        TComPtr<IOleInPlaceFrame> frame;
+        TComPtr<IOleInPlaceUIWindow> uiWindow;
+        if (FAILED(gotWindow) || parent == nullptr ||
+            FAILED(site->GetWindowContext(frame.Put(), uiWindow.Put(), &pos, &clip, &frameInfo)) ||
+            hostChanged()) {
             DeactivateInPlace();
-            return E_FAIL;
+            return hostChanged() ? E_UNEXPECTED : E_FAIL;
         }
+        frame_ = std::move(frame);
+        uiWindow_ = std::move(uiWindow);
         window_->SetParentWindow(parent);
         SetObjectRects(&pos, &clip);
+        if (hostChanged()) // the header's events reach the host too
+            return abandon();
     }
     // Every activating verb shows the window, also after the hide verb.
     window_->SetHiddenByHost(false);
-    if (withUI && !uiActive_) {
-        uiActive_ = true;
-        inPlaceSite_->OnUIActivate();
-        if (GoingAway()) // let go in there
-            return E_UNEXPECTED;
-        if (::GetFocus() != window_->Handle())
-            ::SetFocus(window_->Handle());
-        auto active = static_cast<IOleInPlaceActiveObject*>(this);
-        if (frame_)
-            frame_->SetActiveObject(active, nullptr);
-        if (uiWindow_)
-            uiWindow_->SetActiveObject(active, nullptr);
-        if (frame_)
-            frame_->SetBorderSpace(nullptr);
-        if (uiWindow_)
-            uiWindow_->SetBorderSpace(nullptr);
+    // The host may also end only the user interface (UIDeactivate): the
+    // control stays in place, without the focus or the frame's attention.
+    if (!withUI || uiActive_ || uiTurns_ != uiTurns)
+        return S_OK;
+    const auto uiStopped = [&] {
+        if (hostChanged()) {
+            DeactivateInPlace();
+            return true;
+        }
+        return uiTurns_ != uiTurns || !uiActive_ || !inPlaceActive_;
+    };
+    const auto stopResult = [&] { return inPlaceActive_ ? S_OK : E_UNEXPECTED; };
+    uiActive_ = true;
+    const TComPtr<IOleInPlaceSite> site = inPlaceSite_;
+    site->OnUIActivate();
+    if (uiStopped())
+        return stopResult();
+    if (::GetFocus() != window_->Handle())
+        ::SetFocus(window_->Handle()); // the site hears OnFocus
+    if (uiStopped())
+        return stopResult();
+    auto active = static_cast<IOleInPlaceActiveObject*>(this);
+    const TComPtr<IOleInPlaceFrame> frame = frame_;
+    const TComPtr<IOleInPlaceUIWindow> uiWindow = uiWindow_;
+    if (frame) {
+        frame->SetActiveObject(active, nullptr);
+        if (uiStopped())
+            return stopResult();
+    }
+    if (uiWindow) {
+        uiWindow->SetActiveObject(active, nullptr);
+        if (uiStopped())
+            return stopResult();
+    }
+    if (frame) {
+        frame->SetBorderSpace(nullptr);
+        if (uiStopped())
+            return stopResult();
+    }
+    if (uiWindow) {
+        uiWindow->SetBorderSpace(nullptr);
+        if (uiStopped())
+            return stopResult();
     }
     return S_OK;
 }
@@ -58,18 +111,29 @@ void TActiveXControl::DeactivateUI() {
     if (!uiActive_)
         return;
     uiActive_ = false;
-    if (uiWindow_)
-        uiWindow_->SetActiveObject(nullptr, nullptr);
-    if (frame_)
-        frame_->SetActiveObject(nullptr, nullptr);
-    if (inPlaceSite_)
-        inPlaceSite_->OnUIDeactivate(FALSE);
+    // The host may deactivate further inside these calls (which lets go of
+    // the members): each goes to the object it is meant for, held here, and
+    // the site that saw OnUIActivate hears OnUIDeactivate.
+    const TComPtr<IOleInPlaceUIWindow> uiWindow = uiWindow_;
+    const TComPtr<IOleInPlaceFrame> frame = frame_;
+    const TComPtr<IOleInPlaceSite> site = inPlaceSite_;
+    if (uiWindow)
+        uiWindow->SetActiveObject(nullptr, nullptr);
+    if (frame)
+        frame->SetActiveObject(nullptr, nullptr);
+    if (site)
+        site->OnUIDeactivate(FALSE);
+    // The host's window went inside these calls, and the control's with it.
+    if (inPlaceActive_ && !window_->Handle())
+        DeactivateInPlace();
 }
 
 void TActiveXControl::DeactivateInPlace() {
     if (!inPlaceActive_)
         return;
     DeactivateUI();
+    if (!inPlaceActive_) // deactivated by the host from inside DeactivateUI
+        return;
     inPlaceActive_ = false;
     ParkWindow();
     const TComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
@@ -126,10 +190,12 @@ LRESULT TActiveXControl::AccessibleObject(WPARAM flags) {
 }
 
 void TActiveXControl::OnControlFocus(bool gotFocus) {
+    const unsigned uiTurns = uiTurns_;
     auto controlSite = TComPtr<IOleControlSite>::From(clientSite_.Get(), IID_IOleControlSite);
     if (controlSite)
         controlSite->OnFocus(gotFocus ? TRUE : FALSE);
-    if (gotFocus && inPlaceActive_ && !uiActive_)
+    // Not against the host's word given inside OnFocus.
+    if (gotFocus && inPlaceActive_ && !uiActive_ && uiTurns_ == uiTurns)
         ActivateInPlace(true);
 }
 
@@ -152,6 +218,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::ContextSensitiveHelp(BOOL) {
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::InPlaceDeactivate() {
     CONTROL_ENTRY(this);
+    HostTurned(false);
     return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
         DeactivateInPlace();
         return S_OK;
@@ -160,6 +227,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::InPlaceDeactivate() {
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::UIDeactivate() {
     CONTROL_ENTRY(this);
+    HostTurned(true);
     return Guarded(IID_IOleInPlaceObject, class_.ProgId, [&]() -> HRESULT {
         DeactivateUI();
         return S_OK;

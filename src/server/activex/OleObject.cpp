@@ -24,6 +24,7 @@ bool ClassNotRegistered(HRESULT hr) {
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::SetClientSite(IOleClientSite* site) {
     CONTROL_ENTRY(this);
+    HostTurned(false);
     return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
         // Without a site no host is left to show the menu, dialog or boxes for.
         if (site == nullptr && window_)
@@ -52,6 +53,7 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::SetHostNames(LPCOLESTR, LPCOLESTR) {
 
 HRESULT STDMETHODCALLTYPE TActiveXControl::Close(DWORD saveOption) {
     CONTROL_ENTRY(this);
+    HostTurned(false);
     return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
         if (window_)
             window_->Loops().EndAll();
@@ -198,8 +200,18 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::SetExtent(DWORD aspect, SIZEL* size) 
     if (size->cx < 0 || size->cy < 0)
         return E_INVALIDARG;
     return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
-        control_->SetBounds(control_->Left(), control_->Top(), HimetricToPixelsX(size->cx),
-                            HimetricToPixelsY(size->cy));
+        const int width = HimetricToPixelsX(size->cx), height = HimetricToPixelsY(size->cy);
+        if (!inPlaceActive_) {
+            control_->SetBounds(control_->Left(), control_->Top(), width, height);
+            return S_OK;
+        }
+        // In place the host owns the window's place: it is asked, and moves
+        // the window itself (SetObjectRects) if it agrees.
+        const TComPtr<IOleInPlaceSite> site = inPlaceSite_;
+        const RECT wanted{control_->Left(), control_->Top(), control_->Left() + width,
+                          control_->Top() + height};
+        if (site)
+            site->OnPosRectChange(&wanted);
         return S_OK;
     });
 }

@@ -2,6 +2,7 @@
 // the "CONTROLSAVESTREAM" stream of a host's storage.
 #include "server/activex/ActiveXControl.h"
 
+#include "core/framework/streaming/ValueType.h"
 #include "core/stream/StrativStream.h"
 #include "server/activex/ComErrors.h"
 
@@ -10,30 +11,128 @@
 namespace corvane::server {
 namespace {
 
-constexpr ULONG ReadChunk = 4096;
+// Takes the control's data from a host's stream and nothing beyond it: the
+// bytes are read as the stream's grammar asks for them (a signature, two
+// names, the properties, the empty list of children), so whatever the host
+// keeps after the control stays unread, and no seek back is needed. Where the
+// data ends early, breaks the grammar or grows beyond the longest control
+// stream there is, reading stops and the loader reports what it finds.
+class ControlDataReader {
+public:
+    explicit ControlDataReader(IStream& stream) : stream_(stream) {}
 
-// What is left in the stream, from its current position, up to the longest
-// control stream there is: a stream that never ends is cut there, and a
-// control's data that does not end before the cut fails as data that ends
-// early ("Stream read error"). What lies beyond the control's data is the
-// host's, and Load gives it back.
-std::vector<uint8_t> ReadRest(IStream& stream) {
-    std::vector<uint8_t> bytes;
-    while (bytes.size() < MaxStrativStreamSize) {
-        const size_t used = bytes.size();
-        const auto wanted =
-            static_cast<ULONG>(std::min<size_t>(ReadChunk, MaxStrativStreamSize - used));
-        bytes.resize(used + wanted);
+    std::vector<uint8_t> Read() {
+        if (Take(4) && ShortString() && ShortString())
+            while (Properties() && Value()) {
+            }
+        return std::move(bytes_);
+    }
+
+private:
+    // Appends the next `count` bytes; false when the stream has fewer.
+    bool Take(size_t count) {
+        if (count > MaxStrativStreamSize - bytes_.size())
+            return false;
+        const size_t used = bytes_.size();
+        bytes_.resize(used + count);
         ULONG read = 0;
-        const HRESULT hr = stream.Read(bytes.data() + used, wanted, &read);
-        bytes.resize(used + std::min(read, wanted));
+        const HRESULT hr = stream_.Read(bytes_.data() + used, static_cast<ULONG>(count), &read);
+        bytes_.resize(used + std::min<size_t>(read, count));
         if (FAILED(hr))
             throw EOleError(hr);
-        if (read < wanted)
-            break;
+        return read >= count;
     }
-    return bytes;
-}
+    bool TakeByte(uint8_t& value) {
+        if (!Take(1))
+            return false;
+        value = bytes_.back();
+        return true;
+    }
+    bool TakeCounted(size_t lengthBytes) {
+        if (!Take(lengthBytes))
+            return false;
+        uint32_t length = 0;
+        for (size_t i = 0; i < lengthBytes; ++i)
+            length |= static_cast<uint32_t>(bytes_[bytes_.size() - lengthBytes + i]) << (8 * i);
+        return Take(length);
+    }
+    bool ShortString() { return TakeCounted(1); }
+    // The next property's name; false at the end of the properties (after
+    // taking the empty list of children) or when reading stops.
+    bool Properties() {
+        uint8_t length = 0;
+        if (!TakeByte(length))
+            return false;
+        if (length == 0) {
+            // A child component, which no control stream has, is named for
+            // the loader's message.
+            uint8_t child = 0;
+            if (TakeByte(child) && child != 0)
+                Take(child);
+            return false;
+        }
+        return Take(length);
+    }
+    // One value, lists of any depth included.
+    bool Value() {
+        size_t open = 0;
+        do {
+            uint8_t type = 0;
+            if (!TakeByte(type))
+                return false;
+            switch (static_cast<TValueType>(type)) {
+            case TValueType::vaNull:
+                if (open == 0)
+                    return false;
+                --open;
+                break;
+            case TValueType::vaList:
+                ++open;
+                break;
+            case TValueType::vaInt8:
+                if (!Take(1))
+                    return false;
+                break;
+            case TValueType::vaInt16:
+                if (!Take(2))
+                    return false;
+                break;
+            case TValueType::vaInt32:
+                if (!Take(4))
+                    return false;
+                break;
+            case TValueType::vaExtended:
+                if (!Take(10))
+                    return false;
+                break;
+            case TValueType::vaString:
+            case TValueType::vaIdent:
+                if (!ShortString())
+                    return false;
+                break;
+            case TValueType::vaFalse:
+            case TValueType::vaTrue:
+                break;
+            case TValueType::vaBinary:
+            case TValueType::vaLString:
+                if (!TakeCounted(4))
+                    return false;
+                break;
+            case TValueType::vaSet:
+                for (uint8_t length = 1; length != 0;)
+                    if (!TakeByte(length) || !Take(length))
+                        return false;
+                break;
+            default:
+                return false;
+            }
+        } while (open > 0);
+        return true;
+    }
+
+    IStream& stream_;
+    std::vector<uint8_t> bytes_;
+};
 
 } // namespace
 
@@ -82,14 +181,14 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Load(LPSTREAM stream) {
     if (stream == nullptr)
         return E_POINTER;
     return Guarded(IID_IPersistStreamInit, class_.ProgId, [&]() -> HRESULT {
-        const std::vector<uint8_t> bytes = ReadRest(*stream);
-        const size_t used = LoadState(bytes);
-        // Leave the host's stream just behind the control's data.
-        if (used < bytes.size()) {
-            LARGE_INTEGER back{};
-            back.QuadPart = -static_cast<LONGLONG>(bytes.size() - used);
-            stream->Seek(back, STREAM_SEEK_CUR, nullptr);
-        }
+        const std::vector<uint8_t> bytes = ControlDataReader(*stream).Read();
+        // The host owns the place of an object that is in place: the
+        // stream's bounds do not move its window.
+        const int left = control_->Left(), top = control_->Top();
+        const int width = control_->Width(), height = control_->Height();
+        LoadState(bytes);
+        if (inPlaceActive_)
+            control_->SetBounds(left, top, width, height);
         MarkClean(SaveState());
         return S_OK;
     });
@@ -102,11 +201,9 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::Save(LPSTREAM stream, BOOL clearDirty
     return Guarded(IID_IPersistStreamInit, class_.ProgId, [&]() -> HRESULT {
         std::vector<uint8_t> bytes = SaveState();
         ULONG written = 0;
-        const HRESULT hr = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
-        if (FAILED(hr))
-            return hr;
+        Check(stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written));
         if (written != bytes.size())
-            return STG_E_MEDIUMFULL;
+            throw EOleError(STG_E_MEDIUMFULL);
         if (clearDirty)
             MarkClean(std::move(bytes));
         return S_OK;

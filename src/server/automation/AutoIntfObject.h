@@ -16,6 +16,7 @@
 // first reference (TComPtr's constructor).
 
 #include "server/ModuleCounts.h"
+#include "server/automation/ComBoundary.h"
 #include "server/automation/DispatchTypeInfo.h"
 
 #include <memory>
@@ -61,24 +62,29 @@ public:
 
     // --- IDispatch ----------------------------------------------------------
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        RETURN_HR_IF(RPC_E_WRONG_THREAD, !OnOwnThread());
         return typeInfo_->GetTypeInfoCount(count);
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** result) override {
+        RETURN_HR_IF(RPC_E_WRONG_THREAD, !OnOwnThread());
         return typeInfo_->GetTypeInfo(index, result);
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override {
+        RETURN_HR_IF(RPC_E_WRONG_THREAD, !OnOwnThread());
         return typeInfo_->GetIDsOfNames(riid, names, count, ids);
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception,
                                      UINT* argError) override {
+        RETURN_HR_IF(RPC_E_WRONG_THREAD, !OnOwnThread());
         return typeInfo_->Invoke(static_cast<Intf*>(this), id, riid, InvokeFlags(id, flags), params,
                                  result, exception, argError);
     }
 
     // --- ISupportErrorInfo --------------------------------------------------
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override {
+        RETURN_HR_IF(RPC_E_WRONG_THREAD, !OnOwnThread());
         return IsEqualIID(riid, typeInfo_->Iid()) ? S_OK : S_FALSE;
     }
 
@@ -93,6 +99,9 @@ protected:
     const IID& Iid() const { return typeInfo_->Iid(); }
     // The request kinds passed on to the type information for member id.
     virtual WORD InvokeFlags(DISPID /*id*/, WORD flags) const { return flags; }
+    // False on a thread the object refuses: every member but those of
+    // IUnknown then answers RPC_E_WRONG_THREAD, as a proxy would.
+    virtual bool OnOwnThread() const { return true; }
     // Further interfaces (without a reference added); null for none.
     virtual void* QueryOtherInterface(REFIID /*riid*/) { return nullptr; }
 

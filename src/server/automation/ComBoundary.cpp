@@ -38,11 +38,20 @@ std::string FormatSystemMessage(DWORD code) {
     return text;
 }
 
-// The texts of codes the control raises itself; the system has none for them.
+// The texts of codes the control raises or passes on itself, which systems
+// (Wine among them) may have no text for.
 const char* OwnMessage(HRESULT hr) {
     switch (hr) {
     case CTL_E_INVALIDPROPERTYVALUE:
         return "Invalid property value";
+    case RPC_E_WRONG_THREAD:
+        return "The object belongs to another thread and cannot be called from this one";
+    case RPC_E_DISCONNECTED:
+        return "The object has disconnected from its clients";
+    case E_PENDING:
+        return "The data is not yet available";
+    case STG_E_MEDIUMFULL:
+        return "There is not enough space to save the control";
     default:
         return nullptr;
     }
@@ -60,7 +69,8 @@ std::string SystemMessage(HRESULT hr) {
                          (HRESULT_FACILITY(hr) == FACILITY_STORAGE && HRESULT_CODE(hr) < 0x100)))
         text = FormatSystemMessage(static_cast<DWORD>(HRESULT_CODE(hr)));
     if (text.empty())
-        text = FormatMessage("OLE error 0x%08lX", static_cast<unsigned long>(hr));
+        text = FormatMessage("The operation failed with error code 0x%08lX",
+                             static_cast<unsigned long>(hr));
     return text;
 }
 

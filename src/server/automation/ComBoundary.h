@@ -45,7 +45,7 @@ private:
 void ThrowIfFailed(HRESULT hr);
 
 // The text for hr (ANSI): the control's own for the codes it raises, else
-// the system's, else "OLE error 0x%08X".
+// the system's, else a sentence with the code.
 std::string SystemMessage(HRESULT hr);
 
 // Makes an error-information record (iid, source, description, help context)

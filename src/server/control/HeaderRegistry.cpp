@@ -1,14 +1,21 @@
 #include "server/control/HeaderRegistry.h"
 
+#include "win32/WinApi.h"
+
 #include <mutex>
 #include <unordered_map>
 
 namespace corvane::server {
 namespace {
 
+struct Entry {
+    TStrativ* Control;
+    DWORD Thread;
+};
+
 struct Registry {
     std::mutex Lock;
-    std::unordered_map<uint32_t, TStrativ*> Controls;
+    std::unordered_map<uint32_t, Entry> Controls;
     uint32_t Last = 0;
 };
 
@@ -25,7 +32,7 @@ uint32_t RegisterHeader(TStrativ* control) {
     // 0 means "no control"; the counter skips it when it wraps.
     if (++r.Last == 0)
         ++r.Last;
-    r.Controls[r.Last] = control;
+    r.Controls[r.Last] = Entry{control, ::GetCurrentThreadId()};
     return r.Last;
 }
 
@@ -35,11 +42,16 @@ void UnregisterHeader(uint32_t token) {
     r.Controls.erase(token);
 }
 
-TStrativ* FindHeader(uint32_t token) {
+TFoundHeader FindHeader(uint32_t token) {
     Registry& r = Headers();
     const std::lock_guard<std::mutex> lock(r.Lock);
     const auto found = r.Controls.find(token);
-    return found == r.Controls.end() ? nullptr : found->second;
+    if (found == r.Controls.end())
+        return {};
+    if (found->second.Thread != ::GetCurrentThreadId())
+        return {nullptr, true};
+    // Freed only on its own thread, this one: it stays while the caller uses it.
+    return {found->second.Control, false};
 }
 
 } // namespace corvane::server

@@ -12,9 +12,16 @@ class TStrativ;
 
 namespace corvane::server {
 
+// Registers a control of the calling thread.
 uint32_t RegisterHeader(corvane::TStrativ* control);
 void UnregisterHeader(uint32_t token);
-// Null for a token that is unknown or whose control is gone.
-corvane::TStrativ* FindHeader(uint32_t token);
+
+struct TFoundHeader {
+    // Null for a token that is unknown, whose control is gone, or whose
+    // control belongs to another thread (which alone may touch it).
+    corvane::TStrativ* Control = nullptr;
+    bool OtherThread = false;
+};
+TFoundHeader FindHeader(uint32_t token);
 
 } // namespace corvane::server

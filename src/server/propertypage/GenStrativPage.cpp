@@ -101,12 +101,20 @@ HRESULT STDMETHODCALLTYPE TGenStrativPage::Activate(HWND parent, LPCRECT bounds,
 }
 
 void TGenStrativPage::LoadPage() {
-    // A failed read keeps the header loaded before, as it keeps the page.
-    const uint32_t token = ReadHeaderToken(objects_.front().Get());
-    // 0: the object has no header loaded; the page loads nothing.
-    TStrativ* header = token == 0 ? nullptr : &HeaderOfToken(token);
-    token_ = token;
-    form_->LoadPage(header);
+    otherThread_ = false;
+    try {
+        // A failed read keeps the header loaded before, as it keeps the page.
+        const uint32_t token = ReadHeaderToken(objects_.front().Get());
+        // 0: the object has no header loaded; the page loads nothing.
+        TStrativ* header = token == 0 ? nullptr : &HeaderOfToken(token);
+        token_ = token;
+        form_->LoadPage(header);
+    } catch (const EComError& e) {
+        // A control of another thread (reached through a proxy or a plain
+        // pointer): the page neither shows nor writes anything for it.
+        otherThread_ = e.Code() == RPC_E_WRONG_THREAD;
+        throw;
+    }
 }
 
 HRESULT STDMETHODCALLTYPE TGenStrativPage::Deactivate() {
@@ -172,7 +180,12 @@ HRESULT STDMETHODCALLTYPE TGenStrativPage::IsPageDirty() {
 }
 
 HRESULT STDMETHODCALLTYPE TGenStrativPage::Apply() {
+    // A host may let go of the page when it hears of the change (OnChanged):
+    // the page stays until its apply is done.
+    const TComPtr<IPropertyPage> self(this);
     return ComBoundary(IID_IPropertyPage, [&] {
+        if (otherThread_)
+            throw EComError(RPC_E_WRONG_THREAD);
         if (!form_)
             return; // never activated: nothing was loaded
         // The header is found again: it may have gone since the load.

@@ -64,6 +64,9 @@ private:
     // The loaded header's token (0: none): the header is looked up again at
     // each apply.
     uint32_t token_ = 0;
+    // The last activation found a control of another thread: applies are
+    // refused until an activation loads one of this thread.
+    bool otherThread_ = false;
     TPropertySheetBridge sheet_;
 };
 #pragma GCC diagnostic pop

@@ -32,7 +32,11 @@ uint32_t ReadHeaderToken(IUnknown* object) {
 }
 
 TStrativ& HeaderOfToken(uint32_t token) {
-    TStrativ* header = token == 0 ? nullptr : FindHeader(token);
+    const TFoundHeader found = token == 0 ? TFoundHeader{} : FindHeader(token);
+    // A control of another thread is reached only on that thread.
+    if (found.OtherThread)
+        throw EComError(RPC_E_WRONG_THREAD);
+    TStrativ* header = found.Control;
     if (header == nullptr)
         throw EComError(E_INVALIDARG, "The object's Header is not a live header control");
     return *header;

@@ -22,8 +22,9 @@ namespace corvane::server {
 // DISP_E_TYPEMISMATCH when the value is not a 32-bit integer.
 uint32_t ReadHeaderToken(IUnknown* object);
 
-// The live header control of a token; raises EComError (E_INVALIDARG) when
-// no header control of this module has it.
+// The live header control of a token; raises EComError: E_INVALIDARG when
+// no header control of this module has it, RPC_E_WRONG_THREAD when it
+// belongs to another thread.
 TStrativ& HeaderOfToken(uint32_t token);
 
 } // namespace corvane::server

@@ -89,8 +89,14 @@ private:
     // Clears an interface result at once and checks it is there.
     static ISections** ResultSlot(ISections** result);
 
+    bool OnOwnThread() const override { return GetCurrentThreadId() == thread_; }
+    // Every member: refused on another thread before any argument is looked at.
     template <class Body> HRESULT Boundary(Body&& body) {
-        return ComBoundary(IID_ISections, ErrorSource, std::forward<Body>(body));
+        return ComBoundary(IID_ISections, ErrorSource, [&] {
+            if (!OnOwnThread())
+                throw EComError(RPC_E_WRONG_THREAD);
+            return body();
+        });
     }
 
     SectionRef section_;

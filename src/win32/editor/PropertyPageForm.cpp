@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace corvane::win32::editor {
@@ -15,9 +16,25 @@ namespace {
 // The page control's bounds in the layout: the whole client area.
 constexpr RECT PageControlBounds{0, 0, 461, 322};
 
-// The page windows of this thread, for the dialog manager's message filter.
-std::vector<PropertyPageForm*>& ActiveForms() {
-    static std::vector<PropertyPageForm*> forms;
+// The page windows of the process with their threads, for the dialog
+// manager's message filter, which looks only at those of its own thread.
+struct ActivePageForms {
+    std::mutex Lock;
+    std::vector<std::pair<PropertyPageForm*, DWORD>> Forms;
+};
+
+ActivePageForms& ActiveForms() {
+    static ActivePageForms forms;
+    return forms;
+}
+
+std::vector<PropertyPageForm*> ThisThreadsForms() {
+    ActivePageForms& active = ActiveForms();
+    const std::lock_guard<std::mutex> lock(active.Lock);
+    std::vector<PropertyPageForm*> forms;
+    for (const auto& [form, thread] : active.Forms)
+        if (thread == ::GetCurrentThreadId())
+            forms.push_back(form);
     return forms;
 }
 
@@ -54,7 +71,11 @@ PropertyPageForm::PropertyPageForm(corvane::editor::TGenStrativ& form, HWND pare
     form_.General.SetDialogs(&dialogs_);
     // Messages reach the views from here on.
     ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ActiveForms().push_back(this);
+    {
+        ActivePageForms& active = ActiveForms();
+        const std::lock_guard<std::mutex> lock(active.Lock);
+        active.Forms.emplace_back(this, ::GetCurrentThreadId());
+    }
     filter_ = ::SetWindowsHookExA(WH_MSGFILTER, &PropertyPageForm::MessageFilter, nullptr,
                                   ::GetCurrentThreadId());
 }
@@ -62,8 +83,14 @@ PropertyPageForm::PropertyPageForm(corvane::editor::TGenStrativ& form, HWND pare
 PropertyPageForm::~PropertyPageForm() {
     if (filter_ != nullptr)
         ::UnhookWindowsHookEx(filter_);
-    auto& forms = ActiveForms();
-    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    {
+        ActivePageForms& active = ActiveForms();
+        const std::lock_guard<std::mutex> lock(active.Lock);
+        auto& forms = active.Forms;
+        forms.erase(std::remove_if(forms.begin(), forms.end(),
+                                   [this](const auto& entry) { return entry.first == this; }),
+                    forms.end());
+    }
     // No notification reaches a view from here on.
     if (::IsWindow(window_.get()))
         ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
@@ -110,7 +137,7 @@ bool PropertyPageForm::TranslateAccelerator(MSG& message) {
 LRESULT CALLBACK PropertyPageForm::MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_DIALOGBOX && lParam != 0) {
         const auto& message = *reinterpret_cast<const MSG*>(lParam);
-        for (PropertyPageForm* form : ActiveForms()) {
+        for (PropertyPageForm* form : ThisThreadsForms()) {
             try {
                 if (DialogKeyboard::HandleMnemonic(form->Handle(), message))
                     return 1; // used up: the dialog manager does nothing more with it

@@ -2,10 +2,12 @@
 // verb, the host's clip rectangle, the view advise sink, error texts.
 #include "TestHost.h"
 
+#include "server/activex/Himetric.h"
 #include "server/automation/ComBoundary.h"
 
 #include <olectl.h>
 
+#include <cstring>
 #include <optional>
 
 namespace corvane::server::test {
@@ -298,6 +300,119 @@ TEST_F(HostContractTest, AControlLetGoWithAChangePendingTellsNobody) {
     EXPECT_EQ(1, sink.References);
 }
 
+TEST_F(HostContractTest, AControlInPlaceStaysWhereTheHostPutIt) {
+    TestSite site;
+    InPlaceControl control(site);
+    const auto placeOf = [&] {
+        RECT r{};
+        ::GetWindowRect(control.Window(), &r);
+        ::MapWindowPoints(nullptr, site.Window(), reinterpret_cast<POINT*>(&r), 2);
+        return Describe(r);
+    };
+    ASSERT_EQ("10,20-310,60", placeOf());
+    auto other = NewControl();
+    Object(other.Get()).HeaderControl().SetBounds(5, 5, 100, 30);
+    EXPECT_EQ(S_OK, LoadFromBytes(control.Control(), SaveToBytes(other.Get())));
+    EXPECT_EQ("10,20-310,60", placeOf()) << "moved by the stream's bounds";
+    SIZEL extent{5000, 2000};
+    auto ole = Query<IOleObject>(control.Control(), IID_IOleObject);
+    EXPECT_EQ(S_OK, ole->SetExtent(DVASPECT_CONTENT, &extent));
+    EXPECT_EQ("10,20-310,60", placeOf()) << "resized without the host";
+    const RECT asked{10, 20, 10 + HimetricToPixelsX(5000), 20 + HimetricToPixelsY(2000)};
+    EXPECT_EQ(Describe(asked), Describe(site.Position));
+}
+
+// Inside each call the control makes to its site, the host closes,
+// deactivates, drops, releases it or destroys its window; the control ends in
+// a state the host can live with.
+TEST_F(HostContractTest, AHostThatTurnsInsideASiteCallFindsAConsistentControl) {
+    const std::vector<const char*> inPlace = {"CanInPlaceActivate", "OnInPlaceActivate",
+                                              "GetWindow", "GetWindowContext"};
+    std::vector<const char*> withUI = inPlace;
+    withUI.insert(withUI.end(), {"OnUIActivate", "OnFocus", "SetActiveObject", "SetBorderSpace"});
+    const std::pair<LONG, std::vector<const char*>> operations[] = {
+        {OLEIVERB_SHOW, withUI},
+        {OLEIVERB_UIACTIVATE, withUI},
+        {OLEIVERB_INPLACEACTIVATE, inPlace},
+        {0, {"SetActiveObject", "OnUIDeactivate"}}, // UIDeactivate of a UI-active control
+    };
+    const char* const turns[] = {"Close",    "InPlaceDeactivate", "UIDeactivate",
+                                 "DropSite", "Release",           "DestroyWindow"};
+    TestSite site;
+    for (const auto& [verb, calls] : operations)
+        for (const char* call : calls)
+            for (const std::string turn : turns) {
+                const std::string row = std::to_string(verb) + " / " + call + " / " + turn;
+                // The host's window: a child of the site's, cheap to destroy.
+                const HWND host = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0,
+                                                    400, 200, site.Window(), 0, 0, 0);
+                site.HostWindow = host;
+                site.InPlaceActivations = site.InPlaceDeactivations = site.UIActivations = 0;
+                site.UIDeactivations = 0;
+                TComPtr<ICorvane> control = NewControl();
+                // Plain pointers: on Release the host's reference is the last.
+                ICorvane* raw = control.Get();
+                IOleObject* ole = Query<IOleObject>(raw, IID_IOleObject).Get();
+                IOleInPlaceObject* object =
+                    Query<IOleInPlaceObject>(raw, IID_IOleInPlaceObject).Get();
+                ole->SetClientSite(&site);
+                if (verb == 0)
+                    ole->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &site, 0, host, nullptr);
+                bool turned = false;
+                site.OnCall = [&](const char* name) {
+                    if (turned || std::strcmp(name, call) != 0)
+                        return;
+                    turned = true;
+                    if (turn == "Close")
+                        ole->Close(OLECLOSE_NOSAVE);
+                    else if (turn == "InPlaceDeactivate")
+                        object->InPlaceDeactivate();
+                    else if (turn == "UIDeactivate")
+                        object->UIDeactivate();
+                    else if (turn == "DropSite")
+                        ole->SetClientSite(nullptr);
+                    else if (turn == "Release")
+                        site.ActiveObject.Reset(), control.Reset();
+                    else
+                        ::DestroyWindow(host);
+                };
+                if (verb == 0)
+                    object->UIDeactivate();
+                else
+                    ole->DoVerb(verb, nullptr, &site, 0, host, nullptr);
+                site.OnCall = nullptr;
+                PumpMessages();
+                EXPECT_TRUE(turned) << row;
+                EXPECT_EQ(site.UIActivations, site.UIDeactivations) << row;
+                EXPECT_FALSE(site.ActiveObject) << row << ": the frame holds the control";
+                if (control) {
+                    // Only UIDeactivate leaves the control in place, in the host's window.
+                    const bool inPlaceLeft = turn == "UIDeactivate";
+                    EXPECT_EQ(inPlaceLeft ? 1 : 0,
+                              site.InPlaceActivations - site.InPlaceDeactivations)
+                        << row;
+                    const TCorvane& live = Object(raw);
+                    EXPECT_EQ(inPlaceLeft, live.InPlaceActive()) << row;
+                    EXPECT_FALSE(live.UIActive()) << row;
+                    const HWND window = live.Window().Handle();
+                    // Parked, hidden and without the focus, or in the host's window.
+                    EXPECT_TRUE(!window ||
+                                (inPlaceLeft
+                                     ? ::GetParent(window) == host && ::IsWindowVisible(window)
+                                     : ::GetParent(window) != host && !::IsWindowVisible(window) &&
+                                           ::GetFocus() != window))
+                        << row;
+                    ole->Close(OLECLOSE_NOSAVE);
+                    ole->SetClientSite(nullptr);
+                    site.ActiveObject.Reset();
+                    control.Reset();
+                }
+                EXPECT_EQ(0, ObjectCount()) << row << ": freed once the call returned";
+                ::DestroyWindow(host);
+            }
+    site.HostWindow = nullptr;
+}
+
 struct ErrorRecord {
     std::string Description, Source;
 };
@@ -334,6 +449,12 @@ TEST_F(HostContractTest, CarriedErrorCodesReachTheHostAsTextWithTheControlAsSour
         {"a host's code the system knows",
          [&] {
              return Query<IPersistStreamInit>(control.Get(), IID_IPersistStreamInit)->Load(&denied);
+         },
+         STG_E_ACCESSDENIED, SystemMessage(STG_E_ACCESSDENIED)},
+        {"a host's code on save",
+         [&] {
+             return Query<IPersistStreamInit>(control.Get(), IID_IPersistStreamInit)
+                 ->Save(&denied, TRUE);
          },
          STG_E_ACCESSDENIED, SystemMessage(STG_E_ACCESSDENIED)},
     };

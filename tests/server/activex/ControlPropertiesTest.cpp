@@ -119,9 +119,10 @@ TEST_F(PropertiesTest, StandardDispidsAndTheLateBoundHeaderToken) {
     }
     const long token = GetLong(control.Get(), L"Header");
     EXPECT_NE(0, token);
-    EXPECT_EQ(&Object(control.Get()).HeaderControl(), FindHeader(static_cast<uint32_t>(token)));
+    EXPECT_EQ(&Object(control.Get()).HeaderControl(),
+              FindHeader(static_cast<uint32_t>(token)).Control);
     control.Reset();
-    EXPECT_EQ(nullptr, FindHeader(static_cast<uint32_t>(token)));
+    EXPECT_EQ(nullptr, FindHeader(static_cast<uint32_t>(token)).Control);
 
     auto other = NewControl();
     DISPID unknown = 0;
@@ -231,6 +232,37 @@ TEST_F(PropertiesTest, FontAdapterKeepsBothFontsInStep) {
     Query<IFont>(other.Get(), IID_IFont)->put_Size(bigger);
     EXPECT_NEAR(-::MulDiv(30, 96, 72), header.Font().Height, 1);
     EXPECT_EQ(E_POINTER, control->putref_Font(nullptr));
+}
+
+// The host's own sink on a font it shares with the control, advised first,
+// lets go of the control; the font's notification under way then goes on to
+// the sink the control had.
+TEST_F(PropertiesTest, AFontNotificationUnderWayWhenTheHostLetsGoReachesNothingFreed) {
+    struct LettingGo : IPropertyNotifySink {
+        TComPtr<ICorvane> Control = NewControl();
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+            *object = this; // asked for nothing else
+            return S_OK;
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+        ULONG STDMETHODCALLTYPE Release() override { return 1; }
+        HRESULT STDMETHODCALLTYPE OnChanged(DISPID) override { return Control.Reset(), S_OK; }
+        HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+    } host;
+    FONTDESC desc{
+        sizeof desc, const_cast<LPOLESTR>(L"Arial"), {{100000, 0}}, FW_NORMAL, 0, 0, 0, 0};
+    TComPtr<IFont> font;
+    ASSERT_EQ(S_OK,
+              ::OleCreateFontIndirect(&desc, IID_IFont, reinterpret_cast<void**>(font.Put())));
+    TComPtr<IConnectionPoint> point;
+    Query<IConnectionPointContainer>(font.Get(), IID_IConnectionPointContainer)
+        ->FindConnectionPoint(IID_IPropertyNotifySink, point.Put());
+    DWORD cookie = 0;
+    ASSERT_EQ(S_OK, point->Advise(&host, &cookie));
+    ASSERT_EQ(S_OK, host.Control->put_Font(Query<IFontDisp>(font.Get(), IID_IFontDisp).Get()));
+    EXPECT_EQ(S_OK, font->put_Size(CY{{200000, 0}}));
+    EXPECT_EQ(0, ObjectCount());
+    point->Unadvise(cookie);
 }
 
 TEST_F(PropertiesTest, ErrorsBecomeResultsWithErrorInformation) {

@@ -21,6 +21,7 @@ struct Target {
     TComPtr<IConnectionPoint> Events; // the host's sink is connected there
     TComPtr<IStream> Document;        // another control's: another tree, another colour
     TComPtr<IAccessible> Accessible;  // the object itself, as WM_GETOBJECT gives it
+    TComPtr<ISections> Root, First;   // its sections, and the first one
     MemoryBag Values;
     EventSink OtherSink;
 };
@@ -138,6 +139,21 @@ const std::pair<const char*, ForeignCall> ForeignCalls[] = {
          long count = 0;
          return t.Accessible->get_accChildCount(&count);
      }},
+    {"ISections_IsParent",
+     [](Target& t) {
+         VARIANT_BOOL answer = 0;
+         return t.Root->IsParent(t.First.Get(), &answer);
+     }},
+    {"ISections_DeleteItem", [](Target& t) { return t.Root->DeleteItem(t.First.Get()); }},
+    {"ISections_put_Parent", [](Target& t) { return t.First->put_Parent(t.First.Get()); }},
+    {"ISections_put_Items", [](Target& t) { return t.Root->put_Items(0, t.First.Get()); }},
+    {"ISections_GetIDsOfNames",
+     [](Target& t) {
+         OLECHAR name[] = L"Caption";
+         LPOLESTR names[] = {name};
+         DISPID dispid = 0;
+         return t.Root->GetIDsOfNames(IID_NULL, names, 1, 0, &dispid);
+     }},
 };
 
 struct ThreadCall {
@@ -196,6 +212,8 @@ protected:
         ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, t.Document.Put()));
         t.Document->Write(document.data(), static_cast<ULONG>(document.size()), nullptr);
         t.Document->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+        ASSERT_EQ(S_OK, t.Control->get_Sections(t.Root.Put()));
+        ASSERT_EQ(S_OK, t.Root->GetFirstChild(t.First.Put()));
         before = SaveToBytes(t.Control.Get());
         const LRESULT reply = ::SendMessageA(Object(t.Control.Get()).Window().Handle(),
                                              WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
@@ -208,6 +226,8 @@ protected:
         t.Accessible.Reset();
         t.Events->Unadvise(cookie);
         t.Events.Reset();
+        t.Root.Reset();
+        t.First.Reset();
         t.Control.Reset();
         ControlTest::TearDown();
     }

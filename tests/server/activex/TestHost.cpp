@@ -108,28 +108,11 @@ TestSite::TestSite()
     Position = RECT{10, 20, 310, 60};
 }
 
-HRESULT STDMETHODCALLTYPE TestSite::SaveObject() {
-    if (OnCall)
-        OnCall("SaveObject");
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE TestSite::OnUIActivate() {
-    if (OnCall)
-        OnCall("OnUIActivate");
-    return ControlSite::OnUIActivate();
-}
-
-HRESULT STDMETHODCALLTYPE TestSite::OnInPlaceDeactivate() {
-    if (OnCall)
-        OnCall("OnInPlaceDeactivate");
-    return ControlSite::OnInPlaceDeactivate();
-}
-
-HRESULT STDMETHODCALLTYPE TestSite::OnFocus(BOOL focus) {
-    if (OnCall)
-        OnCall("OnFocus");
-    return ControlSite::OnFocus(focus);
+HRESULT STDMETHODCALLTYPE TestSite::GetWindow(HWND* window) {
+    const HRESULT hr = ControlSite::GetWindow(window);
+    if (SUCCEEDED(hr) && HostWindow != nullptr)
+        *window = HostWindow;
+    return Called("GetWindow", hr);
 }
 
 // --- MemoryBag -----------------------------------------------------------------------

@@ -73,12 +73,42 @@ public:
     }
     std::vector<UINT> SiteKeys;
     // Runs inside the site's calls from the control, with the call's name
-    // ("SaveObject", "OnUIActivate", "OnFocus", "OnInPlaceDeactivate").
+    // (the method's), after the site has done its part.
     std::function<void(const char* call)> OnCall;
-    HRESULT STDMETHODCALLTYPE SaveObject() override;
-    HRESULT STDMETHODCALLTYPE OnUIActivate() override;
-    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override;
-    HRESULT STDMETHODCALLTYPE OnFocus(BOOL focus) override;
+    int UIDeactivations = 0;
+    // The window the site gives the control when not its own (a child window
+    // a test may destroy cheaply).
+    HWND HostWindow = nullptr;
+    HRESULT STDMETHODCALLTYPE SaveObject() override { return Called("SaveObject", S_OK); }
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+#define CORVANE_SITE_CALL(Method, Params, Args)                                                    \
+    HRESULT STDMETHODCALLTYPE Method Params override {                                             \
+        return Called(#Method, ControlSite::Method Args);                                          \
+    }
+    CORVANE_SITE_CALL(CanInPlaceActivate, (), ())
+    CORVANE_SITE_CALL(OnInPlaceActivate, (), ())
+    CORVANE_SITE_CALL(GetWindowContext,
+                      (IOleInPlaceFrame * *f, IOleInPlaceUIWindow** d, LPRECT p, LPRECT c,
+                       LPOLEINPLACEFRAMEINFO i),
+                      (f, d, p, c, i))
+    CORVANE_SITE_CALL(OnUIActivate, (), ())
+    CORVANE_SITE_CALL(SetActiveObject, (IOleInPlaceActiveObject * object, LPCOLESTR name),
+                      (object, name))
+    CORVANE_SITE_CALL(SetBorderSpace, (LPCBORDERWIDTHS widths), (widths))
+    CORVANE_SITE_CALL(OnInPlaceDeactivate, (), ())
+    CORVANE_SITE_CALL(OnFocus, (BOOL focus), (focus))
+#undef CORVANE_SITE_CALL
+    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL undoable) override {
+        ++UIDeactivations;
+        return Called("OnUIDeactivate", ControlSite::OnUIDeactivate(undoable));
+    }
+
+private:
+    HRESULT Called(const char* call, HRESULT result) {
+        if (OnCall)
+            OnCall(call);
+        return result;
+    }
 };
 
 // A property bag in memory: values by name, as the control wrote them.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <utility>
 
 using namespace corvane::server;
@@ -279,6 +280,50 @@ TEST(PropertyPageObjects, OnlyTheFirstOfSeveralIsLoadedAndWritten) {
     EXPECT_TRUE(secondSink.Changed.empty());
     EXPECT_EQ(page->Deactivate(), S_OK);
     page->SetObjects(0, nullptr);
+}
+
+TEST(PropertyPageObjects, AControlOfAnotherThreadIsRefusedAndLeftAsItWas) {
+    // Thread B makes the control, hands it over (marshalled, and as a plain
+    // pointer) and serves calls until it is told to end.
+    const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DWORD threadB = 0;
+    IStream* marshalled = nullptr;
+    IUnknown* plain = nullptr;
+    std::string captionAfter;
+    std::thread b([&] {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        TComPtr<ICorvane> control = NewControl();
+        SetSectionCaption(control.Get(), 0, "Made on B");
+        ::CoMarshalInterThreadInterfaceInStream(IID_IDispatch, control.Get(), &marshalled);
+        plain = control.Get();
+        threadB = ::GetCurrentThreadId();
+        MSG message;
+        ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE); // the queue, for WM_QUIT
+        ::SetEvent(ready);
+        while (::GetMessageA(&message, nullptr, 0, 0) > 0)
+            ::DispatchMessageA(&message);
+        captionAfter = SectionCaption(control.Get(), 0);
+        control.Reset();
+        ::CoUninitialize();
+    });
+    ::WaitForSingleObject(ready, INFINITE);
+    TComPtr<IUnknown> proxy;
+    ::CoGetInterfaceAndReleaseStream(marshalled, IID_IUnknown,
+                                     reinterpret_cast<void**>(proxy.Put()));
+    FrameWindow frame;
+    for (IUnknown* object : {proxy.Get(), plain}) {
+        TComPtr<IPropertyPage> page = NewPage();
+        ASSERT_EQ(S_OK, page->SetObjects(1, &object));
+        EXPECT_EQ(RPC_E_WRONG_THREAD, page->Activate(frame.Handle(), &PageBounds, TRUE));
+        EXPECT_EQ(nullptr, frame.PageWindow()) << "shows nothing";
+        EXPECT_EQ(RPC_E_WRONG_THREAD, page->Apply());
+        page->SetObjects(0, nullptr);
+    }
+    proxy.Reset();
+    ::PostThreadMessageA(threadB, WM_QUIT, 0, 0);
+    b.join();
+    ::CloseHandle(ready);
+    EXPECT_EQ("Made on B", captionAfter) << "changes nothing";
 }
 
 // Objects the page cannot load: the activation fails and leaves nothing

@@ -112,12 +112,15 @@ TEST(AutomationBoundary, MapsErrorsToResultsAndErrorInformation) {
 TEST(AutomationBoundary, SystemErrorsWithoutTextGetTheSystemsMessage) {
     EXPECT_FALSE(EComError(E_OUTOFMEMORY).what() == std::string());
     EXPECT_EQ(EComError(E_OUTOFMEMORY).Code(), E_OUTOFMEMORY);
-    EXPECT_EQ(server::SystemMessage(static_cast<HRESULT>(0xA0CD1234)), "OLE error 0xA0CD1234");
+    EXPECT_EQ(server::SystemMessage(static_cast<HRESULT>(0xA0CD1234)),
+              "The operation failed with error code 0xA0CD1234");
     // A code of the control's own has its text; a code the system knows, the system's.
     EXPECT_EQ(server::SystemMessage(CTL_E_INVALIDPROPERTYVALUE), "Invalid property value");
     EXPECT_EQ(EComError(CTL_E_INVALIDPROPERTYVALUE).what(), std::string("Invalid property value"));
     for (const HRESULT known :
-         {E_OUTOFMEMORY, STG_E_ACCESSDENIED, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)}) {
+         {E_OUTOFMEMORY, STG_E_ACCESSDENIED, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), E_PENDING,
+          RPC_E_DISCONNECTED, RPC_E_WRONG_THREAD, STG_E_MEDIUMFULL, TYPE_E_WRONGTYPEKIND,
+          DISP_E_TYPEMISMATCH, static_cast<HRESULT>(0x80041234)}) {
         const std::string text = server::SystemMessage(known);
         EXPECT_FALSE(text.empty()) << std::hex << known;
         EXPECT_EQ(text.find("OLE error"), std::string::npos) << text;

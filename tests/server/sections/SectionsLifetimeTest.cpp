@@ -121,7 +121,7 @@ TEST_F(SectionsLifetimeTest, CallsFromAnotherThreadAreRefused) {
     other.join();
     EXPECT_EQ(count, RPC_E_WRONG_THREAD);
     EXPECT_EQ(caption, RPC_E_WRONG_THREAD);
-    EXPECT_EQ(isParent, E_UNEXPECTED); // the argument is not this thread's
+    EXPECT_EQ(isParent, RPC_E_WRONG_THREAD); // refused before its argument is looked at
     EXPECT_EQ(seen, nullptr);
     EXPECT_EQ(a->Caption(), "A");
 }

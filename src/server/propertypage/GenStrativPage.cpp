@@ -20,6 +20,7 @@ TGenStrativPage::TGenStrativPage() = default;
 TGenStrativPage::~TGenStrativPage() {
     sheet_.Detach();
     window_.reset();
+    retired_.reset();
     form_.reset();
 }
 
@@ -120,9 +121,32 @@ void TGenStrativPage::LoadPage() {
 HRESULT STDMETHODCALLTYPE TGenStrativPage::Deactivate() {
     if (!window_)
         return E_UNEXPECTED;
-    sheet_.Detach();
-    window_.reset();
-    return S_OK;
+    return ComBoundary(IID_IPropertyPage, [&] {
+        sheet_.Detach();
+        if (!window_->InStandardDialog() || retired_) {
+            window_.reset();
+            return;
+        }
+        // The host deactivates from inside the page's font or colour dialog
+        // (the dialog's loop runs the host's messages): that dialog ends as
+        // by Cancel, and its window and code, still on the stack, stay until
+        // its call has returned. The queued drop runs from the message loop
+        // after that.
+        parking_.emplace();
+        window_->Show(SW_HIDE);
+        retired_ = std::move(window_);
+        AddRef();
+        retired_->EndStandardDialog([this] {
+            if (!parking_->PostCall(&TGenStrativPage::DropRetired, this))
+                Release(); // no loop will run it: the window stays with the page
+        });
+    });
+}
+
+void TGenStrativPage::DropRetired(void* page) {
+    auto* self = static_cast<TGenStrativPage*>(page);
+    self->retired_.reset();
+    self->Release();
 }
 
 HRESULT STDMETHODCALLTYPE TGenStrativPage::GetPageInfo(PROPPAGEINFO* info) {

@@ -8,6 +8,7 @@
 
 #include "core/editor/GenStrativ.h"
 #include "server/ModuleCounts.h"
+#include "server/activex/ParkingWindow.h"
 #include "server/automation/ComPtr.h"
 #include "server/propertypage/PropertySheetBridge.h"
 #include "win32/editor/PropertyPageForm.h"
@@ -17,6 +18,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace corvane::server {
@@ -52,6 +54,8 @@ private:
     void LoadPage();
     // The form's state turned to modified: the host's frame hears of it.
     void Modified();
+    // Frees a window deactivated while its font or colour dialog ran.
+    static void DropRetired(void* page);
 
     std::atomic<ULONG> references_{1};
     TModuleObjectCount count_;
@@ -61,6 +65,10 @@ private:
     // window only while active.
     std::unique_ptr<corvane::editor::TGenStrativ> form_;
     std::unique_ptr<win32::editor::PropertyPageForm> window_;
+    // Deactivated while its font or colour dialog ran: kept, with the page,
+    // until that dialog's call has returned and the stack has unwound.
+    std::unique_ptr<win32::editor::PropertyPageForm> retired_;
+    std::optional<TParkingWindowRef> parking_;
     // The loaded header's token (0: none): the header is looked up again at
     // each apply.
     uint32_t token_ = 0;

@@ -18,6 +18,7 @@
 #include "win32/editor/EditorPages.h"
 #include "win32/editor/StandardDialogs.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -46,6 +47,14 @@ public:
     // control claims are left to the frame. True when the message was used
     // up.
     bool TranslateAccelerator(MSG& message);
+    // The page's font or colour dialog runs: its call is on the stack, so the
+    // window must outlive it. End ends it as Cancel would; done is called
+    // once its call is about to return.
+    bool InStandardDialog() const { return dialogs_.Running(); }
+    void EndStandardDialog(std::function<void()> done) {
+        dialogs_.OnDone = std::move(done);
+        dialogs_.EndRunning();
+    }
 
 private:
     // The page control follows the window's client area.

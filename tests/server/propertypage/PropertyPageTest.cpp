@@ -173,6 +173,65 @@ TEST_F(ActivePage, ReactivationDiscardsWhatWasNotApplied) {
     EXPECT_EQ(page->IsPageDirty(), S_FALSE);
 }
 
+// The host deactivates the page from a message its font or colour dialog's
+// loop runs (and lets go of it): the dialog ends as by Cancel, writes nothing,
+// and the page's window goes once the dialog's call has returned.
+struct DialogHost {
+    IPropertyPage* Page;
+    HRESULT Result = E_FAIL;
+    bool Deactivated = false;
+} * g_dialogHost;
+
+BOOL CALLBACK MatchOpenDialog(HWND window, LPARAM out) {
+    char name[8] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770" || !::IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(out) = window;
+    return FALSE;
+}
+
+HWND OpenStandardDialog() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &MatchOpenDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void CALLBACK DeactivateOnceTheDialogShows(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_dialogHost->Deactivated && OpenStandardDialog() != nullptr) {
+        g_dialogHost->Deactivated = true;
+        g_dialogHost->Result = g_dialogHost->Page->Deactivate();
+    }
+}
+
+TEST_F(ActivePage, DeactivatedInsideItsOwnDialogEndsItAndGoesAfterIt) {
+    for (const char* button : {"Click to Select a Font...", "Click to Select a Color..."}) {
+        SCOPED_TRACE(button);
+        if (frame.PageWindow() == nullptr) {
+            ASSERT_EQ(page->Activate(frame.Handle(), &PageBounds, TRUE), S_OK);
+            window = frame.PageWindow();
+        }
+        DialogHost host{page.Get()};
+        g_dialogHost = &host;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &DeactivateOnceTheDialogShows);
+        ::PostMessageA(ButtonWithCaption(window, button), BM_CLICK, 0, 0);
+        for (int i = 0; i < 300 && (!host.Deactivated || OpenStandardDialog() != nullptr); ++i) {
+            PumpMessages();
+            ::Sleep(10);
+        }
+        PumpMessages();
+        ::KillTimer(nullptr, timer);
+        EXPECT_EQ(host.Result, S_OK);
+        if (HWND left = OpenStandardDialog()) {
+            ADD_FAILURE() << "the dialog outlived the page's deactivation";
+            ::EndDialog(left, IDCANCEL);
+            PumpMessages();
+        }
+        EXPECT_EQ(frame.PageWindow(), nullptr);
+        EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+    }
+}
+
 TEST_F(ActivePage, ReactivationShowsThePageTheUserLeftReloadedFromTheControl) {
     ChoosePage(window, 1);
     SetSectionCaption(control.Get(), 0, "Renamed");

@@ -48,13 +48,16 @@ private:
         value = bytes_.back();
         return true;
     }
-    bool TakeCounted(size_t lengthBytes) {
+    // A count of lengthBytes bytes, then that many units of unitBytes each.
+    bool TakeCounted(size_t lengthBytes, size_t unitBytes = 1) {
         if (!Take(lengthBytes))
             return false;
         uint32_t length = 0;
         for (size_t i = 0; i < lengthBytes; ++i)
             length |= static_cast<uint32_t>(bytes_[bytes_.size() - lengthBytes + i]) << (8 * i);
-        return Take(length);
+        if (length > MaxStrativStreamSize / unitBytes)
+            return false;
+        return Take(static_cast<size_t>(length) * unitBytes);
     }
     bool ShortString() { return TakeCounted(1); }
     // The next property's name; false at the end of the properties (after
@@ -116,6 +119,10 @@ private:
             case TValueType::vaBinary:
             case TValueType::vaLString:
                 if (!TakeCounted(4))
+                    return false;
+                break;
+            case TValueType::vaWString: // UTF-16 units
+                if (!TakeCounted(4, 2))
                     return false;
                 break;
             case TValueType::vaSet:

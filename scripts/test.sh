@@ -151,7 +151,9 @@ done
 step "package: build, verify reproducible"
 if "$ROOT/scripts/package.sh" --verify >"$LOGS/package.log" 2>&1; then
     tail -n2 "$LOGS/package.log"
-    zip=$ROOT/$(sed -n 's/^package.sh: wrote \([^ ]*\) .*/\1/p' "$LOGS/package.log")
+    # The package; its symbols zip is found beside it.
+    zip=$ROOT/$(sed -n 's/^package.sh: wrote \([^ ]*\) .*/\1/p' "$LOGS/package.log" |
+        grep -v -- '-symbols\.zip$' | head -n1)
     for entry in "${CROSS_TREES[@]}"; do
         read -r name dir toolchain <<<"$entry"
         arch=x86

@@ -18,6 +18,10 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
 JOBS=${JOBS:-2}
+# A compiler cache that rewrites paths relative to a base directory would hand
+# back objects whose debug information names another tree: the symbols zip
+# would then depend on where the cache was filled.
+unset CCACHE_BASEDIR
 VERIFY=0
 case ${1:-} in
 --verify) VERIFY=1 ;;

@@ -28,6 +28,10 @@ T0=$(date +%s)
 }
 mkdir -p "$LOGS"
 rm -f "$LOGS/test-times.txt"
+# The type library writer of every tree (the package's too) runs in one
+# prefix, made once for the run.
+export CORVANE_TOOL_WINEPREFIX=$ROOT/build/wine-tools/wineprefix
+mkdir -p "$ROOT/build/wine-tools"
 
 failures=()
 summaries=()
@@ -183,6 +187,8 @@ if compgen -G "$ROOT/fuzz/*.cpp" >/dev/null; then
 else
     echo "fuzz: no fuzz/*.cpp, nothing to fuzz"
 fi
+
+drop_wine_prefixes build/wine-tools
 
 echo
 echo "=== Summary ($(($(date +%s) - T0)) s, $(df -h --output=avail . | tail -n1 | tr -d " ") free, build/ $(du -sh build | cut -f1))"

@@ -92,7 +92,9 @@ add_custom_command(OUTPUT ${CORVANE_TYPELIB_HEADER}
 # Library: x86_64 Windows program, run under 64-bit Wine in a prefix of its
 # own (the tests' prefix belongs to their fixture), removed after each run to
 # keep 1.3 GB per tree off the disk. flock keeps the build and the
-# reproducibility test from sharing the prefix.
+# reproducibility test from sharing the prefix. A run that builds several
+# trees (scripts/test.sh) names one prefix for all of them in
+# CORVANE_TOOL_WINEPREFIX: made once, 20 s saved in each further tree.
 set(_tl_writer ${_tl_work}/corvane-typelib-writer.exe)
 add_custom_command(OUTPUT ${_tl_writer}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_tl_work}
@@ -105,10 +107,19 @@ add_custom_command(OUTPUT ${_tl_writer}
             ${PROJECT_SOURCE_DIR}/src/win32/WinApi.h
             ${PROJECT_SOURCE_DIR}/src/core/framework/Graphics.h
     COMMENT "Building the type library writer (x86_64)" VERBATIM)
-set(CORVANE_TYPELIB_RUN_WRITER
-    env -u DISPLAY flock ${_tl_work}/wine.lock
-    ${PROJECT_SOURCE_DIR}/cmake/wine-env.sh exec-once ${_tl_work}/wine-state ${CORVANE_TYPELIB_WINE}
-    ${_tl_work}/wineprefix win64 ${_tl_writer})
+set(CORVANE_TOOL_WINEPREFIX "$ENV{CORVANE_TOOL_WINEPREFIX}" CACHE PATH
+    "A Wine prefix kept for the build's tools, shared by trees (empty: one per run)")
+if(CORVANE_TOOL_WINEPREFIX)
+    set(CORVANE_TYPELIB_RUN_WRITER
+        env -u DISPLAY flock ${CORVANE_TOOL_WINEPREFIX}.lock
+        ${PROJECT_SOURCE_DIR}/cmake/wine-env.sh exec ${CORVANE_TOOL_WINEPREFIX}.state
+        ${CORVANE_TYPELIB_WINE} ${CORVANE_TOOL_WINEPREFIX} win64 ${_tl_writer})
+else()
+    set(CORVANE_TYPELIB_RUN_WRITER
+        env -u DISPLAY flock ${_tl_work}/wine.lock
+        ${PROJECT_SOURCE_DIR}/cmake/wine-env.sh exec-once ${_tl_work}/wine-state
+        ${CORVANE_TYPELIB_WINE} ${_tl_work}/wineprefix win64 ${_tl_writer})
+endif()
 add_custom_command(OUTPUT ${CORVANE_TYPELIB_FILE}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CORVANE_TYPELIB_SDK_DIR}
     COMMAND ${CORVANE_TYPELIB_RUN_WRITER} ${CORVANE_TYPELIB_FILE} ${CORVANE_TYPELIB_SYSKIND}

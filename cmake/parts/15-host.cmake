@@ -12,6 +12,7 @@ add_library(corvane_host STATIC ${CORVANE_HOST_SOURCES})
 target_include_directories(corvane_host PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(corvane_host PUBLIC corvane_typelib ole32 oleaut32 uuid user32)
 corvane_warnings(corvane_host)
+corvane_precompile(corvane_host WINDOWS)
 # Its COM objects are owned by their hosts and never deleted through an
 # interface pointer; COM interfaces have no virtual destructors.
 target_compile_options(corvane_host PUBLIC -Wno-non-virtual-dtor)

@@ -12,6 +12,7 @@ target_include_directories(corvane_automation PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(corvane_automation PUBLIC corvane_typelib corvane_server_base corvane_core
     ole32 oleaut32 uuid)
 corvane_warnings(corvane_automation)
+corvane_precompile(corvane_automation WINDOWS)
 
 # Tests under Wine: they register the built type library in the tree's own
 # prefix first (the sections object loads the registered library).

@@ -16,6 +16,7 @@ add_library(corvane_activex STATIC ${CORVANE_ACTIVEX_SOURCES})
 target_include_directories(corvane_activex PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(corvane_activex PUBLIC ${CORVANE_ACTIVEX_LIBS})
 corvane_warnings(corvane_activex)
+corvane_precompile(corvane_activex WINDOWS)
 # COM objects are destroyed by their own Release, never deleted through an
 # interface pointer, and COM interfaces have no virtual destructors.
 target_compile_options(corvane_activex PUBLIC -Wno-non-virtual-dtor)

@@ -12,6 +12,7 @@ target_include_directories(corvane_propertypage PUBLIC ${PROJECT_SOURCE_DIR}/src
 target_link_libraries(corvane_propertypage PUBLIC corvane_activex corvane_automation corvane_win32
     comctl32 ole32 oleaut32 uuid)
 corvane_warnings(corvane_propertypage)
+corvane_precompile(corvane_propertypage WINDOWS)
 
 # Tests under Wine: pages and controls made by the built module's factories,
 # in a frame window of the test and in the system's own property frame.

@@ -49,7 +49,9 @@ void SetUp(ICorvane& control) {
     Require(control.put_Headerstyle(::bsNew), "Headerstyle");
     Require(control.put_DoubleBuffered(VARIANT_TRUE), "DoubleBuffered");
     Require(control.put_AllowHint(VARIANT_TRUE), "AllowHint");
-    BuildSampleTree(control);
+    // Captions hold text in any script, whatever the system's code page.
+    BuildSampleTree(control, "Delivery \u00b7 \u0414\u043e\u0441\u0442\u0430\u0432\u043a\u0430 "
+                             "\u00b7 \u0627\u0644\u062a\u0633\u0644\u064a\u0645");
 }
 
 } // namespace

@@ -40,7 +40,7 @@ TComPtr<ISections> AddBand(ISections& parent, const char* caption) {
 
 } // namespace
 
-void BuildSampleTree(ICorvane& control) {
+void BuildSampleTree(ICorvane& control, const char* deliveryCaption) {
     TComPtr<ISections> root;
     Require(control.get_Sections(root.Put()), "Sections");
     Require(root->BeginUpdate(), "BeginUpdate");
@@ -56,7 +56,7 @@ void BuildSampleTree(ICorvane& control) {
 
     const auto order = AddBand(*root.Get(), "Order details");
     AddSection(*order.Get(), "Quantity", ::taRightJustify, 65);
-    const auto delivery = AddBand(*order.Get(), "Delivery");
+    const auto delivery = AddBand(*order.Get(), deliveryCaption);
     AddSection(*delivery.Get(), "Planned delivery date", ::taCenter, 90, true);
     AddSection(*delivery.Get(), "Notes on shipping and handling", ::taLeftJustify, 110, true);
 

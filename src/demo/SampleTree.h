@@ -8,7 +8,11 @@
 
 namespace corvane::demo {
 
+// The caption of the band over the delivery columns: the demo window shows it
+// in three scripts (UTF-8); tests keep the plain one.
+constexpr const char* DeliveryCaption = "Delivery";
+
 // Throws when the control refuses a change.
-void BuildSampleTree(ICorvane& control);
+void BuildSampleTree(ICorvane& control, const char* deliveryCaption = DeliveryCaption);
 
 } // namespace corvane::demo

@@ -158,14 +158,13 @@ TEST_F(EmbeddingTest, ExtentIsTheControlsSizeInHimetric) {
     SIZEL negative{-5, 10};
     EXPECT_EQ(E_INVALIDARG, ole->SetExtent(DVASPECT_CONTENT, &negative));
     // On a monitor of another density an inch is that density's pixels.
+    TStrativ& header = Object(control.Get()).HeaderControl();
     for (const int inch : {120, 144, 192, 96}) {
-        Object(control.Get()).HeaderControl().ChangeScale(TDpiScale(inch));
+        header.ChangeScale(TDpiScale(inch));
         ASSERT_EQ(S_OK, ole->SetExtent(DVASPECT_CONTENT, &size));
-        EXPECT_EQ(inch, Object(control.Get()).HeaderControl().Width());
-        EXPECT_EQ(inch / 2, Object(control.Get()).HeaderControl().Height());
         ASSERT_EQ(S_OK, ole->GetExtent(DVASPECT_CONTENT, &back));
-        EXPECT_EQ(2540, back.cx) << inch;
-        EXPECT_EQ(1270, back.cy) << inch;
+        EXPECT_EQ((std::vector<long>{header.Width(), header.Height(), back.cx, back.cy}),
+                  (std::vector<long>{inch, inch / 2, 2540, 1270}));
     }
 }
 

@@ -9,23 +9,28 @@ if(CORVANE_CROSS AND TARGET corvane_win32)
     corvane_warnings(corvane_editor_bench)
 endif()
 
-# The dialog at another pixel density: the density tests of
-# corvane_win32_tests run once more in a Wine prefix whose screen is set to
-# 120 pixels per inch, copied from a template the fixture makes from the
+# The control and its dialogs at other pixel densities: the density tests of
+# corvane_win32_tests run once more for each density in a Wine prefix whose
+# screen is set to it, copied from a template the fixture makes from the
 # tree's own (which stays at 96).
 if(CORVANE_CROSS AND TARGET corvane_win32_tests)
-    set(_corvane_120dpi ${CMAKE_BINARY_DIR}/wineprefix-120dpi)
-    add_test(NAME wine_env_120dpi_setup
-        COMMAND ${CORVANE_WINE_ENV} setup-prefix ${CORVANE_WINE_STATE} ${CORVANE_WINE_LOADER}
-                ${_corvane_120dpi} ${CORVANE_WINE_ARCH} 120 ${CORVANE_WINE_TEMPLATE})
-    set_tests_properties(wine_env_120dpi_setup PROPERTIES FIXTURES_SETUP corvane_wine_120dpi
-        FIXTURES_REQUIRED ${CORVANE_WINE_FIXTURE} TIMEOUT 300 LABELS wine)
-    corvane_add_wine_test(NAME corvane_win32_tests_120dpi COMMAND corvane_win32_tests
-        ARGS --gtest_filter=CustomizeDialogDensity.* WINDOW LABELS win32)
-    set_tests_properties(corvane_win32_tests_120dpi PROPERTIES
-        FIXTURES_REQUIRED "${CORVANE_WINE_FIXTURE};corvane_wine_120dpi"
-        ENVIRONMENT "CORVANE_EXPECT_PIXELS_PER_INCH=120;CORVANE_WINE_TEMPLATE=${_corvane_120dpi}")
-    if(NOT CORVANE_WINE_USABLE)
-        set_tests_properties(wine_env_120dpi_setup PROPERTIES DISABLED TRUE)
-    endif()
+    foreach(_corvane_dpi 120 144 192)
+        set(_corvane_prefix ${CMAKE_BINARY_DIR}/wineprefix-${_corvane_dpi}dpi)
+        add_test(NAME wine_env_${_corvane_dpi}dpi_setup
+            COMMAND ${CORVANE_WINE_ENV} setup-prefix ${CORVANE_WINE_STATE} ${CORVANE_WINE_LOADER}
+                    ${_corvane_prefix} ${CORVANE_WINE_ARCH} ${_corvane_dpi} ${CORVANE_WINE_TEMPLATE})
+        set_tests_properties(wine_env_${_corvane_dpi}dpi_setup PROPERTIES
+            FIXTURES_SETUP corvane_wine_${_corvane_dpi}dpi
+            FIXTURES_REQUIRED ${CORVANE_WINE_FIXTURE} TIMEOUT 300 LABELS wine)
+        corvane_add_wine_test(NAME corvane_win32_tests_${_corvane_dpi}dpi
+            COMMAND corvane_win32_tests
+            ARGS --gtest_filter=CustomizeDialogDensity.*:Density.* WINDOW LABELS win32)
+        set_tests_properties(corvane_win32_tests_${_corvane_dpi}dpi PROPERTIES
+            FIXTURES_REQUIRED "${CORVANE_WINE_FIXTURE};corvane_wine_${_corvane_dpi}dpi"
+            ENVIRONMENT
+            "CORVANE_EXPECT_PIXELS_PER_INCH=${_corvane_dpi};CORVANE_WINE_TEMPLATE=${_corvane_prefix}")
+        if(NOT CORVANE_WINE_USABLE)
+            set_tests_properties(wine_env_${_corvane_dpi}dpi_setup PROPERTIES DISABLED TRUE)
+        endif()
+    endforeach()
 endif()

@@ -2,6 +2,7 @@
 
 #include "SampleTree.h"
 #include "core/framework/Exceptions.h"
+#include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
 
 #include <algorithm>
@@ -44,24 +45,26 @@ void Require(HRESULT hr, const char* what) {
         throw Exception(std::string("Setting up the header control: ") + what + " failed");
 }
 
-void SetUp(ICorvane& control) {
+void SetUp(ICorvane& control, const TDpiScale& scale) {
     Require(control.put_Color(ButtonFace), "Color");
     Require(control.put_Headerstyle(::bsNew), "Headerstyle");
     Require(control.put_DoubleBuffered(VARIANT_TRUE), "DoubleBuffered");
     Require(control.put_AllowHint(VARIANT_TRUE), "AllowHint");
     // Captions hold text in any script, whatever the system's code page.
-    BuildSampleTree(control, "Delivery \u00b7 \u0414\u043e\u0441\u0442\u0430\u0432\u043a\u0430 "
-                             "\u00b7 \u0627\u0644\u062a\u0633\u0644\u064a\u0645");
+    BuildSampleTree(control, scale,
+                    "Delivery \u00b7 \u0414\u043e\u0441\u0442\u0430\u0432\u043a\u0430 "
+                    "\u00b7 \u0627\u0644\u062a\u0633\u0644\u064a\u0645");
 }
 
 } // namespace
 
-MainWindow::MainWindow() {
+MainWindow::MainWindow() : scale_(win32::WindowDpiScale(nullptr)) {
     RegisterClassOnce();
+    const TDpiScale& s = scale_;
 
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT r{0, 0, HeaderWidth + 2 + 2 * Margin,
-           HeaderClientHeight + 2 + 3 * Margin + InstructionsHeight};
+    RECT r{0, 0, s(HeaderWidth) + 2 + 2 * s(Margin),
+           s(HeaderClientHeight) + 2 + 3 * s(Margin) + s(InstructionsHeight)};
     ::AdjustWindowRect(&r, style, FALSE);
     // WM_NCCREATE hands the window to window_.
     t_creating = this;
@@ -77,7 +80,7 @@ MainWindow::MainWindow() {
     site_ = std::make_unique<host::ControlSite>(window_.get());
     site_->Position = HeaderRect(client.right);
     control_ = std::make_unique<host::HostedControl>(*site_, &sink_);
-    SetUp(control_->Control());
+    SetUp(control_->Control(), scale_);
     instructions_.reset(::CreateWindowExA(
         0, "STATIC",
         "Drag a column's right edge or a band's bottom edge to resize (double-click an edge "
@@ -98,17 +101,19 @@ MainWindow::MainWindow() {
 }
 
 RECT MainWindow::HeaderRect(int clientWidth) const {
-    const int width = std::max(clientWidth - 2 * Margin, 40);
-    return RECT{Margin, Margin, Margin + width, Margin + HeaderClientHeight + 2};
+    const int margin = scale_(Margin);
+    const int width = std::max(clientWidth - 2 * margin, 40);
+    return RECT{margin, margin, margin + width, margin + scale_(HeaderClientHeight) + 2};
 }
 
 void MainWindow::LayOut(int clientWidth) {
-    const int width = std::max(clientWidth - 2 * Margin, 40);
+    const int margin = scale_(Margin);
+    const int width = std::max(clientWidth - 2 * margin, 40);
     if (control_)
         control_->Move(HeaderRect(clientWidth));
     if (instructions_)
-        ::MoveWindow(instructions_.get(), Margin, 2 * Margin + HeaderClientHeight + 2, width,
-                     InstructionsHeight, TRUE);
+        ::MoveWindow(instructions_.get(), margin, 2 * margin + scale_(HeaderClientHeight) + 2,
+                     width, scale_(InstructionsHeight), TRUE);
 }
 
 MainWindow* MainWindow::FromHandle(HWND hwnd, UINT message) {

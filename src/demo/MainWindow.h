@@ -3,6 +3,7 @@
 // the top, following the window's width, and a line of instructions under it.
 
 #include "EventSink.h"
+#include "core/framework/DpiScale.h"
 #include "win32/WinApi.h"
 #include "win32/WindowHandles.h"
 
@@ -35,6 +36,8 @@ private:
     LRESULT OnDestroy();
     LRESULT OnNcDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
+    // The screen's density: the demo's sizes are laid out at 96 pixels per inch.
+    TDpiScale scale_;
     EventSink sink_; // declared first: the connection to it goes before it
     win32::UniqueWindow window_;
     win32::UniqueWindow instructions_;

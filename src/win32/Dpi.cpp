@@ -18,6 +18,10 @@ TWindowDpiQuery GetDpiForWindowEntry() {
 
 } // namespace
 
+TWindowDpiQuery SystemWindowDpiQuery() {
+    return GetDpiForWindowEntry();
+}
+
 int WindowPixelsPerInch(HWND window) {
     return WindowPixelsPerInch(window, GetDpiForWindowEntry());
 }

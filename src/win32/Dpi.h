@@ -8,6 +8,13 @@
 
 namespace corvane::win32 {
 
+// Sent to a child window when a per-monitor-aware host's window moved to a
+// monitor of another density (before and after the parent has rescaled);
+// they carry no density: the window is asked. Spelled out here because
+// older SDK headers lack them.
+constexpr UINT DpiChangedBeforeParentMessage = 0x02E2;
+constexpr UINT DpiChangedAfterParentMessage = 0x02E3;
+
 // window may be null: the primary screen's density.
 int WindowPixelsPerInch(HWND window);
 // The same with the system's per-window answer (GetDpiForWindow) given:
@@ -15,6 +22,8 @@ int WindowPixelsPerInch(HWND window);
 // Wine never gives, as it reports the screen's density either way.
 using TWindowDpiQuery = UINT(WINAPI*)(HWND);
 int WindowPixelsPerInch(HWND window, TWindowDpiQuery query);
+// The system's GetDpiForWindow, or null where it has none.
+TWindowDpiQuery SystemWindowDpiQuery();
 inline TDpiScale WindowDpiScale(HWND window) {
     return TDpiScale(WindowPixelsPerInch(window));
 }

@@ -1,7 +1,10 @@
 #include "win32/HintTooltip.h"
 
+#include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
 #include "win32/WideText.h"
+
+#include <utility>
 
 namespace corvane::win32 {
 
@@ -28,6 +31,7 @@ void HintTooltip::Create(HWND window) {
     TOOLINFOW info = ToolInfo();
     ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     ::SendMessageA(tooltip_.get(), TTM_ACTIVATE, active_ ? TRUE : FALSE, 0);
+    ApplyFont();
 }
 
 void HintTooltip::Destroy() {
@@ -69,6 +73,32 @@ void HintTooltip::Relay(UINT message, WPARAM wParam, LPARAM lParam) {
 void HintTooltip::Pop() {
     if (tooltip_)
         ::SendMessageA(tooltip_.get(), TTM_POP, 0, 0);
+}
+
+void HintTooltip::SetPixelsPerInch(int pixelsPerInch) {
+    if (pixelsPerInch == pixelsPerInch_)
+        return;
+    pixelsPerInch_ = pixelsPerInch;
+    Pop();
+    const int screen = WindowPixelsPerInch(nullptr);
+    if (!font_ && pixelsPerInch == screen)
+        return;
+    // The system's tip font is sized for the screen's density.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return;
+    metrics.lfStatusFont.lfHeight = ::MulDiv(metrics.lfStatusFont.lfHeight, pixelsPerInch, screen);
+    UniqueFont font(::CreateFontIndirectW(&metrics.lfStatusFont));
+    if (!font)
+        return;
+    std::swap(font_, font);
+    ApplyFont(); // the old font goes only once the tooltip let go of it
+}
+
+void HintTooltip::ApplyFont() const {
+    if (tooltip_ && font_)
+        ::SendMessageA(tooltip_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
 }
 
 } // namespace corvane::win32

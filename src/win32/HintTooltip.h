@@ -3,6 +3,7 @@
 // its text follows the control's Hint and it is active only while hints are
 // on and there is something to show.
 
+#include "win32/GdiHandles.h"
 #include "win32/WindowHandles.h"
 
 #include "win32/WinApi.h"
@@ -30,6 +31,11 @@ public:
     void Relay(UINT message, WPARAM wParam, LPARAM lParam);
     // Hides a tip now on screen.
     void Pop();
+    // The density of the tool window: a tip shown at another one goes, and
+    // the text takes the system's tip font at the new density (the screen's
+    // own needs nothing: the tooltip uses that font from the start).
+    void SetPixelsPerInch(int pixelsPerInch);
+    int PixelsPerInch() const { return pixelsPerInch_; }
 
     const std::string& Text() const { return text_; }
     bool Active() const { return active_; }
@@ -37,6 +43,10 @@ public:
 private:
     TOOLINFOW ToolInfo() const;
 
+    void ApplyFont() const;
+
+    UniqueFont font_; // outlives the tooltip that uses it
+    int pixelsPerInch_ = 0;
     UniqueWindow tooltip_;
     HWND window_ = nullptr;
     std::string text_;

@@ -30,6 +30,7 @@ StrativWindow::StrativWindow(TStrativ& control, HWND parent) : control_(control)
     CreateHandle();
     control_.SetWindowServices(this);
     control_.SetCustomizeDialog(&customizeDialog_);
+    ApplyWindowDensity();
 }
 
 StrativWindow::~StrativWindow() {
@@ -57,8 +58,10 @@ DWORD StrativWindow::WindowStyle() const {
 
 void StrativWindow::SetParentWindow(HWND parent) {
     parent_ = parent;
-    if (window_ && ::GetParent(window_.get()) != parent)
+    if (window_ && ::GetParent(window_.get()) != parent) {
         ::SetParent(window_.get(), parent);
+        ApplyWindowDensity(); // the host's window may be on another monitor
+    }
 }
 
 void StrativWindow::SetHiddenByHost(bool hidden) {

@@ -7,6 +7,7 @@
 #include "core/control/Strativ.h"
 #include "core/platform/WindowServices.h"
 #include "win32/ControlEntry.h"
+#include "win32/Dpi.h"
 #include "win32/GdiCanvas.h"
 #include "win32/GdiHandles.h"
 #include "win32/HintTooltip.h"
@@ -70,6 +71,10 @@ public:
     // Replaces the modal menu tracking (nullptr restores the system's).
     void SetMenuTracker(MenuTracker tracker) { menuTracker_ = std::move(tracker); }
     const HintTooltip& Tooltip() const { return tooltip_; }
+    // Where the window's density is read (the system's GetDpiForWindow by
+    // default) from the next density message on; tests answer densities
+    // Wine never reports.
+    void SetDpiQuery(TWindowDpiQuery query);
 
     // --- TWindowServices -------------------------------------------------------
     void Invalidate() override;
@@ -116,6 +121,8 @@ private:
     void SyncBoundsFromWindow();
     bool SyncTooltip(); // true when it turned the tooltip on
     void StartLeaveTracking();
+    // The control, its hint and its repaint follow the window's density.
+    void ApplyWindowDensity();
     void ReleaseWindowCanvas();
     void PaintControl(HDC dc);
     void MouseButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
@@ -148,6 +155,7 @@ private:
     LRESULT OnSize();
     LRESULT OnMove();
     LRESULT OnNcDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnDpiChanged();
 
     TStrativ& control_;
     HWND parent_;
@@ -158,6 +166,7 @@ private:
     ModalLoops loops_;
     CustomizeDialogWin32 customizeDialog_{[this] { return window_.get(); }, loops_};
     MenuTracker menuTracker_;
+    TWindowDpiQuery dpiQuery_ = SystemWindowDpiQuery();
     MessageHook messageHook_;
     std::function<void()> lookChanged_;
     TEntryOwner* entryOwner_ = nullptr;

@@ -74,6 +74,9 @@ LRESULT CALLBACK StrativWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
             return self->OnMove();
         case WM_NCDESTROY:
             return self->OnNcDestroy(hwnd, wParam, lParam);
+        case DpiChangedBeforeParentMessage:
+        case DpiChangedAfterParentMessage:
+            return self->OnDpiChanged();
         default:
             return ::DefWindowProcA(hwnd, message, wParam, lParam);
         }

@@ -5,6 +5,7 @@
 #include "core/control/Strativ.h"
 #include "core/editor/HeaderEditor.h"
 #include "core/model/HeaderColumns.h"
+#include "support/StrativTestHeader.h"
 
 #include <gtest/gtest.h>
 
@@ -32,14 +33,30 @@ TEST(DpiScale, ScalesBy96thsRoundingHalfAwayFromZero) {
 }
 
 struct HeaderDefaults {
-    int pixelsPerInch, fontHeight, bandHeight;
+    int pixelsPerInch, fontHeight, bandHeight, zoneReach;
 };
+
+// The width zone's reach, found the way the pointer finds it: the farthest
+// column to the left of an edge where the cursor still arms a resize.
+int MeasuredReach(TStrativ& header, int edge) {
+    int reach = 0;
+    while (reach < 64) {
+        header.WMNCHitTest(
+            TPoint{edge - 2 - reach + corvane::testing::FakeWindowServices::ScreenOffset.X,
+                   5 + corvane::testing::FakeWindowServices::ScreenOffset.Y});
+        if (!header.WMSetCursor(1) || header.TrackState() != tsWidthResize)
+            break;
+        ++reach;
+    }
+    return reach;
+}
 
 class StrativAtDensity : public ::testing::TestWithParam<HeaderDefaults> {};
 
 TEST_P(StrativAtDensity, DefaultFontAndBandsFollowTheDensity) {
     const HeaderDefaults& d = GetParam();
     TStrativ header{TDpiScale(d.pixelsPerInch)};
+    EXPECT_EQ(header.ZoneReach(), d.zoneReach);
     EXPECT_EQ(header.Font().Height, d.fontHeight);
     EXPECT_EQ(header.Font().Name, "MS Sans Serif");
     EXPECT_TRUE(header.ParentFont()); // still the default: a host's font replaces it
@@ -71,9 +88,36 @@ TEST_P(StrativAtDensity, TheEditorsNewItemTakesTheHeadersBand) {
     EXPECT_EQ(header.Sections()->Items(1)->Height(), d.bandHeight);
 }
 
+// A header made at 96 and moved to the density: what the control chose
+// follows, what was set in pixels stays.
+TEST_P(StrativAtDensity, AMoveToTheDensityRescalesOnlyWhatTheControlChose) {
+    const HeaderDefaults& d = GetParam();
+    corvane::testing::TestHeader moved("A:40,B:40", 200, 30);
+    corvane::testing::TestHeader ownFont("A:40", 200, 30);
+    corvane::testing::TestHeader hostFont("A:40", 200, 30);
+    TFont set;
+    set.Height = -13;
+    ownFont.header.SetFont(set);
+    hostFont.header.ParentFontChanged(set); // an ambient font
+    moved["A"]->SetHeight(30);
+    const int column = moved.header.Sections()->Items(0)->Width();
+    for (corvane::testing::TestHeader* t : {&moved, &ownFont, &hostFont}) {
+        t->header.ChangeScale(TDpiScale(d.pixelsPerInch));
+        t->header.ChangeScale(TDpiScale(d.pixelsPerInch)); // the second one changes nothing
+    }
+    EXPECT_EQ(moved.window.log.size(), d.pixelsPerInch == 96 ? 0u : 1u); // one repaint
+    EXPECT_EQ(moved.header.Font().Height, d.fontHeight);
+    EXPECT_EQ(ownFont.header.Font().Height, -13);
+    EXPECT_EQ(hostFont.header.Font().Height, -13);
+    EXPECT_EQ(moved["A"]->Height(), 30); // the host's pixels
+    EXPECT_EQ(moved.header.Sections()->Add("C")->Height(), d.bandHeight);
+    EXPECT_EQ(MeasuredReach(moved.header, column), d.zoneReach);
+}
+
 INSTANTIATE_TEST_SUITE_P(Densities, StrativAtDensity,
-                         ::testing::Values(HeaderDefaults{96, -11, 17},
-                                           HeaderDefaults{120, -14, 21},
-                                           HeaderDefaults{144, -17, 26}));
+                         ::testing::Values(HeaderDefaults{96, -11, 17, 4},
+                                           HeaderDefaults{120, -14, 21, 5},
+                                           HeaderDefaults{144, -17, 26, 6},
+                                           HeaderDefaults{192, -22, 34, 8}));
 
 } // namespace

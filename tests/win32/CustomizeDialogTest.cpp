@@ -314,8 +314,6 @@ TEST_F(CustomizeDialogWin32, FocusComesBackToItsControlAfterAModalBox) {
 }
 
 TEST_F(CustomizeDialogWin32, AClickOnAnOptionSquareTogglesThatOption) {
-    // The option boxes overlap in the layout (Height Resize over Width
-    // Resize's square, Width Resize over Show About's).
     const char* captions[] = {"&Visible",       "&ShowHint",     "&Customizing",  "H&otTrack",
                               "&Height Resize", "&Width Resize", "H&intSections", "&Move Sections",
                               "Show A&bout",    "Section Click"};

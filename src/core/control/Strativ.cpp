@@ -7,7 +7,7 @@
 
 namespace corvane {
 
-TStrativ::TStrativ(TDpiScale scale) {
+TStrativ::TStrativ(TDpiScale scale) : scale_(scale) {
     AddControlStyle(csDesignInteractive | csOpaque);
     SetBounds(0, 0, 250, 25);
     trackState_ = tsIdle;
@@ -27,6 +27,20 @@ TStrativ::TStrativ(TDpiScale scale) {
     hotTrackColor_ = DefaultHotTrackColor;
     // Still the parent's font (a host's ambient font replaces it).
     ParentFontChanged(scale.Font(Font()));
+}
+
+void TStrativ::ChangeScale(TDpiScale scale) {
+    if (scale.PixelsPerInch() == scale_.PixelsPerInch())
+        return;
+    // The font this control chose for itself at the old density: only that
+    // one is the control's to rescale (a host's or a stream's stays).
+    const TFont own = scale_.Font(TFont());
+    scale_ = scale;
+    sections_->SetNewSectionHeight(scale_(THeaderColumns::DefaultHeight));
+    if (ParentFont() && Font() == own)
+        ParentFontChanged(scale_.Font(TFont())); // repaints
+    else
+        Invalidate(); // shown anew at the new density
 }
 
 TStrativ::~TStrativ() {

@@ -77,6 +77,18 @@ public:
 
     int BorderSize() const override { return borderStyle_ == bsSingle ? 1 : 0; }
 
+    // --- Pixel density ----------------------------------------------------------
+    const TDpiScale& Scale() const { return scale_; }
+    // The window moved to a screen of another density. What the control
+    // sizes itself follows: the default font (while it is still the parent's
+    // and nobody replaced it), the band of new sections, the resize zones and
+    // the drop mark. Sizes a host set in pixels (widths, band heights, the
+    // bounds) stay as they are. Repaints when anything changed.
+    void ChangeScale(TDpiScale scale);
+    // Half-width of the band around a section's edge where a resize can be
+    // grabbed, and the rows above the control's bottom where none can.
+    int ZoneReach() const { return scale_(4); }
+
     // --- Events ---------------------------------------------------------------
     TSectionEvent OnSizing, OnSized;
     THeightSectionEvent OnHeightChanged, OnHeightChanging;
@@ -294,6 +306,7 @@ private:
     bool releaseAfterFit_ = false;
     TSectionOrder order_;
     TAccessibleWatch accessibleWatch_;
+    TDpiScale scale_;
 };
 
 } // namespace corvane

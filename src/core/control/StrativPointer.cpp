@@ -14,10 +14,6 @@ namespace corvane {
 namespace {
 
 constexpr int HTCLIENT = 1;
-// Half-width of the band around an edge where the sizing cursor appears.
-constexpr int64_t ZoneReach = 4;
-// Rows above the bottom of the control where no band edge can be grabbed.
-constexpr int64_t BottomMargin = 4;
 
 } // namespace
 
@@ -29,6 +25,9 @@ bool TStrativ::WMSetCursor(int HitTestCode) {
     resizeColumn_ = -1;
     hitPoint_ = Services().ScreenToClient(hitPoint_);
     resizeAllowed_ = false;
+    // Both grow with the density, as the pointer's precision does not.
+    const int64_t reach = ZoneReach();
+    const int64_t bottomMargin = ZoneReach();
     TSectionHit hit;
     if (HitTestCode == HTCLIENT)
         hit = SectionAt(hitPoint_);
@@ -36,7 +35,7 @@ bool TStrativ::WMSetCursor(int HitTestCode) {
         const int64_t offsetX = int64_t{hit.Rect.Right} - (int64_t{hitPoint_.X} + 2);
         const int64_t offsetY = int64_t{hit.Rect.Bottom} - (int64_t{hitPoint_.Y} + 2);
         grabOffset_ = TPoint{SaturateToInt(offsetX), SaturateToInt(offsetY)};
-        if (std::llabs(offsetX) < ZoneReach) {
+        if (std::llabs(offsetX) < reach) {
             // The cursor is only asked for when the zone may be used: one that
             // cannot be loaded makes the zone unusable.
             grabOffset_.Y = 0;
@@ -44,8 +43,8 @@ bool TStrativ::WMSetCursor(int HitTestCode) {
             resizeAllowed_ = ((options_ & hoHresize) != 0 || Designing()) &&
                              Services().SetSizingCursor(TSizingCursor::WestEast);
             trackState_ = tsWidthResize;
-        } else if (std::llabs(offsetY) < ZoneReach &&
-                   std::llabs(int64_t{hit.Rect.Bottom} - ClientHeight()) > BottomMargin) {
+        } else if (std::llabs(offsetY) < reach &&
+                   std::llabs(int64_t{hit.Rect.Bottom} - ClientHeight()) > bottomMargin) {
             grabOffset_.X = 0;
             resizeAllowed_ = ((options_ & hoVResize) != 0 || Designing()) &&
                              Services().SetSizingCursor(TSizingCursor::NorthSouth);

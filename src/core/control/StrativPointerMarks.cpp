@@ -50,7 +50,7 @@ void TStrativ::DrawDropMark() {
     TCanvas* canvas = Services().Canvas();
     if (canvas == nullptr)
         return;
-    InvertingPen pen(*canvas, 5);
+    InvertingPen pen(*canvas, scale_(5)); // as wide as the density makes 5 pixels
     if (trackState_ != tsDragging)
         return;
     const TSectionHit target = SectionAt(dragPoint_);

@@ -39,5 +39,11 @@ long PixelsToHimetricX(int pixels) {
 long PixelsToHimetricY(int pixels) {
     return ::MulDiv(pixels, HimetricPerInch, DpiY());
 }
+int HimetricToPixels(long himetric, int pixelsPerInch) {
+    return ::MulDiv(static_cast<int>(himetric), pixelsPerInch, HimetricPerInch);
+}
+long PixelsToHimetric(int pixels, int pixelsPerInch) {
+    return ::MulDiv(pixels, HimetricPerInch, pixelsPerInch);
+}
 
 } // namespace corvane::server

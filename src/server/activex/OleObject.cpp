@@ -200,7 +200,8 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::SetExtent(DWORD aspect, SIZEL* size) 
     if (size->cx < 0 || size->cy < 0)
         return E_INVALIDARG;
     return Guarded(IID_IOleObject, class_.ProgId, [&]() -> HRESULT {
-        const int width = HimetricToPixelsX(size->cx), height = HimetricToPixelsY(size->cy);
+        const int dpi = control_->Scale().PixelsPerInch(); // its window's
+        const int width = HimetricToPixels(size->cx, dpi), height = HimetricToPixels(size->cy, dpi);
         if (!inPlaceActive_) {
             control_->SetBounds(control_->Left(), control_->Top(), width, height);
             return S_OK;
@@ -222,8 +223,9 @@ HRESULT STDMETHODCALLTYPE TActiveXControl::GetExtent(DWORD aspect, SIZEL* size) 
         return E_POINTER;
     if (aspect != DVASPECT_CONTENT)
         return DV_E_DVASPECT;
-    size->cx = PixelsToHimetricX(control_->Width());
-    size->cy = PixelsToHimetricY(control_->Height());
+    const int dpi = control_->Scale().PixelsPerInch(); // its window's
+    size->cx = PixelsToHimetric(control_->Width(), dpi);
+    size->cy = PixelsToHimetric(control_->Height(), dpi);
     return S_OK;
 }
 

@@ -238,10 +238,13 @@ void EditorPages::RadioGroup(HWND parent, TRadioGroupModel& model, const char* c
     std::vector<HWND> buttons;
     for (int i = 0; i < count; ++i) {
         const DWORD style = BS_AUTORADIOBUTTON | BS_NOTIFY | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
+        // Edges scaled, not sizes: neighbours meet at any density.
+        const int left = x + 8 + (i / perColumn) * columnWidth;
+        const int top = y + topMargin + (i % perColumn) * rowHeight;
         const HWND button =
-            Child(parent, "BUTTON", model.Items()[static_cast<size_t>(i)].c_str(), style,
-                  x + 8 + (i / perColumn) * columnWidth,
-                  y + topMargin + (i % perColumn) * rowHeight, columnWidth, rowHeight);
+            ChildAt(parent, "BUTTON", model.Items()[static_cast<size_t>(i)].c_str(), style,
+                    scale_(left), scale_(top), scale_(left + columnWidth) - scale_(left),
+                    scale_(top + rowHeight) - scale_(top), 0, 0);
         keyboard_.Attach(button, TKeyRole::RadioButton);
         buttons.push_back(button);
     }
@@ -256,28 +259,6 @@ void EditorPages::PushButton(HWND parent, TButtonModel& model, const char* capti
         Child(parent, "BUTTON", caption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, x, y, 75, 25, id);
     Bind(button, Keep(std::make_unique<ButtonView>(model, button)));
     keyboard_.Attach(button, TKeyRole::PushButton);
-}
-
-void EditorPages::ClipOverlappingBoxes(const std::vector<HWND>& boxes) {
-    for (HWND box : boxes) {
-        const RECT own = BoundsInParent(box);
-        UniqueRegion region(::CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top));
-        bool clipped = false;
-        for (HWND other : boxes) {
-            const RECT r = BoundsInParent(other);
-            RECT overlap;
-            if (other == box || r.left <= own.left || !::IntersectRect(&overlap, &own, &r))
-                continue;
-            // From the other box's left edge on, the area is the other box's.
-            UniqueRegion theirs(::CreateRectRgn(overlap.left - own.left, overlap.top - own.top,
-                                                overlap.right - own.left,
-                                                overlap.bottom - own.top));
-            ::CombineRgn(region.get(), region.get(), theirs.get(), RGN_DIFF);
-            clipped = true;
-        }
-        if (clipped && ::SetWindowRgn(box, region.get(), TRUE) != 0)
-            region.release(); // the window owns it now
-    }
 }
 
 void EditorPages::CreateGeneralPage(HWND page) {
@@ -308,9 +289,9 @@ void EditorPages::CreateGeneralPage(HWND page) {
          224},
     };
     for (const Speed& speed : speeds) {
-        auto& button = Keep(std::make_unique<SpeedButton>(g.*speed.model, page, speed.glyph,
-                                                          speed.caption, s(196), s(speed.y), s(245),
-                                                          s(25), s(SpeedButton::GlyphMargin)));
+        auto& button = Keep(std::make_unique<SpeedButton>(
+            g.*speed.model, page, speed.glyph, speed.caption, s(196), s(speed.y), s(245), s(25),
+            s(SpeedButton::GlyphMargin), s(GlyphSize)));
         ::SendMessageA(button.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
 
@@ -321,23 +302,23 @@ void EditorPages::CreateGeneralPage(HWND page) {
         const char* caption;
         int x, y, width, height;
     };
+    // Four columns of three rows that neither overlap nor cut a caption at
+    // any density; the tab order is the options' own.
     static const Box boxes[] = {
-        {&TGeneralPage::VisibleCheck, "&Visible", 16, 14, 73, 17},
-        {&TGeneralPage::ShowhintCheck, "&ShowHint", 222, 14, 73, 17},
-        {&TGeneralPage::Customizecheck, "&Customizing", 16, 30, 85, 17},
-        {&TGeneralPage::HotTrack, "H&otTrack", 118, 30, 73, 17},
-        {&TGeneralPage::VResizeCheck, "&Height Resize", 16, 46, 125, 17},
-        {&TGeneralPage::HresizeCheckBox, "&Width Resize", 118, 46, 125, 15},
-        {&TGeneralPage::HintSections, "H&intSections", 118, 14, 73, 17},
-        {&TGeneralPage::MoveSections, "&Move Sections", 222, 30, 107, 17},
-        {&TGeneralPage::ShowAbout, "Show A&bout", 222, 46, 125, 15},
+        {&TGeneralPage::VisibleCheck, "&Visible", 16, 14, 100, 15},
+        {&TGeneralPage::ShowhintCheck, "&ShowHint", 222, 14, 98, 15},
+        {&TGeneralPage::Customizecheck, "&Customizing", 16, 30, 100, 15},
+        {&TGeneralPage::HotTrack, "H&otTrack", 118, 30, 102, 15},
+        {&TGeneralPage::VResizeCheck, "&Height Resize", 16, 46, 100, 15},
+        {&TGeneralPage::HresizeCheckBox, "&Width Resize", 118, 46, 102, 15},
+        {&TGeneralPage::HintSections, "H&intSections", 118, 14, 102, 15},
+        {&TGeneralPage::MoveSections, "&Move Sections", 222, 30, 98, 15},
+        {&TGeneralPage::ShowAbout, "Show A&bout", 222, 46, 98, 15},
         {&TGeneralPage::SectionClick, "Section Click", 322, 14, 103, 15},
     };
-    std::vector<HWND> created;
     for (const Box& b : boxes)
-        created.push_back(CheckBox(page, g.*b.model, b.caption, OptionsLeft + b.x, OptionsTop + b.y,
-                                   b.width, b.height));
-    ClipOverlappingBoxes(created);
+        CheckBox(page, g.*b.model, b.caption, OptionsLeft + b.x, OptionsTop + b.y, b.width,
+                 b.height);
 
     // 8, 9: the two number fields with their labels.
     Label(page, "BorderWidth:", 53, 228, 62, 13);

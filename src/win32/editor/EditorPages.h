@@ -93,10 +93,6 @@ private:
     // Places the pages on the strip's display area and cuts that area out
     // of the strip's window region.
     void FitPagesToStrip();
-    // The option boxes overlap: each one's visible and clickable part ends
-    // where a box to its right begins, so a click on a square reaches the
-    // box whose square it is.
-    void ClipOverlappingBoxes(const std::vector<HWND>& boxes);
     // Layout bounds (96 pixels per inch), scaled.
     HWND Child(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
                int width, int height, int id = 0, DWORD exStyle = 0);

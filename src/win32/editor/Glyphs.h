@@ -1,7 +1,10 @@
 #pragma once
-// The 16 x 16 glyphs of the General page's three speed buttons, drawn in
-// code: one 32 x 16 bitmap each, the normal picture on the left and the
-// disabled one (embossed grey) on the right.
+// The glyphs of the General page's three speed buttons, drawn in code at
+// the size the density asks for (16 pixels at 96 per inch, 20, 24 and 32 at
+// 120, 144 and 192): one bitmap of twice the size by the size each, the
+// normal picture on the left and the disabled one (embossed grey) on the
+// right. At 16 they are hand-set pixels; larger ones are drawn as shapes at
+// their own size, never stretched.
 
 #include "win32/GdiHandles.h"
 
@@ -11,6 +14,6 @@ enum class GlyphKind { Font, Color, HotTrack };
 
 constexpr int GlyphSize = 16;
 
-UniqueBitmap MakeGlyph(GlyphKind kind);
+UniqueBitmap MakeGlyph(GlyphKind kind, int size = GlyphSize);
 
 } // namespace corvane::win32::editor

@@ -67,8 +67,9 @@ UniqueFont CreateFontFor(const TFont& font) {
 // --- SpeedButton -------------------------------------------------------------------
 
 SpeedButton::SpeedButton(TButtonModel& model, HWND parent, GlyphKind glyph, const char* caption,
-                         int x, int y, int width, int height, int glyphMargin)
-    : model_(model), glyph_(MakeGlyph(glyph)), glyphMargin_(glyphMargin) {
+                         int x, int y, int width, int height, int glyphMargin, int glyphSize)
+    : model_(model), glyph_(MakeGlyph(glyph, glyphSize)), glyphMargin_(glyphMargin),
+      glyphSize_(glyphSize) {
     static std::once_flag once;
     std::call_once(once, [] { RegisterOnce(ClassName, &SpeedButton::WindowProc); });
     window_ = CreateChild(ClassName, caption, parent, x, y, width, height, this);
@@ -99,17 +100,18 @@ void SpeedButton::Paint(HDC dc) const {
     ::DrawEdge(dc, &r, pressed_ ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     const bool enabled = model_.Enabled();
     const int offset = pressed_ ? 1 : 0;
-    const int glyphTop = (r.bottom - GlyphSize) / 2 + offset;
+    const int glyphTop = (r.bottom - glyphSize_) / 2 + offset;
     {
         MemoryDC source(dc);
         const SelectedObject selected(source.get(), glyph_.get());
-        ::BitBlt(dc, glyphMargin_ + offset, glyphTop, GlyphSize, GlyphSize, source.get(),
-                 enabled ? 0 : GlyphSize, 0, SRCCOPY);
+        ::BitBlt(dc, glyphMargin_ + offset, glyphTop, glyphSize_, glyphSize_, source.get(),
+                 enabled ? 0 : glyphSize_, 0, SRCCOPY);
     }
     const SelectedObject font(dc, font_ != nullptr ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, enabled ? ToColorRef(model_.CaptionColor()) : ::GetSysColor(COLOR_GRAYTEXT));
-    RECT text{glyphMargin_ + GlyphSize + 4 + offset, offset, r.right - 4 + offset,
+    // The gap after the glyph grows with it (4 pixels at 16).
+    RECT text{glyphMargin_ + glyphSize_ + glyphSize_ / 4 + offset, offset, r.right - 4 + offset,
               r.bottom + offset};
     const std::string caption = WindowText(window_);
     ::DrawTextW(dc, WideFromUtf8(caption).c_str(), -1, &text,

@@ -20,9 +20,11 @@ public:
     static constexpr const char* ClassName = "CorvaneSpeedButton";
     static constexpr int GlyphMargin = 5;
 
-    // glyphMargin: GlyphMargin at the pixel density the button is shown at.
+    // glyphMargin, glyphSize: GlyphMargin and GlyphSize at the pixel density
+    // the button is shown at.
     SpeedButton(TButtonModel& model, HWND parent, GlyphKind glyph, const char* caption, int x,
-                int y, int width, int height, int glyphMargin = GlyphMargin);
+                int y, int width, int height, int glyphMargin = GlyphMargin,
+                int glyphSize = GlyphSize);
     ~SpeedButton() override;
     HWND Handle() const { return window_; }
     void Refresh() override;
@@ -37,6 +39,7 @@ private:
     UniqueBitmap glyph_;
     HFONT font_ = nullptr; // the form's (WM_SETFONT), not owned
     int glyphMargin_;
+    int glyphSize_;
     bool pressed_ = false;
 };
 

@@ -157,6 +157,15 @@ TEST_F(EmbeddingTest, ExtentIsTheControlsSizeInHimetric) {
     EXPECT_EQ(DV_E_DVASPECT, ole->SetExtent(DVASPECT_ICON, &size));
     SIZEL negative{-5, 10};
     EXPECT_EQ(E_INVALIDARG, ole->SetExtent(DVASPECT_CONTENT, &negative));
+    // On a monitor of another density an inch is that density's pixels.
+    TStrativ& header = Object(control.Get()).HeaderControl();
+    for (const int inch : {120, 144, 192, 96}) {
+        header.ChangeScale(TDpiScale(inch));
+        ASSERT_EQ(S_OK, ole->SetExtent(DVASPECT_CONTENT, &size));
+        ASSERT_EQ(S_OK, ole->GetExtent(DVASPECT_CONTENT, &back));
+        EXPECT_EQ((std::vector<long>{header.Width(), header.Height(), back.cx, back.cy}),
+                  (std::vector<long>{inch, inch / 2, 2540, 1270}));
+    }
 }
 
 TEST_F(EmbeddingTest, AmbientUserModeAndFontReachTheControl) {

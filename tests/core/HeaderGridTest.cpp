@@ -52,8 +52,10 @@ TEST(HeaderGrid, CellsSpansAndTheSectionInEachCell) {
     EXPECT_EQ(GridCellOf(h, h.Sections()).Row, -1) << "the root is no cell";
     EXPECT_EQ(GridCellOf(h, nullptr).Row, -1);
 
-    // A move changes the cells at once.
+    // A move changes the cells once the index hears of it (a top-level
+    // edit reports when the root says so).
     t["Notes"]->SetIndex(0);
+    h.Sections()->Changed(true);
     EXPECT_EQ(GridCellOf(h, t["Customer"]).Column, 1);
     EXPECT_EQ(GridItemAt(h, 2, 0), t["Notes"]);
 }

@@ -33,7 +33,7 @@ int TSectionSerials::SerialOf(const THeaderColumns* Section) {
     return serial;
 }
 
-size_t TSectionSerials::Count() {
+std::size_t TSectionSerials::Count() {
     Prune();
     return entries_.size();
 }

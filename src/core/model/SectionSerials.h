@@ -8,6 +8,7 @@
 
 #include "core/model/SectionRef.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <unordered_map>
 
@@ -19,7 +20,7 @@ public:
     // next one.
     int SerialOf(const THeaderColumns* Section);
     // How many live sections have numbers now.
-    size_t Count();
+    std::size_t Count();
 
 private:
     // Forgets freed sections, whose addresses a new section may take over.

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <functional>
 #include <set>
 #include <string>
@@ -588,12 +587,12 @@ TEST_F(UiAutomationTest, ElementsFollowTheirSectionsAndOutliveTheControl) {
     // The control goes; the client still holds the elements.
     point->Unadvise(cookie);
     cookie = 0;
+    point.Reset();
     ole->Close(OLECLOSE_NOSAVE);
     ole->SetClientSite(nullptr);
     ole.Reset();
     control.Reset();
     PumpMessages();
-    std::printf("DEBUG objects %ld\n", static_cast<long>(ObjectCount()));
     EXPECT_EQ(UiaElementNotAvailable, phone->get_BoundingRectangle(&rect));
     int count = 0;
     EXPECT_EQ(UiaElementNotAvailable, root->get_RowCount(&count));

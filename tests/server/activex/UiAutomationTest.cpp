@@ -26,11 +26,11 @@ struct UiaNodeData;
 using UiaNode = UiaNodeData*; // HUIANODE
 enum UiaTreeScope { UiaScopeElement = 1 };
 enum UiaConditionKind { UiaConditionTrue = 0 };
-struct UiaConditionSpec {
+struct UiaConditionData {
     int ConditionType;
 };
-struct UiaCacheRequestSpec {
-    UiaConditionSpec* ViewCondition;
+struct UiaCacheRequestData {
+    UiaConditionData* ViewCondition;
     int Scope;
     PROPERTYID* Properties;
     int PropertyCount;
@@ -45,7 +45,7 @@ struct TUiaClient {
     HRESULT(WINAPI* GetPropertyValue)(UiaNode, PROPERTYID, VARIANT*) = nullptr;
     HRESULT(WINAPI* GetRuntimeId)(UiaNode, SAFEARRAY**) = nullptr;
     HRESULT(WINAPI* Navigate)
-    (UiaNode, int, UiaConditionSpec*, UiaCacheRequestSpec*, SAFEARRAY**, BSTR*) = nullptr;
+    (UiaNode, int, UiaConditionData*, UiaCacheRequestData*, SAFEARRAY**, BSTR*) = nullptr;
     HRESULT(WINAPI* NodeFromVariant)(VARIANT*, UiaNode*) = nullptr;
 };
 
@@ -272,8 +272,8 @@ TEST_F(UiAutomationTest, TheSampleTreeWalkedThroughTheSystemsCore) {
         TVariant type;
         ASSERT_EQ(S_OK, uia.GetPropertyValue(node, UIA_ControlTypePropertyId, &type));
         headerType = type.vt == VT_I4 ? type.lVal : -1;
-        UiaConditionSpec all{UiaConditionTrue};
-        UiaCacheRequestSpec request{&all, UiaScopeElement, nullptr, 0, nullptr, 0, 1};
+        UiaConditionData all{UiaConditionTrue};
+        UiaCacheRequestData request{&all, UiaScopeElement, nullptr, 0, nullptr, 0, 1};
         // Depth first: each element's first child, then its next sibling.
         std::function<void(UiaNode, int)> walk = [&](UiaNode from, int direction) {
             SAFEARRAY* data = nullptr;

@@ -126,9 +126,13 @@ StrativWindow::MessageScope::~MessageScope() {
     window_.ReleaseWindowCanvas();
     // Whatever the message (or a host between messages) changed is told to
     // assistive technology once the message is done.
-    if (window_.window_ && ::IsWinEventHookInstalled(EVENT_OBJECT_REORDER)) {
+    TAccessibleListener* const listener = window_.listener_;
+    const bool automation = listener != nullptr && listener->Listening();
+    if (window_.window_ && (automation || ::IsWinEventHookInstalled(EVENT_OBJECT_REORDER))) {
         try {
             window_.control_.NoteAccessibleChanges();
+            if (automation)
+                listener->MessageDone();
         } catch (...) {
             // Out of memory while comparing: the next message tries again.
         }

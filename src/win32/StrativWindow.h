@@ -6,6 +6,7 @@
 
 #include "core/control/Strativ.h"
 #include "core/platform/WindowServices.h"
+#include "win32/AccessibleListener.h"
 #include "win32/ControlEntry.h"
 #include "win32/Dpi.h"
 #include "win32/GdiCanvas.h"
@@ -65,6 +66,8 @@ public:
     // Whoever owns the window and its control (an embedding object): every
     // message is an entry into it, open until the message is done.
     void SetEntryOwner(TEntryOwner* owner) { entryOwner_ = owner; }
+    // Hears every announcement to assistive technology (nullptr: none).
+    void SetAccessibleListener(TAccessibleListener* listener) { listener_ = listener; }
     // The menu, boxes and dialog the window runs for its control.
     ModalLoops& Loops() { return loops_; }
 
@@ -169,6 +172,7 @@ private:
     TWindowDpiQuery dpiQuery_ = SystemWindowDpiQuery();
     MessageHook messageHook_;
     std::function<void()> lookChanged_;
+    TAccessibleListener* listener_ = nullptr;
     TEntryOwner* entryOwner_ = nullptr;
     int messageDepth_ = 0;
     bool trackingLeave_ = false;

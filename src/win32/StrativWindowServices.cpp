@@ -171,6 +171,8 @@ void StrativWindow::AccessibleEvent(TAccessibleEvent event, const THeaderColumns
     else if (event == TAccessibleEvent::Reorder)
         kind = EVENT_OBJECT_REORDER;
     ::NotifyWinEvent(kind, window_.get(), OBJID_CLIENT, child);
+    if (listener_ != nullptr && listener_->Listening())
+        listener_->Announce(event, Section);
 }
 
 } // namespace corvane::win32

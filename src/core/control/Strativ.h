@@ -183,6 +183,10 @@ public:
     void Autofit(THeaderColumns* Section);
     // Narrowest leaf a keyboard resize or a proportional resize leaves.
     static constexpr int MinimumLeafWidth = 8;
+    // Gives the section the width asked for as Ctrl+Left/Right would, by
+    // changing its last leaf (OnSizing, the store, OnSized), never narrowing
+    // a leaf below MinimumLeafWidth. For clients that set a width outright.
+    void ResizeSectionTo(THeaderColumns* Section, int64_t Width);
 
     // --- Assistive technology (StrativAccessibility.cpp) --------------------
     // The sections in tree order; child ids count from 1 in that order.

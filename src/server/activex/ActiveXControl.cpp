@@ -35,11 +35,15 @@ TActiveXControl::~TActiveXControl() {
     viewSink_.Reset();
     if (control_)
         control_->Levels().OnReported = nullptr;
-    if (window_)
+    if (window_) {
         window_->SetLookChangedHook(nullptr);
+        window_->SetAccessibleListener(nullptr);
+    }
     // Screen readers may hold the accessible object longer.
     if (accessible_)
         accessible_->Disconnect();
+    if (automation_)
+        automation_->Disconnect();
     eventsPoint_.DisconnectAll();
     notifyPoint_.DisconnectAll();
     fontAdapter_.Detach();

@@ -15,6 +15,7 @@
 #include "server/activex/ConnectionPoint.h"
 #include "server/activex/FontAdapter.h"
 #include "server/activex/ParkingWindow.h"
+#include "server/activex/UiaHeader.h"
 #include "server/automation/Bstr.h"
 #include "server/automation/ComPtr.h"
 #include "server/automation/Variant.h"
@@ -25,6 +26,7 @@
 #include <ocidl.h>
 #include <oleidl.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -99,6 +101,13 @@ public:
     void LeaveControl() noexcept override;
     // The host has let go: the object goes as soon as no entry is open.
     bool GoingAway() const { return finishing_ != 0; }
+    // The header's UI Automation element, made at first use (the answer to
+    // WM_GETOBJECT for UI Automation's root, and what its events are raised on).
+    TUiaHeader& AutomationRoot();
+    // Runs work from the thread's message loop, never from inside the
+    // caller; the work holds the object meanwhile and is dropped when the
+    // host has let go by then. False when nothing could be queued.
+    bool RunFromMessageLoop(std::function<void()> work);
 
     // --- For the derived control ---------------------------------------------
     virtual IDispatch* DispatchInterface() = 0;
@@ -269,6 +278,10 @@ private:
     // The answer to WM_GETOBJECT for the client area: the header for screen
     // readers (one object for the control's life).
     LRESULT AccessibleObject(WPARAM flags);
+    // The answer to WM_GETOBJECT for UI Automation's root: the header as a
+    // fragment root of section elements (one provider for the control's life).
+    bool AutomationObject(WPARAM flags, LPARAM id, LRESULT& result);
+    static void RunDeferred(void* work);
     // Reads the ambient properties the control follows (DISPID_UNKNOWN: all).
     void ReadAmbient(DISPID dispid);
     // The control's look changed: the view sink hears of it once the message
@@ -320,6 +333,7 @@ private:
     TConnectionPoint eventsPoint_;
     TConnectionPoint notifyPoint_;
     TComPtr<TAccessibleHeader> accessible_;
+    TComPtr<TUiaHeader> automation_;
 };
 
 } // namespace corvane::server

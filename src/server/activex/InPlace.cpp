@@ -162,7 +162,7 @@ bool TActiveXControl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam
             result = AccessibleObject(wParam);
             return true;
         }
-        break;
+        return AutomationObject(wParam, lParam, result);
     case WM_SETFOCUS:
         OnControlFocus(true);
         break;
@@ -187,6 +187,24 @@ LRESULT TActiveXControl::AccessibleObject(WPARAM flags) {
     if (!accessible_)
         accessible_ = TComPtr<TAccessibleHeader>::Attach(new TAccessibleHeader(*this));
     return ::LresultFromObject(__uuidof(IAccessible), flags, accessible_.Get());
+}
+
+bool TActiveXControl::AutomationObject(WPARAM flags, LPARAM id, LRESULT& result) {
+    if (static_cast<DWORD>(id) != static_cast<DWORD>(UiaRootObject))
+        return false;
+    const auto answer = UiaCore().ReturnRawElementProvider;
+    if (answer == nullptr)
+        return false; // no UI Automation on this system: the default answer
+    result = answer(window_->Handle(), flags, id, &AutomationRoot());
+    return true;
+}
+
+TUiaHeader& TActiveXControl::AutomationRoot() {
+    if (!automation_) {
+        automation_ = TComPtr<TUiaHeader>::Attach(new TUiaHeader(*this));
+        window_->SetAccessibleListener(automation_.Get());
+    }
+    return *automation_.Get();
 }
 
 void TActiveXControl::OnControlFocus(bool gotFocus) {

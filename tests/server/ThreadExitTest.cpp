@@ -13,9 +13,9 @@ using namespace corvane::server::testing;
 namespace {
 
 struct Worker {
-    const TLoadedModule* Module;
-    HANDLE EndAfter; // the thread ends only once this is set (none: at once)
-    HANDLE Released; // set once the thread let go of its objects
+    const TLoadedModule* Module; // none: COM loads the registered module
+    HANDLE EndAfter;             // the thread ends only once this is set (none: at once)
+    HANDLE Released;             // set once the thread let go of its objects
     HRESULT Result = E_FAIL;
 };
 
@@ -28,8 +28,11 @@ DWORD WINAPI MakeUseAndLetGo(void* context) {
     ICorvane* control = nullptr;
     ISections *sections = nullptr, *added = nullptr;
     BSTR caption = ::SysAllocString(L"One");
-    w.Result = w.Module->GetClassObject(controlClass, IID_IClassFactory,
-                                        reinterpret_cast<void**>(&factory));
+    w.Result = w.Module != nullptr
+                   ? w.Module->GetClassObject(controlClass, IID_IClassFactory,
+                                              reinterpret_cast<void**>(&factory))
+                   : ::CoGetClassObject(controlClass, CLSCTX_INPROC_SERVER, nullptr,
+                                        IID_IClassFactory, reinterpret_cast<void**>(&factory));
     if (SUCCEEDED(w.Result))
         w.Result =
             factory->CreateInstance(nullptr, IID_ICorvane, reinterpret_cast<void**>(&control));
@@ -40,33 +43,42 @@ DWORD WINAPI MakeUseAndLetGo(void* context) {
         if (object != nullptr)
             object->Release();
     ::SysFreeString(caption);
+    // As a host lets go of what its apartment loaded.
+    ::CoFreeUnusedLibraries();
     ::CoUninitialize();
     ::SetEvent(w.Released);
     ::WaitForSingleObject(w.EndAfter, INFINITE);
     return 0;
 }
 
-// Every other thread ends only after the module was unloaded.
-void RunThreadsAndUnload(int count) {
+// Every other thread ends only after the module was unloaded: by this
+// program (FreeLibrary) or, with `throughCom`, by COM for the threads'
+// apartments (CoFreeUnusedLibraries).
+void RunThreadsAndUnload(int count, bool throughCom = false) {
     const HANDLE unloaded = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::vector<Worker> work(static_cast<size_t>(count));
     std::vector<HANDLE> threads;
     {
-        const TLoadedModule module(BuiltModulePath());
+        const TLoadedModule loaded(BuiltModulePath());
+        const TLoadedModule* module = throughCom ? nullptr : &loaded;
+        if (throughCom) // registered, then only COM's own loads keep it
+            ASSERT_EQ(S_OK, loaded.RegisterServer());
         // One thread's controls at a time: under Wine, dozens of threads making
         // windows at once now and then break the Wine process's own heap
         // (glibc reports it); this test is about thread exit and unload.
         for (Worker& w : work) {
-            w = Worker{&module, threads.size() % 2 != 0 ? unloaded : nullptr,
+            w = Worker{module, threads.size() % 2 != 0 ? unloaded : nullptr,
                        ::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
             threads.push_back(::CreateThread(nullptr, 0, &MakeUseAndLetGo, &w, 0, nullptr));
             EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(w.Released, 20000));
         }
         for (size_t i = 0; i < threads.size(); i += 2)
             EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(threads[i], 20000)) << "thread " << i;
-        for (int wait = 0; wait < 500 && module.CanUnloadNow() != S_OK; ++wait)
+        for (int wait = 0; wait < 500 && loaded.CanUnloadNow() != S_OK; ++wait)
             ::Sleep(10);
-        EXPECT_EQ(S_OK, module.CanUnloadNow()) << "an object of the module is left";
+        EXPECT_EQ(S_OK, loaded.CanUnloadNow()) << "an object of the module is left";
+        if (throughCom)
+            EXPECT_EQ(S_OK, loaded.UnregisterServer());
     }
     EXPECT_EQ(nullptr, ::GetModuleHandleW(BuiltModulePath().c_str())) << "the module stays";
     ::SetEvent(unloaded);
@@ -90,6 +102,11 @@ TEST(ThreadExit, ThreadsEndingBeforeAndAfterTheModuleUnloadsLeaveNothing) {
     RunThreadsAndUnload(100);
     ::GetProcessHandleCount(::GetCurrentProcess(), &after);
     EXPECT_EQ(before, after) << "handles left behind";
+    RunThreadsAndUnload(2, true);
+    ::GetProcessHandleCount(::GetCurrentProcess(), &before);
+    RunThreadsAndUnload(100, true);
+    ::GetProcessHandleCount(::GetCurrentProcess(), &after);
+    EXPECT_EQ(before, after) << "handles left behind by COM's loads";
     ::UnRegisterTypeLib(LIBID_CorvaneC, CorvaneC_MajorVersion, CorvaneC_MinorVersion, CorvaneC_Lcid,
                         sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
 }

@@ -30,6 +30,9 @@ public:
     void Relay(UINT message, WPARAM wParam, LPARAM lParam);
     // Hides a tip now on screen.
     void Pop();
+    // High contrast: the tip draws in the system colours without a visual
+    // style; kept for a tooltip created later.
+    void SetClassicLook(bool classic);
 
     const std::string& Text() const { return text_; }
     bool Active() const { return active_; }
@@ -42,6 +45,7 @@ private:
     std::string text_;
     std::wstring wideText_; // text_ as the tooltip holds it; lives as long as text_
     bool active_ = false;
+    bool classic_ = false;
 };
 
 } // namespace corvane::win32

@@ -26,6 +26,7 @@ private:
 } // namespace
 
 StrativWindow::StrativWindow(TStrativ& control, HWND parent) : control_(control), parent_(parent) {
+    canvas_.SetHeaderTheme(&headerTheme_);
     RegisterStrativWindowClass();
     CreateHandle();
     control_.SetWindowServices(this);
@@ -78,6 +79,7 @@ void StrativWindow::CreateHandle() {
     if (created == nullptr)
         RaiseLastWin32Error("CreateWindowEx");
     trackingLeave_ = false;
+    ReadSystemLook(); // a theme belongs to one window
     if (visibleArea_)
         ApplyVisibleArea();
     SyncTooltip();

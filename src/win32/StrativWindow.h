@@ -12,6 +12,7 @@
 #include "win32/HintTooltip.h"
 #include "win32/ModalLoops.h"
 #include "win32/PopupMenu.h"
+#include "win32/VisualStyle.h"
 #include "win32/WindowHandles.h"
 #include "win32/editor/CustomizeDialogWin32.h"
 
@@ -79,6 +80,7 @@ public:
     void UpdateWindowState() override;
     TCanvas* Canvas() override;
     bool NewStyleControls() const override;
+    TPlatformLook PlatformLook() const override;
     void SetCapture() override;
     void ReleaseCapture() override;
     bool HasCapture() const override;
@@ -148,10 +150,19 @@ private:
     LRESULT OnSize();
     LRESULT OnMove();
     LRESULT OnNcDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    // The look follows the system: visual style, high contrast, keyboard cues.
+    LRESULT OnThemeChanged();
+    LRESULT OnSystemSettingChange(UINT message);
+    LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
+    void ReadSystemLook(); // high contrast and the window's header theme
+    bool FocusCuesHidden() const;
+    void ShowFocusCues(); // the keyboard is in use here
 
     TStrativ& control_;
     HWND parent_;
     UniqueWindow window_;
+    WindowTheme headerTheme_; // none while high contrast is on
+    bool highContrast_ = false;
     TGdiCanvas canvas_;
     std::unique_ptr<WindowDC> canvasDC_; // the window DC canvas_ draws on between paints
     HintTooltip tooltip_;

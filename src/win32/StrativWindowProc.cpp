@@ -74,6 +74,13 @@ LRESULT CALLBACK StrativWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
             return self->OnMove();
         case WM_NCDESTROY:
             return self->OnNcDestroy(hwnd, wParam, lParam);
+        case WM_THEMECHANGED:
+            return self->OnThemeChanged();
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            return self->OnSystemSettingChange(message);
+        case WM_UPDATEUISTATE:
+            return self->OnUpdateUIState(wParam, lParam);
         default:
             return ::DefWindowProcA(hwnd, message, wParam, lParam);
         }

@@ -80,6 +80,7 @@ void StrativWindow::CreateHandle() {
         RaiseLastWin32Error("CreateWindowEx");
     trackingLeave_ = false;
     ReadSystemLook(); // a theme belongs to one window
+    ReadFocusCues();  // a new child starts with its parent's cues
     if (visibleArea_)
         ApplyVisibleArea();
     SyncTooltip();

@@ -155,14 +155,15 @@ private:
     LRESULT OnSystemSettingChange(UINT message);
     LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
     void ReadSystemLook(); // high contrast and the window's header theme
-    bool FocusCuesHidden() const;
-    void ShowFocusCues(); // the keyboard is in use here
+    void ReadFocusCues();  // the window's UI state, as DefWindowProc keeps it
+    void ShowFocusCues();  // the keyboard is in use here
 
     TStrativ& control_;
     HWND parent_;
     UniqueWindow window_;
     WindowTheme headerTheme_; // none while high contrast is on
     bool highContrast_ = false;
+    bool focusCuesHidden_ = false;
     TGdiCanvas canvas_;
     std::unique_ptr<WindowDC> canvasDC_; // the window DC canvas_ draws on between paints
     HintTooltip tooltip_;

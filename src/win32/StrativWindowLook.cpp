@@ -16,23 +16,26 @@ void StrativWindow::ReadSystemLook() {
 }
 
 TPlatformLook StrativWindow::PlatformLook() const {
-    return TPlatformLook{highContrast_, FocusCuesHidden()};
+    // Kept, not asked: a message sent from inside a paint would end the
+    // outermost message scope and take the canvas's window DC away.
+    return TPlatformLook{highContrast_, focusCuesHidden_};
 }
 
-bool StrativWindow::FocusCuesHidden() const {
-    return window_ && (::SendMessageA(window_.get(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+void StrativWindow::ReadFocusCues() {
+    focusCuesHidden_ =
+        window_ && (::SendMessageA(window_.get(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
 }
 
 void StrativWindow::ShowFocusCues() {
     // Climbs to the top-level window, which tells all its windows (this one
     // included, through WM_UPDATEUISTATE), as the dialog manager does for
     // the keys it handles itself.
-    if (!FocusCuesHidden())
+    if (!focusCuesHidden_)
         return;
     const WPARAM show = MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS);
     ::SendMessageA(window_.get(), WM_CHANGEUISTATE, show, 0);
     // A top-level window whose own cues were shown already tells nobody.
-    if (FocusCuesHidden())
+    if (focusCuesHidden_)
         ::SendMessageA(window_.get(), WM_UPDATEUISTATE, show, 0);
 }
 
@@ -53,9 +56,10 @@ LRESULT StrativWindow::OnSystemSettingChange(UINT message) {
 }
 
 LRESULT StrativWindow::OnUpdateUIState(WPARAM wParam, LPARAM lParam) {
-    const bool hiddenBefore = FocusCuesHidden();
+    const bool hiddenBefore = focusCuesHidden_;
     const LRESULT result = ::DefWindowProcA(window_.get(), WM_UPDATEUISTATE, wParam, lParam);
-    if (FocusCuesHidden() != hiddenBefore)
+    ReadFocusCues();
+    if (focusCuesHidden_ != hiddenBefore)
         Invalidate();
     return result;
 }

@@ -101,10 +101,11 @@ TEST_F(StrativTheme, AutoDrawsTheVisualStylesHeaderItemAndNothingElseChanges) {
                     differing += image->Pixel(x, y) != expected.Pixel(x, y);
             }
         EXPECT_EQ(differing, 0);
-        // The caption: the theme's text colour, hot tracking's own when hot.
+        // The caption: the theme's text colour; hot tracking's own while the
+        // pointer is over it (pressed too).
         COLORREF text = Sys(COLOR_BTNTEXT);
         ::GetThemeColor(theme, HP_HEADERITEM, c.themeState, TMT_TEXTCOLOR, &text);
-        if (c.look == Look::Hot)
+        if (c.look != Look::Normal)
             text = control->HotTrackColor();
         EXPECT_GT(image->Count(CaptionBoxA, CloseTo(text)), 0);
     }
@@ -167,20 +168,30 @@ int MarkPixels(const DibSurface& image, const RECT& section) {
 }
 
 TEST_F(StrativLook, TheFocusMarkFollowsTheKeyboardCues) {
-    // The host is shared: whatever happens, its cues are shown again.
-    struct Restore {
-        HWND host;
-        ~Restore() {
-            ::SendMessageA(host, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    // Wine keeps no UI state (its windows always show their cues): the hook
+    // keeps it for this window as DefWindowProc does, and makes the change a
+    // child asks for come back down from the top as an update.
+    WORD state = 0;
+    window->SetMessageHook([&](UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+        if (message == WM_QUERYUISTATE) {
+            result = state;
+            return true;
         }
-    } restore{host};
+        if (message == WM_UPDATEUISTATE && LOWORD(wParam) == UIS_SET)
+            state |= HIWORD(wParam);
+        else if (message == WM_UPDATEUISTATE && LOWORD(wParam) == UIS_CLEAR)
+            state &= ~HIWORD(wParam);
+        if (message != WM_CHANGEUISTATE)
+            return false;
+        result = Send(WM_UPDATEUISTATE, wParam, 0);
+        return true;
+    });
     ::SetFocus(hwnd());
     control->SetFocusedSection(Section("A"));
     EXPECT_GT(MarkPixels(*Shown(), SectionA), 10) << "cues shown";
 
-    // The mouse put the focus there: the top-level window hides the cues.
-    ::SendMessageA(host, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
-    EXPECT_NE(Send(WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
+    // The mouse put the focus there: the dialog manager hides the cues.
+    Send(WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     EXPECT_EQ(MarkPixels(*Shown(), SectionA), 0) << "cues hidden";
 
     // High contrast shows the mark whatever the cues.
@@ -194,7 +205,7 @@ TEST_F(StrativLook, TheFocusMarkFollowsTheKeyboardCues) {
     // The keyboard is used: the cues come back.
     Send(WM_KEYDOWN, VK_RIGHT, 1);
     Send(WM_KEYUP, VK_RIGHT, 1 | (LPARAM{3} << 30));
-    EXPECT_EQ(Send(WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
+    EXPECT_EQ(state & UISF_HIDEFOCUS, 0);
     const TRect focused = control->SectionRect(control->FocusedSection());
     const RECT r{focused.Left, focused.Top, focused.Right, focused.Bottom};
     EXPECT_GT(MarkPixels(*Shown(), r), 10) << "after a key";

@@ -140,7 +140,7 @@ void TGdiCanvas::DrawFocusRect(const TRect& rect) {
     ::SetBkColor(dc_, back);
 }
 
-bool TGdiCanvas::DrawThemedHeaderItem(const TRect& rect, THeaderItemState state,
+bool TGdiCanvas::DrawThemedHeaderItem(const TRect& rect, THeaderItemState state, TColor background,
                                       TColor& textColor) {
     if (dc_ == nullptr || headerTheme_ == nullptr || !*headerTheme_)
         return false;
@@ -149,7 +149,8 @@ bool TGdiCanvas::DrawThemedHeaderItem(const TRect& rect, THeaderItemState state,
         itemState = HIS_HOT;
     else if (state == THeaderItemState::Pressed)
         itemState = HIS_PRESSED;
-    if (!headerTheme_->DrawBackground(dc_, HP_HEADERITEM, itemState, ToRECT(rect)))
+    if (!headerTheme_->DrawBackground(dc_, HP_HEADERITEM, itemState, ToRECT(rect),
+                                      ToColorRef(background)))
         return false;
     const std::optional<COLORREF> text =
         headerTheme_->Color(HP_HEADERITEM, itemState, TMT_TEXTCOLOR);

@@ -47,7 +47,7 @@ public:
     void DrawEdge(const TRect& rect, unsigned edge, unsigned flags) override;
     void DrawTextEx(const std::string& text, const TRect& rect, unsigned format) override;
     void DrawFocusRect(const TRect& rect) override;
-    bool DrawThemedHeaderItem(const TRect& rect, THeaderItemState state,
+    bool DrawThemedHeaderItem(const TRect& rect, THeaderItemState state, TColor background,
                               TColor& textColor) override;
     int TextWidth(const std::string& text) override;
 

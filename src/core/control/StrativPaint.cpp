@@ -103,7 +103,7 @@ void TStrativ::PaintSection(TCanvas& Canvas, const THeaderColumns* Section, TRec
     } else if (headerstyle_ == bsNew) {
         DrawButtonFace(Canvas, r, down);
     } else if (!look.HighContrast &&
-               Canvas.DrawThemedHeaderItem(Narrow(r), ItemState(down, hot), themeText)) {
+               Canvas.DrawThemedHeaderItem(Narrow(r), ItemState(down, hot), face, themeText)) {
         themed = true; // the visual style's item is the whole face
     } else if (Services().NewStyleControls()) {
         DrawButtonFace(Canvas, r, down);

@@ -29,6 +29,9 @@ public:
     void DrawEdge(const TRect&, unsigned, unsigned) override {}
     void DrawTextEx(const std::string&, const TRect&, unsigned) override {}
     void DrawFocusRect(const TRect&) override {}
+    bool DrawThemedHeaderItem(const TRect&, THeaderItemState, TColor, TColor&) override {
+        return false;
+    }
     int TextWidth(const std::string& text) override { return static_cast<int>(text.size()); }
 
 private:

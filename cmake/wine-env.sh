@@ -8,6 +8,7 @@
 #   wine-env.sh exec    STATE_DIR LOADER PREFIX WINEARCH PROGRAM [ARGS...]
 #   wine-env.sh exec-once STATE_DIR LOADER PREFIX WINEARCH PROGRAM [ARGS...]
 #   wine-env.sh setup-prefix STATE_DIR LOADER PREFIX WINEARCH PIXELS_PER_INCH TEMPLATE
+#   wine-env.sh setup-theme STATE_DIR LOADER PREFIX WINEARCH TEMPLATE
 #
 # setup makes the tree's template prefix once (wineboot, without a display)
 # and from it the shared prefix, and starts one hidden X server (Xvfb) and
@@ -29,6 +30,9 @@
 # each of them).
 # setup-prefix makes PREFIX as a copy of TEMPLATE with its screen set to
 # PIXELS_PER_INCH (a template for tests of another density).
+# The tests' template has visual styles off (a new prefix has Wine's light
+# theme on): tests of the classic look see it whatever the prefix. setup-theme
+# makes PREFIX as a copy of TEMPLATE with the theme on again.
 set -euo pipefail
 
 mode=$1
@@ -138,6 +142,15 @@ copy_prefix() {
         xargs -0 cp -p --parents --remove-destination -t "$to")
 }
 
+# set_theme PREFIX 0|1: visual styles off or on, from the next program on.
+set_theme() {
+    WINEPREFIX=$1 env -u DISPLAY "$loader" reg add \
+        'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d "$2" \
+        /f >/dev/null
+    # The registry is written when the server exits.
+    WINEPREFIX=$1 "$(wineserver_bin)" -w
+}
+
 stop_server() {
     if [ -d "$1" ]; then
         WINEPREFIX=$1 "$(wineserver_bin)" -k 2>/dev/null || true
@@ -148,6 +161,11 @@ case $mode in
 setup)
     template=$1
     (prefix=$template && init_prefix)
+    # Also for a template made before the tests wanted it unthemed.
+    if [ ! -f "$template/.corvane-unthemed" ]; then
+        set_theme "$template" 0
+        touch "$template/.corvane-unthemed"
+    fi
     if [ ! -f "$prefix/.corvane-ready" ]; then
         copy_prefix "$template" "$prefix"
     fi
@@ -226,6 +244,17 @@ setup-prefix)
     # The registry is written when the server exits.
     "$(wineserver_bin)" -w
     echo "wine-env: prefix $prefix at $1 pixels per inch"
+    ;;
+setup-theme)
+    template=$1
+    if [ ! -f "$template/.corvane-ready" ]; then
+        echo "wine-env: no template prefix $template; run the wine_env_setup test first" >&2
+        exit 1
+    fi
+    copy_prefix "$template" "$prefix"
+    rm -f "$prefix/.corvane-unthemed"
+    set_theme "$prefix" 1
+    echo "wine-env: prefix $prefix with visual styles on"
     ;;
 cleanup)
     tests=$2

@@ -3,8 +3,10 @@
 // items, in one run, all driven by WM_PRINTCLIENT. The system control is
 // measured twice: with the visual style it gets by default (themed item
 // backgrounds drawn from bitmaps) and with theming switched off for it
-// (plain 3-D edges, the same kind of drawing as ours). Prints the median
-// time per paint of each and the ratios. A benchmark, not a test: it never
+// (plain 3-D edges, the same kind of drawing as ours). Ours is measured
+// twice too: "New" (button faces) and "Auto", which draws the visual style's
+// header items when the window has a theme. Prints the median time per paint
+// of each and the ratios. A benchmark, not a test: it never
 // fails on speed.
 //
 //   corvane_win32_bench.exe [rounds]
@@ -56,9 +58,9 @@ HWND CreateHost() {
                              Height, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
-void FillOurHeader(TStrativ& header) {
+void FillOurHeader(TStrativ& header, TButtonStyle style) {
     header.SetColor(clBtnFace);
-    header.SetHeaderstyle(bsNew);
+    header.SetHeaderstyle(style);
     header.SetBorderStyle(bsNone);
     header.SetBounds(0, 0, Width, Height);
     THeaderColumns* root = header.Sections();
@@ -111,8 +113,11 @@ int main(int argc, char** argv) {
     const UniqueWindow host(CreateHost());
 
     TStrativ header;
-    FillOurHeader(header);
+    FillOurHeader(header, bsNew);
     StrativWindow ourWindow(header, host.get());
+    TStrativ themedHeader;
+    FillOurHeader(themedHeader, bsAutoDetect);
+    StrativWindow ourThemedWindow(themedHeader, host.get());
 
     const TFont& font = header.Font();
     const UniqueFont systemFont(::CreateFontA(
@@ -128,8 +133,9 @@ int main(int argc, char** argv) {
     const UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), Width, Height));
     const SelectedObject selected(memory.get(), bitmap.get());
 
-    const HWND contenders[] = {ourWindow.Handle(), systemHeader.get(), classicHeader.get()};
-    constexpr int Count = 3;
+    const HWND contenders[] = {ourWindow.Handle(), systemHeader.get(), classicHeader.get(),
+                               ourThemedWindow.Handle()};
+    constexpr int Count = 4;
     for (HWND window : contenders) // warm up font caches and glyphs
         TimePaints(window, memory.get());
 
@@ -144,14 +150,18 @@ int main(int argc, char** argv) {
     const double ours = Median(samples[0]);
     const double themed = Median(samples[1]);
     const double classic = Median(samples[2]);
+    const double oursThemed = Median(samples[3]);
     std::printf("columns painted:                %d (%d x %d pixels)\n", Columns, Width, Height);
     std::printf("samples:                        %d x %d paints each\n", rounds, PaintsPerSample);
     std::printf("our header:                     %.1f us per paint\n", ours * 1e6);
+    std::printf("our header, Auto:               %.1f us per paint (visual style %s)\n",
+                oursThemed * 1e6, ::GetWindowTheme(ourThemedWindow.Handle()) ? "in use" : "off");
     std::printf("system header, themed:          %.1f us per paint (visual style %s)\n",
                 themed * 1e6, ::GetWindowTheme(systemHeader.get()) ? "in use" : "off");
     std::printf("system header, classic:         %.1f us per paint (visual style %s)\n",
                 classic * 1e6, ::GetWindowTheme(classicHeader.get()) ? "in use" : "off");
     std::printf("ratio ours / system themed:     %.3f\n", ours / themed);
     std::printf("ratio ours / system classic:    %.3f\n", ours / classic);
+    std::printf("ratio ours Auto / system themed: %.3f\n", oursThemed / themed);
     return 0;
 }

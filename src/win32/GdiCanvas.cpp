@@ -3,6 +3,9 @@
 #include "win32/SystemColors.h"
 #include "win32/WideText.h"
 
+#include <vsstyle.h>
+#include <vssym32.h>
+
 #include <vector>
 
 namespace corvane::win32 {
@@ -135,6 +138,24 @@ void TGdiCanvas::DrawFocusRect(const TRect& rect) {
     ::DrawFocusRect(dc_, &r);
     ::SetTextColor(dc_, text);
     ::SetBkColor(dc_, back);
+}
+
+bool TGdiCanvas::DrawThemedHeaderItem(const TRect& rect, THeaderItemState state, TColor background,
+                                      TColor& textColor) {
+    if (dc_ == nullptr || headerTheme_ == nullptr || !*headerTheme_)
+        return false;
+    int itemState = HIS_NORMAL;
+    if (state == THeaderItemState::Hot)
+        itemState = HIS_HOT;
+    else if (state == THeaderItemState::Pressed)
+        itemState = HIS_PRESSED;
+    if (!headerTheme_->DrawBackground(dc_, HP_HEADERITEM, itemState, ToRECT(rect),
+                                      ToColorRef(background)))
+        return false;
+    const std::optional<COLORREF> text =
+        headerTheme_->Color(HP_HEADERITEM, itemState, TMT_TEXTCOLOR);
+    textColor = text ? static_cast<TColor>(*text) : clBtnText;
+    return true;
 }
 
 int TGdiCanvas::TextWidth(const std::string& text) {

@@ -7,6 +7,7 @@
 
 #include "core/platform/Canvas.h"
 #include "win32/GdiHandles.h"
+#include "win32/VisualStyle.h"
 
 #include "win32/WinApi.h"
 
@@ -28,6 +29,9 @@ public:
     const TFont& Font() const { return font_; }
     TColor BrushColor() const { return brushColor_; }
     TBrushStyle BrushStyle() const { return brushStyle_; }
+    // The visual style header items are drawn with (a window's, which owns
+    // it and outlives the canvas's use of it); null or closed: none.
+    void SetHeaderTheme(const WindowTheme* theme) { headerTheme_ = theme; }
 
     void SetFont(const TFont& font) override;
     void SetFontColor(TColor color) override;
@@ -43,6 +47,8 @@ public:
     void DrawEdge(const TRect& rect, unsigned edge, unsigned flags) override;
     void DrawTextEx(const std::string& text, const TRect& rect, unsigned format) override;
     void DrawFocusRect(const TRect& rect) override;
+    bool DrawThemedHeaderItem(const TRect& rect, THeaderItemState state, TColor background,
+                              TColor& textColor) override;
     int TextWidth(const std::string& text) override;
 
 private:
@@ -61,6 +67,7 @@ private:
     UniquePen penHandle_;
     UniqueBrush brushHandle_; // empty while the brush is clear (stock hollow brush)
 
+    const WindowTheme* headerTheme_ = nullptr;
     HDC dc_ = nullptr;
     int savedState_ = 0;
 };

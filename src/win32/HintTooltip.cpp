@@ -2,6 +2,7 @@
 
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
+#include "win32/VisualStyle.h"
 #include "win32/WideText.h"
 
 #include <utility>
@@ -28,10 +29,20 @@ void HintTooltip::Create(HWND window) {
     if (!tooltip_)
         RaiseLastWin32Error("CreateWindowEx(tooltip)");
     window_ = window;
+    if (classic_)
+        win32::SetClassicLook(tooltip_.get(), true);
     TOOLINFOW info = ToolInfo();
     ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     ::SendMessageA(tooltip_.get(), TTM_ACTIVATE, active_ ? TRUE : FALSE, 0);
     ApplyFont();
+}
+
+void HintTooltip::SetClassicLook(bool classic) {
+    if (classic == classic_)
+        return;
+    classic_ = classic;
+    if (tooltip_)
+        win32::SetClassicLook(tooltip_.get(), classic);
 }
 
 void HintTooltip::Destroy() {

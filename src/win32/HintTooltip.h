@@ -36,6 +36,9 @@ public:
     // own needs nothing: the tooltip uses that font from the start).
     void SetPixelsPerInch(int pixelsPerInch);
     int PixelsPerInch() const { return pixelsPerInch_; }
+    // High contrast: the tip draws in the system colours without a visual
+    // style; kept for a tooltip created later.
+    void SetClassicLook(bool classic);
 
     const std::string& Text() const { return text_; }
     bool Active() const { return active_; }
@@ -52,6 +55,7 @@ private:
     std::string text_;
     std::wstring wideText_; // text_ as the tooltip holds it; lives as long as text_
     bool active_ = false;
+    bool classic_ = false;
 };
 
 } // namespace corvane::win32

@@ -26,6 +26,7 @@ private:
 } // namespace
 
 StrativWindow::StrativWindow(TStrativ& control, HWND parent) : control_(control), parent_(parent) {
+    canvas_.SetHeaderTheme(&headerTheme_);
     RegisterStrativWindowClass();
     CreateHandle();
     control_.SetWindowServices(this);
@@ -81,6 +82,8 @@ void StrativWindow::CreateHandle() {
     if (created == nullptr)
         RaiseLastWin32Error("CreateWindowEx");
     trackingLeave_ = false;
+    ReadSystemLook(); // a theme belongs to one window
+    ReadFocusCues();  // a new child starts with its parent's cues
     if (visibleArea_)
         ApplyVisibleArea();
     SyncTooltip();

@@ -14,6 +14,7 @@
 #include "win32/HintTooltip.h"
 #include "win32/ModalLoops.h"
 #include "win32/PopupMenu.h"
+#include "win32/VisualStyle.h"
 #include "win32/WindowHandles.h"
 #include "win32/editor/CustomizeDialogWin32.h"
 
@@ -87,6 +88,7 @@ public:
     void UpdateWindowState() override;
     TCanvas* Canvas() override;
     bool NewStyleControls() const override;
+    TPlatformLook PlatformLook() const override;
     void SetCapture() override;
     void ReleaseCapture() override;
     bool HasCapture() const override;
@@ -159,10 +161,20 @@ private:
     LRESULT OnMove();
     LRESULT OnNcDestroy(HWND hwnd, WPARAM wParam, LPARAM lParam);
     LRESULT OnDpiChanged();
+    // The look follows the system: visual style, high contrast, keyboard cues.
+    LRESULT OnThemeChanged();
+    LRESULT OnSystemSettingChange(UINT message);
+    LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
+    void ReadSystemLook(); // high contrast and the window's header theme
+    void ReadFocusCues();  // the window's UI state, as DefWindowProc keeps it
+    void ShowFocusCues();  // the keyboard is in use here
 
     TStrativ& control_;
     HWND parent_;
     UniqueWindow window_;
+    WindowTheme headerTheme_; // none while high contrast is on
+    bool highContrast_ = false;
+    bool focusCuesHidden_ = false;
     TGdiCanvas canvas_;
     std::unique_ptr<WindowDC> canvasDC_; // the window DC canvas_ draws on between paints
     HintTooltip tooltip_;

@@ -18,6 +18,7 @@ LRESULT StrativWindow::OnGetDlgCode(LPARAM lParam) {
 
 LRESULT StrativWindow::OnKeyDown(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND hwnd = window_.get();
+    ShowFocusCues();
     if (!control_.KeyDown(static_cast<uint16_t>(wParam), ShiftFromKeyboard(lParam)))
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
     usedKey_ = wParam;

@@ -77,6 +77,13 @@ LRESULT CALLBACK StrativWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
         case DpiChangedBeforeParentMessage:
         case DpiChangedAfterParentMessage:
             return self->OnDpiChanged();
+        case WM_THEMECHANGED:
+            return self->OnThemeChanged();
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            return self->OnSystemSettingChange(message);
+        case WM_UPDATEUISTATE:
+            return self->OnUpdateUIState(wParam, lParam);
         default:
             return ::DefWindowProcA(hwnd, message, wParam, lParam);
         }

@@ -20,9 +20,13 @@ constexpr bool IsSystemColor(TColor color) {
 constexpr TColor clWindow = SystemColor(5);
 constexpr TColor clWindowFrame = SystemColor(6);
 constexpr TColor clWindowText = SystemColor(8);
+constexpr TColor clHighlight = SystemColor(13);
+constexpr TColor clHighlightText = SystemColor(14);
 constexpr TColor clBtnFace = SystemColor(15);
 constexpr TColor clBtnShadow = SystemColor(16);
+constexpr TColor clBtnText = SystemColor(18);
 constexpr TColor clBtnHighlight = SystemColor(20);
+constexpr TColor clHotLight = SystemColor(26);
 constexpr TColor clNavy = 0x00800000u;
 constexpr TColor clBlack = 0x00000000u;
 

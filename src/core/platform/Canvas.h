@@ -8,6 +8,9 @@
 
 namespace corvane {
 
+// The states the platform's visual style draws a header item in.
+enum class THeaderItemState { Normal, Hot, Pressed };
+
 class TCanvas {
 public:
     virtual ~TCanvas() = default;
@@ -30,6 +33,12 @@ public:
     virtual void DrawTextEx(const std::string& text, const TRect& rect, unsigned format) = 0;
     // The platform's focus rectangle (dotted, inverting) along the inside of rect.
     virtual void DrawFocusRect(const TRect& rect) = 0;
+    // The face of a header item as the platform's visual style draws it over
+    // rect filled with background (the style may let it show through), in
+    // the given state, and the caption colour of that state. False, with
+    // nothing drawn, when the canvas has no visual style to draw with.
+    virtual bool DrawThemedHeaderItem(const TRect& rect, THeaderItemState state, TColor background,
+                                      TColor& textColor) = 0;
     // Width in pixels of text on one line in the current font.
     virtual int TextWidth(const std::string& text) = 0;
 };

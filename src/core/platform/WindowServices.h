@@ -22,6 +22,16 @@ enum class TAccessibleEvent {
     Reorder,    // sections moved, came or went (no section: the header itself)
 };
 
+// What the platform's settings ask of the header's look right now.
+struct TPlatformLook {
+    // High contrast: system colours only, no visual style, the focus mark
+    // always shown.
+    bool HighContrast = false;
+    // The window's keyboard cues are hidden (the mouse put the focus there):
+    // no focus mark until the keyboard is used.
+    bool FocusCuesHidden = false;
+};
+
 struct TMenuEntry {
     std::string Caption; // "-" draws a separator
     bool Enabled = true;
@@ -44,6 +54,7 @@ public:
     // Canvas for drawing outside a full repaint (single sections, track lines).
     virtual TCanvas* Canvas() = 0;
     virtual bool NewStyleControls() const = 0;
+    virtual TPlatformLook PlatformLook() const = 0;
 
     virtual void SetCapture() = 0;
     virtual void ReleaseCapture() = 0;
@@ -76,6 +87,7 @@ public:
     void UpdateWindowState() override {}
     TCanvas* Canvas() override { return nullptr; }
     bool NewStyleControls() const override { return true; }
+    TPlatformLook PlatformLook() const override { return {}; }
     void SetCapture() override { captured_ = true; }
     void ReleaseCapture() override { captured_ = false; }
     bool HasCapture() const override { return captured_; }

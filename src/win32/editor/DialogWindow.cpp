@@ -71,4 +71,9 @@ HWND CreateDialogWindow(const char* className, const char* title, DWORD style, D
     return window;
 }
 
+void RepaintOnSystemChange(HWND dialog, UINT message) {
+    if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE)
+        ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 } // namespace corvane::win32::editor

@@ -21,4 +21,8 @@ void RegisterDialogClass(const char* className, WNDPROC windowProc);
 HWND CreateDialogWindow(const char* className, const char* title, DWORD style, DWORD exStyle,
                         HWND parent, int x, int y, int width, int height);
 
+// On a change of the system's colours or settings (high contrast among
+// them), the dialog and every control in it paint again.
+void RepaintOnSystemChange(HWND dialog, UINT message);
+
 } // namespace corvane::win32::editor

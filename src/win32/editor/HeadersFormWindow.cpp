@@ -139,6 +139,7 @@ LRESULT CALLBACK HeadersFormWindow::FormProc(HWND hwnd, UINT message, WPARAM wPa
         }
         if (message == WM_GETFONT)
             return reinterpret_cast<LRESULT>(self->font_.get());
+        RepaintOnSystemChange(hwnd, message);
         LRESULT result = 0;
         if (self->pages_.Route(message, wParam, lParam, result))
             return result;

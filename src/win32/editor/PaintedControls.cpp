@@ -1,6 +1,7 @@
 #include "win32/editor/PaintedControls.h"
 
 #include "win32/ErrorBox.h"
+#include "win32/HighContrast.h"
 #include "win32/StrativWindow.h"
 #include "win32/SystemColors.h"
 #include "win32/WideText.h"
@@ -109,7 +110,11 @@ void SpeedButton::Paint(HDC dc) const {
     }
     const SelectedObject font(dc, font_ != nullptr ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, enabled ? ToColorRef(model_.CaptionColor()) : ::GetSysColor(COLOR_GRAYTEXT));
+    COLORREF ink = ::GetSysColor(COLOR_GRAYTEXT);
+    if (enabled) // high contrast: the system's text colour, not the one chosen
+        ink =
+            SystemHighContrast() ? ::GetSysColor(COLOR_BTNTEXT) : ToColorRef(model_.CaptionColor());
+    ::SetTextColor(dc, ink);
     // The gap after the glyph grows with it (4 pixels at 16).
     RECT text{glyphMargin_ + glyphSize_ + glyphSize_ / 4 + offset, offset, r.right - 4 + offset,
               r.bottom + offset};
@@ -191,13 +196,16 @@ void PreviewPanel::Refresh() {
 void PreviewPanel::Paint(HDC dc) const {
     RECT r;
     ::GetClientRect(window_, &r);
-    UniqueBrush fill(::CreateSolidBrush(ToColorRef(model_.Color())));
+    // High contrast: the sample shows the font in the system's colours.
+    const bool contrast = SystemHighContrast();
+    UniqueBrush fill(
+        ::CreateSolidBrush(contrast ? ::GetSysColor(COLOR_BTNFACE) : ToColorRef(model_.Color())));
     ::FillRect(dc, &r, fill.get());
     ::DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
     UniqueFont font = CreateFontFor(model_.Font());
     const SelectedObject selected(dc, font.get());
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ToColorRef(model_.Font().Color));
+    ::SetTextColor(dc, contrast ? ::GetSysColor(COLOR_BTNTEXT) : ToColorRef(model_.Font().Color));
     const std::string caption = WindowText(window_);
     ::DrawTextW(dc, WideFromUtf8(caption).c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

@@ -169,6 +169,10 @@ LRESULT CALLBACK PropertyPageForm::WindowProc(HWND hwnd, UINT message, WPARAM wP
             return 0;
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(self->font_.get());
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            RepaintOnSystemChange(hwnd, message);
+            break;
         case WM_DESTROY:
             // The host's frame may destroy its window (and so this one) first.
             ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);

@@ -22,6 +22,7 @@ public:
     RecordingCanvas canvas;
     bool hasCanvas = true;
     bool newStyleControls = true;
+    TPlatformLook look;
     bool cursorsAvailable = true;
     int menuChoice = -1;
     // Runs inside Repaint, e.g. the control's Paint.
@@ -43,6 +44,7 @@ public:
     void UpdateWindowState() override {}
     TCanvas* Canvas() override { return hasCanvas ? &canvas : nullptr; }
     bool NewStyleControls() const override { return newStyleControls; }
+    TPlatformLook PlatformLook() const override { return look; }
 
     void SetCapture() override {
         captured_ = true;

@@ -63,6 +63,10 @@ public:
     void DrawFocusRect(const TRect& rect) override {
         calls.push_back("FocusRect " + RectText(rect));
     }
+    // No visual style: the control draws its own faces.
+    bool DrawThemedHeaderItem(const TRect&, THeaderItemState, TColor, TColor&) override {
+        return false;
+    }
     // Measures every character as charWidth pixels wide (measuring draws nothing).
     int TextWidth(const std::string& text) override {
         return static_cast<int>(text.size()) * charWidth;
@@ -142,6 +146,9 @@ public:
     void DrawTextEx(const std::string&, const TRect&, unsigned) override {}
     // Text and the focus mark leave no pixels here; RecordingCanvas sees them.
     void DrawFocusRect(const TRect&) override {}
+    bool DrawThemedHeaderItem(const TRect&, THeaderItemState, TColor, TColor&) override {
+        return false;
+    }
     int TextWidth(const std::string& text) override { return static_cast<int>(text.size()); }
 
 private:

@@ -11,7 +11,10 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <atomic>
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -121,20 +124,20 @@ TEST_F(AccessibilityTest, TheSampleTreeWalkedThroughTheSystemsClient) {
         const char* name;
         const char* path;
     };
+    // The description names the groups a section is in, not itself again.
     const Expected sections[] = {
-        {"Customer", "Customer"},
-        {"Name", "Customer, Name"},
-        {"First name", "Customer, Name, First name"},
-        {"Last name", "Customer, Name, Last name"},
-        {"Contact", "Customer, Contact"},
-        {"Phone", "Customer, Contact, Phone"},
-        {"E-mail address of the customer", "Customer, Contact, E-mail address of the customer"},
-        {"Order details", "Order details"},
-        {"Quantity", "Order details, Quantity"},
-        {"Delivery", "Order details, Delivery"},
-        {"Planned delivery date", "Order details, Delivery, Planned delivery date"},
-        {"Notes on shipping and handling",
-         "Order details, Delivery, Notes on shipping and handling"},
+        {"Customer", "<null>"},
+        {"Name", "Customer"},
+        {"First name", "Customer, Name"},
+        {"Last name", "Customer, Name"},
+        {"Contact", "Customer"},
+        {"Phone", "Customer, Contact"},
+        {"E-mail address of the customer", "Customer, Contact"},
+        {"Order details", "<null>"},
+        {"Quantity", "Order details"},
+        {"Delivery", "Order details"},
+        {"Planned delivery date", "Order details, Delivery"},
+        {"Notes on shipping and handling", "Order details, Delivery"},
     };
     const LONG count = sizeof sections / sizeof sections[0];
 
@@ -163,7 +166,8 @@ TEST_F(AccessibilityTest, TheSampleTreeWalkedThroughTheSystemsClient) {
         TBstr name, description, action;
         EXPECT_EQ(S_OK, acc->get_accName(Child(id), name.Put()));
         EXPECT_EQ(expected.name, Narrow(name.Get()));
-        EXPECT_EQ(S_OK, acc->get_accDescription(Child(id), description.Put()));
+        const HRESULT described = acc->get_accDescription(Child(id), description.Put());
+        EXPECT_EQ(description.Get() == nullptr ? S_FALSE : S_OK, described);
         EXPECT_EQ(expected.path, Narrow(description.Get()));
         VARIANT role;
         EXPECT_EQ(S_OK, acc->get_accRole(Child(id), &role));
@@ -197,10 +201,24 @@ TEST_F(AccessibilityTest, TheSampleTreeWalkedThroughTheSystemsClient) {
     EXPECT_EQ(65, width);
     EXPECT_EQ(72 - 18, height);
 
-    // The header itself is the window's client area.
+    // The header itself is a list of column headers, named by its window's
+    // text, else by the host's label, else by the control's name.
     VARIANT role;
     ASSERT_EQ(S_OK, acc->get_accRole(Child(CHILDID_SELF), &role));
-    EXPECT_EQ(ROLE_SYSTEM_CLIENT, role.lVal);
+    EXPECT_EQ(ROLE_SYSTEM_LIST, role.lVal);
+    header->SetName("Strativ1");
+    site.DisplayName = L"Orders";
+    ::SetWindowTextW(window, L"Header of orders");
+    const char* names[] = {"Header of orders", "Orders", "Strativ1"};
+    for (const char* expected : names) {
+        TBstr name;
+        EXPECT_EQ(S_OK, acc->get_accName(Child(CHILDID_SELF), name.Put()));
+        EXPECT_EQ(expected, Narrow(name.Get()));
+        if (::GetWindowTextLengthW(window) > 0)
+            ::SetWindowTextW(window, L"");
+        else
+            site.DisplayName.clear();
+    }
     TComPtr<IDispatch> parent;
     EXPECT_EQ(S_OK, acc->get_accParent(parent.Put()));
     EXPECT_TRUE(parent);
@@ -217,25 +235,30 @@ TEST_F(AccessibilityTest, HitTestAndNavigationFollowTheTree) {
     EXPECT_EQ(S_FALSE, acc->accHitTest(outside.x - 5, outside.y - 5, &hit));
     EXPECT_EQ(VT_EMPTY, hit.vt);
 
+    // First and last child only from the header (sections are simple
+    // children); next and previous in child-id order; the rest as the keys go.
     struct Case {
         const char* from; // nullptr: the header itself
         long direction;
-        const char* to; // nullptr: nowhere (S_FALSE)
+        const char* to; // nullptr: nowhere (S_FALSE, or the failure below)
+        HRESULT failure = S_FALSE;
     };
     const Case cases[] = {
         {nullptr, NAVDIR_FIRSTCHILD, "Customer"},
-        {nullptr, NAVDIR_LASTCHILD, "Order details"},
-        {"Customer", NAVDIR_FIRSTCHILD, "Name"},
-        {"Delivery", NAVDIR_LASTCHILD, "Notes on shipping and handling"},
-        {"Name", NAVDIR_NEXT, "Contact"},
-        {"Contact", NAVDIR_PREVIOUS, "Name"},
-        {"Order details", NAVDIR_NEXT, nullptr},
+        {nullptr, NAVDIR_LASTCHILD, "Notes on shipping and handling"},
+        {"Customer", NAVDIR_FIRSTCHILD, nullptr, E_INVALIDARG},
+        {"Delivery", NAVDIR_LASTCHILD, nullptr, E_INVALIDARG},
+        {"Phone", NAVDIR_FIRSTCHILD, nullptr, E_INVALIDARG},
+        {"Name", NAVDIR_NEXT, "First name"},
+        {"Last name", NAVDIR_NEXT, "Contact"},
+        {"Contact", NAVDIR_PREVIOUS, "Last name"},
+        {"Customer", NAVDIR_PREVIOUS, nullptr},
+        {"Notes on shipping and handling", NAVDIR_NEXT, nullptr},
         {"First name", NAVDIR_UP, "Name"},
         {"Customer", NAVDIR_UP, nullptr},
         {"Contact", NAVDIR_DOWN, "Phone"},
         {"Last name", NAVDIR_RIGHT, "Phone"},
         {"Quantity", NAVDIR_LEFT, "E-mail address of the customer"},
-        {"Phone", NAVDIR_FIRSTCHILD, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.from ? c.from : "header") + " " + std::to_string(c.direction));
@@ -243,7 +266,7 @@ TEST_F(AccessibilityTest, HitTestAndNavigationFollowTheTree) {
         const HRESULT hr =
             acc->accNavigate(c.direction, Child(c.from ? IdOf(c.from) : CHILDID_SELF), &end);
         if (c.to == nullptr) {
-            EXPECT_EQ(S_FALSE, hr);
+            EXPECT_EQ(c.failure, hr);
             EXPECT_EQ(VT_EMPTY, end.vt);
         } else {
             ASSERT_EQ(S_OK, hr);
@@ -251,6 +274,18 @@ TEST_F(AccessibilityTest, HitTestAndNavigationFollowTheTree) {
             EXPECT_EQ(IdOf(c.to), end.lVal);
         }
     }
+
+    // A client walking from the first child with NEXT meets every section.
+    long count = 0;
+    ASSERT_EQ(S_OK, acc->get_accChildCount(&count));
+    VARIANT at = Child(CHILDID_SELF);
+    std::vector<LONG> walked;
+    for (long direction = NAVDIR_FIRSTCHILD; acc->accNavigate(direction, at, &at) == S_OK;
+         direction = NAVDIR_NEXT)
+        walked.push_back(at.lVal);
+    EXPECT_EQ(static_cast<size_t>(count), walked.size());
+    for (size_t i = 0; i < walked.size(); ++i)
+        EXPECT_EQ(static_cast<LONG>(i) + 1, walked[i]);
 }
 
 TEST_F(AccessibilityTest, StatesFollowFocusPointerAndClipping) {
@@ -300,11 +335,48 @@ TEST_F(AccessibilityTest, StatesFollowFocusPointerAndClipping) {
     EXPECT_EQ(0, State(customer) & STATE_SYSTEM_FOCUSABLE) << "nothing for keyboard users to do";
 }
 
-TEST_F(AccessibilityTest, TheDefaultActionClicksTheSection) {
+// The click waits for the message loop, so a host's handler that shows a box
+// does not hold up the screen reader; by then the section must still be
+// there and clicking still allowed.
+TEST_F(AccessibilityTest, TheDefaultActionClicksTheSectionOnceTheLoopRuns) {
+    struct Case {
+        const char* name;
+        void (*meanwhile)(TStrativ& header, ICorvane& control);
+        bool clicked;
+    };
+    const Case cases[] = {
+        {"nothing changed", [](TStrativ&, ICorvane&) {}, true},
+        {"the section deleted",
+         [](TStrativ& h, ICorvane&) {
+             THeaderColumns* q = corvane::testing::Find(h.Sections(), "Quantity");
+             q->Parent()->DeleteItem(q);
+         },
+         false},
+        {"clicking switched off", [](TStrativ&, ICorvane& c) { c.put_AllowClick(VARIANT_FALSE); },
+         false},
+        {"the header disabled", [](TStrativ& h, ICorvane&) { h.SetEnabled(false); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        demo::BuildSampleTree(*control.Get());
+        header->SetEnabled(true);
+        ASSERT_EQ(S_OK, control->put_AllowClick(VARIANT_TRUE));
+        sink.Events.clear();
+        ASSERT_EQ(S_OK, acc->accDoDefaultAction(Child(IdOf("Quantity"))));
+        EXPECT_TRUE(sink.Events.empty()) << "not from inside the call";
+        c.meanwhile(*header, *control.Get());
+        PumpMessages();
+        ASSERT_EQ(c.clicked ? 1u : 0u, sink.Events.size());
+        if (c.clicked) {
+            EXPECT_EQ(5, sink.Events[0].Dispid); // OnHeaderClick
+            EXPECT_EQ(std::vector<std::string>{"Quantity"}, sink.Events[0].Args);
+        }
+    }
+    header->SetEnabled(true);
+    sink.Events.clear();
     ASSERT_EQ(S_OK, acc->accDoDefaultAction(Child(IdOf("Quantity"))));
+    PumpMessages();
     ASSERT_EQ(1u, sink.Events.size());
-    EXPECT_EQ(5, sink.Events[0].Dispid); // OnHeaderClick
-    EXPECT_EQ(std::vector<std::string>{"Quantity"}, sink.Events[0].Args);
 
     ASSERT_EQ(S_OK, control->put_AllowClick(VARIANT_FALSE));
     EXPECT_EQ(DISP_E_MEMBERNOTFOUND, acc->accDoDefaultAction(Child(IdOf("Quantity"))));
@@ -312,6 +384,25 @@ TEST_F(AccessibilityTest, TheDefaultActionClicksTheSection) {
     EXPECT_EQ(S_FALSE, acc->get_accDefaultAction(Child(IdOf("Quantity")), action.Put()));
     EXPECT_EQ(nullptr, action.Get());
     EXPECT_EQ(1u, sink.Events.size());
+}
+
+// Disabled: no action, no focus, unavailable, for the header and each section.
+TEST_F(AccessibilityTest, ADisabledHeaderOffersNothingToDo) {
+    ASSERT_EQ(S_OK, control->put_Enabled(VARIANT_FALSE));
+    const LONG quantity = IdOf("Quantity");
+    EXPECT_EQ(DISP_E_MEMBERNOTFOUND, acc->accDoDefaultAction(Child(quantity)));
+    TBstr action;
+    EXPECT_EQ(S_FALSE, acc->get_accDefaultAction(Child(quantity), action.Put()));
+    EXPECT_EQ(DISP_E_MEMBERNOTFOUND, acc->accSelect(SELFLAG_TAKEFOCUS, Child(quantity)));
+    EXPECT_NE(window, ::GetFocus());
+    for (LONG id : {LONG{CHILDID_SELF}, quantity, IdOf("Customer")}) {
+        SCOPED_TRACE(id);
+        const LONG state = State(id);
+        EXPECT_EQ(0, state & STATE_SYSTEM_FOCUSABLE);
+        EXPECT_EQ(STATE_SYSTEM_UNAVAILABLE, state & STATE_SYSTEM_UNAVAILABLE);
+    }
+    PumpMessages();
+    EXPECT_TRUE(sink.Events.empty());
 }
 
 TEST_F(AccessibilityTest, SelectingWithTakeFocusFocusesTheSection) {
@@ -443,6 +534,137 @@ TEST_F(AccessibilityTest, FocusNamesAndOrderAreAnnounced) {
         {EVENT_OBJECT_REORDER, CHILDID_SELF},
     };
     EXPECT_EQ(expected, heard) << Describe(heard);
+}
+
+// What a test hook hears of the events the header raises itself.
+class HeardEvents {
+public:
+    HeardEvents(HWND window, DWORD first, DWORD last) {
+        heard.clear();
+        heardWindow = window;
+        hook_ = ::SetWinEventHook(first, last, nullptr, &HearEvent, ::GetCurrentProcessId(), 0,
+                                  WINEVENT_OUTOFCONTEXT);
+    }
+    ~HeardEvents() { ::UnhookWinEvent(hook_); }
+    HeardEvents(const HeardEvents&) = delete;
+    HeardEvents& operator=(const HeardEvents&) = delete;
+    bool Hooked() const { return hook_ != nullptr; }
+    // Heard since the last call, of the given kinds.
+    std::vector<HeardEvent> Take(std::initializer_list<DWORD> kinds) {
+        PumpMessages();
+        std::vector<HeardEvent> out;
+        for (const HeardEvent& e : heard)
+            if (std::find(kinds.begin(), kinds.end(), e.Event) != kinds.end())
+                out.push_back(e);
+        heard.clear();
+        return out;
+    }
+
+private:
+    HWINEVENTHOOK hook_;
+};
+
+// A host's calls are announced when they return, not at some later message;
+// a resize moves rectangles, a switch of AllowClick changes the actions.
+TEST_F(AccessibilityTest, HostCallsAreAnnouncedWhenTheyReturn) {
+    HeardEvents events(window, EVENT_OBJECT_REORDER, EVENT_OBJECT_DEFACTIONCHANGE);
+    ASSERT_TRUE(events.Hooked());
+    ::SendMessageA(window, WM_NULL, 0, 0); // the header takes note of how things are
+    TComPtr<ISections> root, order, delivery, customer;
+    ASSERT_EQ(S_OK, control->get_Sections(root.Put()));
+    ASSERT_EQ(S_OK, root->get_Items(1, order.Put()));
+    ASSERT_EQ(S_OK, order->get_Items(1, delivery.Put()));
+    ASSERT_EQ(S_OK, root->get_Items(0, customer.Put()));
+    const std::initializer_list<DWORD> kinds = {EVENT_OBJECT_REORDER, EVENT_OBJECT_NAMECHANGE,
+                                                EVENT_OBJECT_LOCATIONCHANGE,
+                                                EVENT_OBJECT_DEFACTIONCHANGE};
+    events.Take(kinds);
+    // Expected events name their section by caption (nullptr: the header),
+    // read after the call: ids change with the tree.
+    struct Heard {
+        DWORD Event;
+        const char* Section;
+    };
+    struct Step {
+        const char* name;
+        std::function<void()> call;
+        std::vector<Heard> expected;
+    };
+    const Step steps[] = {
+        {"a rename",
+         [&] {
+             const TBstr caption = TextToBstr("Order");
+             ASSERT_EQ(S_OK, order->put_Caption(caption.Get()));
+         },
+         {{EVENT_OBJECT_NAMECHANGE, "Order"}}},
+        {"a width",
+         [&] {
+             TComPtr<ISections> quantity;
+             ASSERT_EQ(S_OK, order->get_Items(0, quantity.Put()));
+             ASSERT_EQ(S_OK, quantity->put_Width(60));
+         },
+         // The group keeps its extent: its last column reaches the edge.
+         {{EVENT_OBJECT_LOCATIONCHANGE, "Quantity"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "Delivery"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "Planned delivery date"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "Notes on shipping and handling"}}},
+        {"an exchange",
+         [&] { ASSERT_EQ(S_OK, order->Exchange(0, 1)); },
+         {{EVENT_OBJECT_REORDER, nullptr}}},
+        {"a resize of the control",
+         [&] { header->SetWidth(500); },
+         {{EVENT_OBJECT_LOCATIONCHANGE, "Order"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "Delivery"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "Notes on shipping and handling"}}},
+        {"a section deleted",
+         [&] {
+             TComPtr<ISections> name;
+             ASSERT_EQ(S_OK, customer->get_Items(0, name.Put()));
+             ASSERT_EQ(S_OK, customer->DeleteItem(name.Get()));
+         },
+         {{EVENT_OBJECT_LOCATIONCHANGE, "Customer"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "Contact"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "Phone"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "E-mail address of the customer"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "Order"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "Delivery"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "Planned delivery date"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "Notes on shipping and handling"},
+          {EVENT_OBJECT_LOCATIONCHANGE, "Quantity"},
+          {EVENT_OBJECT_REORDER, nullptr}}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.call();
+        std::vector<HeardEvent> expected;
+        for (const Heard& e : step.expected)
+            expected.push_back({e.Event, e.Section ? IdOf(e.Section) : CHILDID_SELF});
+        const auto heardNow = events.Take(kinds);
+        EXPECT_EQ(expected, heardNow) << Describe(heardNow);
+    }
+
+    // Every section's action changes with AllowClick.
+    ASSERT_EQ(S_OK, control->put_AllowClick(VARIANT_FALSE));
+    const auto heardNow = events.Take(kinds);
+    ASSERT_EQ(static_cast<size_t>(header->AccessibleChildCount()), heardNow.size());
+    for (size_t i = 0; i < heardNow.size(); ++i)
+        EXPECT_EQ((HeardEvent{EVENT_OBJECT_DEFACTIONCHANGE, static_cast<LONG>(i) + 1}),
+                  heardNow[i]);
+}
+
+// Taking the focus by selection: one focus event, the new section's, whether
+// the window had the focus or not.
+TEST_F(AccessibilityTest, TakingTheFocusAnnouncesOnlyTheNewSection) {
+    HeardEvents events(window, EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS);
+    ASSERT_TRUE(events.Hooked());
+    for (const char* target : {"Delivery", "Phone"}) {
+        SCOPED_TRACE(target);
+        ASSERT_EQ(S_OK, acc->accSelect(SELFLAG_TAKEFOCUS, Child(IdOf(target))));
+        const auto heardNow = events.Take({EVENT_OBJECT_FOCUS});
+        EXPECT_EQ((std::vector<HeardEvent>{{EVENT_OBJECT_FOCUS, IdOf(target)}}), heardNow)
+            << Describe(heardNow);
+        EXPECT_EQ(target, header->FocusedSection()->Caption());
+    }
 }
 
 } // namespace

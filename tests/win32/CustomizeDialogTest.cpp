@@ -426,29 +426,14 @@ TEST_F(CustomizeDialogLayout, ControlsSitAtTheirBoundsInTheirTabOrder) {
     EXPECT_EQ(sections, (std::vector<std::string>{"Edit", "SysTreeView32", "Edit", "Edit", "Left",
                                                   "&WordWrap", "Add", "Add Subitem", "Delete",
                                                   "Move Up...", "Move Down..."}));
-    EXPECT_EQ(general,
-              // A radio group's tab stop is its chosen item (the header's values).
-              (std::vector<std::string>{"New",
-                                        "None",
-                                        "None",
-                                        "Single",
-                                        "Edit",
-                                        "None",
-                                        "Click to Select a Font...",
-                                        "Click to Select a Color...",
-                                        "Click to Select a Hot Track Color...",
-                                        "&Visible",
-                                        "&ShowHint",
-                                        "&Customizing",
-                                        "H&otTrack",
-                                        "&Height Resize",
-                                        "&Width Resize",
-                                        "H&intSections",
-                                        "&Move Sections",
-                                        "Show A&bout",
-                                        "Section Click",
-                                        "Edit",
-                                        "Edit"}));
+    // A radio group's tab stop is its chosen item (the header's values).
+    // clang-format off
+    EXPECT_EQ(general, (std::vector<std::string>{"New", "None", "None", "Single", "Edit", "None",
+        "Click to Select a Font...", "Click to Select a Color...",
+        "Click to Select a Hot Track Color...", "&Visible", "&ShowHint", "&Customizing",
+        "H&otTrack", "&Height Resize", "&Width Resize", "H&intSections", "&Move Sections",
+        "Show A&bout", "Section Click", "Edit", "Edit"}));
+    // clang-format on
 }
 
 TEST_F(CustomizeDialogWin32, EnterAcceptsAnInPlaceCaptionAndOtherwiseGoesToTheWidthEdit) {

@@ -192,10 +192,8 @@ TEST_F(CustomizeDialogKeyboard, SpaceAndEnterOnTheFontAndColourButtonsOpenTheirD
     EXPECT_EQ(roles, std::vector<LONG>(std::size(cases), ROLE_SYSTEM_PUSHBUTTON));
     ASSERT_EQ(dialogs.Seen().size(), std::size(cases));
     for (size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(std::string(cases[i].button) +
-                     (cases[i].key == VK_SPACE ? " Space" : " Enter"));
-        EXPECT_EQ(dialogs.Seen()[i].caption, cases[i].dialog);
-        EXPECT_EQ(focusAfter[i], cases[i].button);
+        EXPECT_EQ(dialogs.Seen()[i].caption, cases[i].dialog) << i;
+        EXPECT_EQ(focusAfter[i], cases[i].button) << i;
     }
 }
 

@@ -208,15 +208,12 @@ TEST_F(AccessibilityTest, TheSampleTreeWalkedThroughTheSystemsClient) {
     header->SetName("Strativ1");
     site.DisplayName = L"Orders";
     ::SetWindowTextW(window, L"Header of orders");
-    const char* names[] = {"Header of orders", "Orders", "Strativ1"};
-    for (const char* expected : names) {
+    for (const char* expected : {"Header of orders", "Orders", "Strativ1"}) {
         TBstr name;
         EXPECT_EQ(S_OK, acc->get_accName(Child(CHILDID_SELF), name.Put()));
         EXPECT_EQ(expected, Narrow(name.Get()));
-        if (::GetWindowTextLengthW(window) > 0)
-            ::SetWindowTextW(window, L"");
-        else
-            site.DisplayName.clear();
+        ::GetWindowTextLengthW(window) > 0 ? void(::SetWindowTextW(window, L""))
+                                           : site.DisplayName.clear();
     }
     TComPtr<IDispatch> parent;
     EXPECT_EQ(S_OK, acc->get_accParent(parent.Put()));
@@ -568,7 +565,6 @@ TEST_F(HookedAccessibilityTest, HostCallsAreAnnouncedWhenTheyReturn) {
     ASSERT_EQ(S_OK, control->get_Sections(root.Put()));
     ASSERT_EQ(S_OK, root->get_Items(1, order.Put()));
     ASSERT_EQ(S_OK, root->get_Items(0, customer.Put()));
-    Heard();
     const TBstr caption = TextToBstr("Order");
     TComPtr<ISections> quantity, name;
     ASSERT_EQ(S_OK, order->get_Items(0, quantity.Put()));
@@ -604,8 +600,7 @@ TEST_F(HookedAccessibilityTest, HostCallsAreAnnouncedWhenTheyReturn) {
     EXPECT_EQ(actions, Heard());
 }
 
-// Taking the focus by selection: one focus event, the new section's, whether
-// the window had the focus or not.
+// Selection: one focus event, the new section's, with the focus outside or in.
 TEST_F(HookedAccessibilityTest, TakingTheFocusAnnouncesOnlyTheNewSection) {
     for (const char* target : {"Delivery", "Phone"}) {
         ASSERT_EQ(S_OK, acc->accSelect(SELFLAG_TAKEFOCUS, Child(IdOf(target))));

@@ -5,7 +5,8 @@
 //   Left / Right        previous / next sibling; a leaf goes to the previous /
 //                       next column, into the neighbouring group's leaves
 //   Up / Down           parent / first child
-//   Home / End          first / last section of the level (leaves: columns)
+//   Home / End          first / last section of the level (leaves: columns);
+//                       Right and End stop at the last column painted
 //   Space, Enter        click                          (hoClick, not designing)
 //   Ctrl+Left / Right   width -1 / +1, Shift: 10       (hoHresize or designing)
 //   Ctrl+Up / Down      band height -1 / +1, Shift: 10 (hoVResize or designing)

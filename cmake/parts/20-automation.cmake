@@ -9,7 +9,7 @@ file(GLOB CORVANE_AUTOMATION_SOURCES CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/src/server/sections/*.cpp)
 add_library(corvane_automation STATIC ${CORVANE_AUTOMATION_SOURCES})
 target_include_directories(corvane_automation PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(corvane_automation PUBLIC corvane_typelib corvane_server_base corvane_core
+target_link_libraries(corvane_automation PUBLIC corvane_typelib corvane_server_base corvane_win32
     ole32 oleaut32 uuid)
 corvane_warnings(corvane_automation)
 corvane_precompile(corvane_automation WINDOWS)

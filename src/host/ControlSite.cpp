@@ -146,6 +146,13 @@ HRESULT STDMETHODCALLTYPE ControlSite::Invoke(DISPID dispid, REFIID, LCID, WORD,
         result->vt = VT_DISPATCH;
         result->pdispVal = com::TComPtr<IFontDisp>(AmbientFont).Detach();
         return S_OK;
+    case DISPID_AMBIENT_DISPLAYNAME:
+        if (DisplayName.empty())
+            return DISP_E_MEMBERNOTFOUND;
+        result->vt = VT_BSTR;
+        result->bstrVal =
+            ::SysAllocStringLen(DisplayName.data(), static_cast<UINT>(DisplayName.size()));
+        return result->bstrVal != nullptr ? S_OK : E_OUTOFMEMORY;
     default:
         return DISP_E_MEMBERNOTFOUND;
     }

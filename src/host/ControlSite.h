@@ -10,6 +10,8 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <string>
+
 namespace corvane::host {
 
 class ControlSite : public IOleClientSite,
@@ -29,9 +31,11 @@ public:
     // Where the control sits in the container's client area; a size the
     // control asks for (OnPosRectChange) is stored here.
     RECT Position{0, 0, 0, 0};
-    // Ambient properties: run mode (not designing) and, when set, the font.
+    // Ambient properties: run mode (not designing) and, when set, the font
+    // and the name the host shows for the control (its label).
     bool UserMode = true;
     com::TComPtr<IFontDisp> AmbientFont;
+    std::wstring DisplayName;
     // The control's in-place active object while it is UI-active.
     com::TComPtr<IOleInPlaceActiveObject> ActiveObject;
     // What the control told the site, for hosts that want to know.

@@ -10,6 +10,8 @@ constexpr DWORD ThinBorderStyle = 0x00800000; // WS_BORDER
 // The window this thread is making, for its WM_NCCREATE. Not the message's
 // creation parameters: anyone can send a window a WM_NCCREATE of their own.
 thread_local StrativWindow* t_creating = nullptr;
+// The first of the thread's windows (see NoteAccessibleChangesOnThread).
+thread_local StrativWindow* t_firstWindow = nullptr;
 
 // Sets a flag for the life of a scope.
 class FlagScope {
@@ -32,9 +34,19 @@ StrativWindow::StrativWindow(TStrativ& control, HWND parent) : control_(control)
     control_.SetWindowServices(this);
     control_.SetCustomizeDialog(&customizeDialog_);
     ApplyWindowDensity();
+    nextOnThread_ = t_firstWindow;
+    if (nextOnThread_ != nullptr)
+        nextOnThread_->previousOnThread_ = this;
+    t_firstWindow = this;
 }
 
 StrativWindow::~StrativWindow() {
+    if (previousOnThread_ != nullptr)
+        previousOnThread_->nextOnThread_ = nextOnThread_;
+    else if (t_firstWindow == this)
+        t_firstWindow = nextOnThread_;
+    if (nextOnThread_ != nullptr)
+        nextOnThread_->previousOnThread_ = previousOnThread_;
     entryOwner_ = nullptr; // going with its owner: the last messages enter nothing
     ReleaseWindowCanvas();
     tooltip_.Destroy();
@@ -129,17 +141,32 @@ StrativWindow::MessageScope::~MessageScope() {
     window_.ReleaseWindowCanvas();
     // Whatever the message (or a host between messages) changed is told to
     // assistive technology once the message is done.
-    TAccessibleListener* const listener = window_.listener_;
-    const bool automation = listener != nullptr && listener->Listening();
-    if (window_.window_ && (automation || ::IsWinEventHookInstalled(EVENT_OBJECT_REORDER))) {
-        try {
-            window_.control_.NoteAccessibleChanges();
-            if (automation)
-                listener->MessageDone();
-        } catch (...) {
-            // Out of memory while comparing: the next message tries again.
-        }
+    window_.NoteAccessibleChanges();
+}
+
+void StrativWindow::NoteAccessibleChanges() noexcept {
+    try {
+        TAccessibleListener* const listener = listener_;
+        const bool automation = listener != nullptr && listener->Listening();
+        // Nobody listens: comparing would find changes only to throw them away.
+        if (!window_ || !(automation || ::IsWinEventHookInstalled(EVENT_OBJECT_REORDER) ||
+                          ::IsWinEventHookInstalled(EVENT_OBJECT_NAMECHANGE) ||
+                          ::IsWinEventHookInstalled(EVENT_OBJECT_LOCATIONCHANGE) ||
+                          ::IsWinEventHookInstalled(EVENT_OBJECT_DEFACTIONCHANGE) ||
+                          ::IsWinEventHookInstalled(EVENT_OBJECT_FOCUS)))
+            return;
+        control_.NoteAccessibleChanges();
+        if (automation)
+            listener->MessageDone();
+    } catch (...) {
+        // Out of memory while comparing: the next look tries again.
     }
+}
+
+void StrativWindow::NoteAccessibleChangesOnThread() noexcept {
+    for (StrativWindow* w = t_firstWindow; w != nullptr; w = w->nextOnThread_)
+        if (w->messageDepth_ == 0)
+            w->NoteAccessibleChanges();
 }
 
 void StrativWindow::ReleaseWindowCanvas() {

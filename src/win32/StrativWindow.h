@@ -99,7 +99,13 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, unsigned style) override;
     void CancelHint() override;
     void DesignerModified() override;
+    // Every announcement to assistive technology goes out here.
     void AccessibleEvent(TAccessibleEvent event, const THeaderColumns* Section) override;
+    // A host changed something outside any message of the windows (a call
+    // through its automation interfaces): the headers of this thread tell
+    // assistive technology now rather than at their next message. Windows
+    // inside a message do it when the message ends.
+    static void NoteAccessibleChangesOnThread() noexcept;
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -121,6 +127,7 @@ private:
     static StrativWindow* FromHandle(HWND hwnd, UINT message);
 
     void CreateHandle();
+    void NoteAccessibleChanges() noexcept;
     void ApplyVisibleArea();
     void LookChanged() const;
     void SyncBoundsFromWindow();
@@ -187,6 +194,10 @@ private:
     TAccessibleListener* listener_ = nullptr;
     TEntryOwner* entryOwner_ = nullptr;
     int messageDepth_ = 0;
+    // The thread's windows, linked through themselves (nothing to free at
+    // thread exit).
+    StrativWindow* nextOnThread_ = nullptr;
+    StrativWindow* previousOnThread_ = nullptr;
     bool trackingLeave_ = false;
     bool syncingBounds_ = false;
     bool releasingCapture_ = false;

@@ -166,10 +166,22 @@ void StrativWindow::AccessibleEvent(TAccessibleEvent event, const THeaderColumns
             return; // not a section of this header
     }
     DWORD kind = EVENT_OBJECT_FOCUS;
-    if (event == TAccessibleEvent::NameChange)
+    switch (event) {
+    case TAccessibleEvent::Focus:
+        break;
+    case TAccessibleEvent::NameChange:
         kind = EVENT_OBJECT_NAMECHANGE;
-    else if (event == TAccessibleEvent::Reorder)
+        break;
+    case TAccessibleEvent::Reorder:
         kind = EVENT_OBJECT_REORDER;
+        break;
+    case TAccessibleEvent::LocationChange:
+        kind = EVENT_OBJECT_LOCATIONCHANGE;
+        break;
+    case TAccessibleEvent::DefaultActionChange:
+        kind = EVENT_OBJECT_DEFACTIONCHANGE;
+        break;
+    }
     ::NotifyWinEvent(kind, window_.get(), OBJID_CLIENT, child);
     if (listener_ != nullptr && listener_->Listening())
         listener_->Announce(event, Section);

@@ -113,7 +113,7 @@ TEST_F(StrativPointer, ChangesAreAnnouncedOnceAndOnlyWhenTheyHappened) {
          {}},
         {"a section added",
          [](TestHeader& t, TestHeader&) { t["P"]->Add("D"); },
-         {"Accessible Reorder <header>"}},
+         {"Accessible Location P", "Accessible Location C", "Accessible Reorder <header>"}},
         {"sections moved and one renamed",
          [](TestHeader& t, TestHeader&) {
              t["C"]->SetIndex(0);
@@ -127,7 +127,28 @@ TEST_F(StrativPointer, ChangesAreAnnouncedOnceAndOnlyWhenTheyHappened) {
              sea->SetCaption("Gone");
          },
          {"Accessible Reorder <header>"}},
-        {"a width", [](TestHeader& t, TestHeader&) { t["B"]->SetWidth(10); }, {}},
+        {"a width",
+         [](TestHeader& t, TestHeader&) { t["B"]->SetWidth(10); },
+         {"Accessible Location P", "Accessible Location B", "Accessible Location D"}},
+        {"a band height",
+         [](TestHeader& t, TestHeader&) { t["P"]->SetHeight(12); },
+         {"Accessible Location P", "Accessible Location Alpha", "Accessible Location B",
+          "Accessible Location D"}},
+        {"the client size",
+         [](TestHeader& t, TestHeader&) { t.header.SetWidth(250); },
+         {"Accessible Location P", "Accessible Location D"}},
+        {"clicking switched off",
+         [](TestHeader& t, TestHeader&) { t.header.SetOptions(t.header.Options() & ~hoClick); },
+         {"Accessible DefaultAction P", "Accessible DefaultAction Alpha",
+          "Accessible DefaultAction B", "Accessible DefaultAction D"}},
+        {"the header disabled", [](TestHeader& t, TestHeader&) { t.header.SetEnabled(false); }, {}},
+        {"enabled with clicking on",
+         [](TestHeader& t, TestHeader&) {
+             t.header.SetEnabled(true);
+             t.header.SetOptions(t.header.Options() | hoClick);
+         },
+         {"Accessible DefaultAction P", "Accessible DefaultAction Alpha",
+          "Accessible DefaultAction B", "Accessible DefaultAction D"}},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
@@ -145,9 +166,25 @@ TEST_F(StrativPointer, FocusMovedByAnEditIsAnnounced) {
     Take();
     H().Sections()->DeleteItem(S("B"));
     H().NoteAccessibleChanges();
-    EXPECT_EQ(Announcements(Take()), (Log{"Accessible Reorder <header>", "Accessible Focus C"}));
+    EXPECT_EQ(Announcements(Take()),
+              (Log{"Accessible Location C", "Accessible Reorder <header>", "Accessible Focus C"}));
     H().NoteAccessibleChanges();
     EXPECT_EQ(Announcements(Take()), Log{});
+}
+
+// Alt+Right keeps the focus on its section but gives it another child id: a
+// client that kept the old id would read the section now there.
+TEST_F(StrativPointer, FocusGivenAnotherIdByAMoveIsAnnounced) {
+    Make("A:40,B:60,C:50", 300, 30);
+    H().FocusEnter();
+    H().SetFocusedSection(S("A"));
+    H().NoteAccessibleChanges();
+    Take();
+    ASSERT_TRUE(H().KeyDown(vkRight, ssAlt));
+    H().NoteAccessibleChanges();
+    EXPECT_EQ(Announcements(Take()), (Log{"Accessible Location A", "Accessible Location B",
+                                          "Accessible Reorder <header>", "Accessible Focus A"}));
+    EXPECT_EQ(H().AccessibleChildId(S("A")), 2);
 }
 
 } // namespace

@@ -39,6 +39,34 @@ TEST_P(KeyTableTest, KeyMovesFocusFiresEventsAndChangesTheTree) {
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyTableTest, ::testing::ValuesIn(KeyCases()));
 
+// A narrow header: the focus goes no further right than the last column
+// painted (the one reaching the edge), where its mark can still be seen.
+TEST_F(StrativPointer, KeysStopAtTheLastColumnPainted) {
+    struct Case {
+        int width; // 250: Qty is cut at the edge; 240: Phone ends at it
+        const char* focused;
+        uint16_t key;
+        const char* focusAfter;
+    };
+    const Case cases[] = {
+        {250, "Phone", vkRight, "Qty"},   {250, "Qty", vkRight, "Qty"},
+        {250, "First", vkEnd, "Qty"},     {250, "Customer", vkRight, "Order"},
+        {250, "Order", vkRight, "Order"}, {250, "Customer", vkEnd, "Order"},
+        {250, "Name", vkEnd, "Qty"},      {240, "Phone", vkRight, "Phone"},
+        {240, "Last", vkEnd, "Phone"},    {240, "Customer", vkEnd, "Customer"},
+        {240, "Phone", vkLeft, "Last"},   {240, "Phone", vkHome, "First"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.focused) + " " + std::to_string(c.key) + " at " +
+                     std::to_string(c.width));
+        Make(KeyTableTree, c.width, KeyTableClientHeight);
+        H().FocusEnter();
+        H().SetFocusedSection(S(c.focused));
+        EXPECT_TRUE(H().KeyDown(c.key, 0));
+        EXPECT_EQ(CaptionOf(H().FocusedSection()), c.focusAfter);
+    }
+}
+
 TEST(KeyTableTree, ReadsBackAsWritten) {
     TestHeader t(KeyTableTree, KeyTableClientWidth, KeyTableClientHeight);
     EXPECT_EQ(TreeText(t.header.Sections()), KeyTableTree);

@@ -99,9 +99,9 @@ TEST_F(CustomizeDialogDensity, InjectedDensityScalesTheLayoutAndKeepsTheTabOrder
         if (::GetWindowLongA(c, GWL_STYLE) & WS_TABSTOP)
             stops.push_back(ControlName(c));
     }
-    EXPECT_EQ(stops, (std::vector<std::string>{"tree", "width", "height", "A&lignment:Left", "Add",
-                                               "Add Subitem", "Delete", "memo", "Move Up...",
-                                               "Move Down...", "&WordWrap"}));
+    EXPECT_EQ(stops, (std::vector<std::string>{"memo", "tree", "width", "height", "A&lignment:Left",
+                                               "&WordWrap", "Add", "Add Subitem", "Delete",
+                                               "Move Up...", "Move Down..."}));
     ::ShowWindow(form.Handle(), SW_HIDE);
 }
 

@@ -7,14 +7,19 @@
 #include "HeaderFixture.h"
 #include "KeyboardCases.h"
 #include "ModalWatch.h"
+#include "com/ComPtr.h"
 #include "win32/editor/HeadersFormWindow.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
+#include <iterator>
 
 namespace corvane::win32::testing {
 namespace {
 
 using Form = editor::HeadersFormWindow;
+using com::TComPtr;
 
 class CustomizeDialogKeyboard : public HeaderFixture {
 protected:
@@ -83,6 +88,9 @@ TEST_F(CustomizeDialogKeyboard, TabReachesEveryControlOfBothPagesInTheLayoutsOrd
                                                  "BorderStyle:Single",
                                                  "hint",
                                                  "Align:None",
+                                                 "Click to Select a Font...",
+                                                 "Click to Select a Color...",
+                                                 "Click to Select a Hot Track Color...",
                                                  "&Visible",
                                                  "&ShowHint",
                                                  "&Customizing",
@@ -97,9 +105,9 @@ TEST_F(CustomizeDialogKeyboard, TabReachesEveryControlOfBothPagesInTheLayoutsOrd
                                                  "bevelwidth",
                                                  "&OK"}));
     const std::vector<std::string> sectionsOrder = {
-        "tabs",        "tree",    "width",  "height",     "A&lignment:Left", "Add",
-        "Add Subitem", "Delete",  "memo",   "Move Up...", "Move Down...",    "&WordWrap",
-        "&OK",         "&Cancel", "&Apply", "tabs"};
+        "tabs",      "memo",    "tree",        "width",  "height",     "A&lignment:Left",
+        "&WordWrap", "Add",     "Add Subitem", "Delete", "Move Up...", "Move Down...",
+        "&OK",       "&Cancel", "&Apply",      "tabs"};
     EXPECT_EQ(sections, sectionsOrder);
     std::vector<std::string> reversed(sectionsOrder.rbegin(), sectionsOrder.rend());
     EXPECT_EQ(sectionsBack, reversed);
@@ -142,6 +150,51 @@ TEST_F(CustomizeDialogKeyboard, EachKeyOnEachFocusedControlDoesWhatTheTableSays)
         ExpectKeyCase(cases[i], seen[i]);
     // The two presses of Apply, by its mnemonic and by Enter.
     EXPECT_EQ(std::count(events.begin(), events.end(), "BeforeApply"), 2);
+}
+
+// The font and colour buttons from the keyboard: Space and Enter on each
+// open its dialog (which the watch confirms), the form stays open and the
+// focus comes back to the button.
+TEST_F(CustomizeDialogKeyboard, SpaceAndEnterOnTheFontAndColourButtonsOpenTheirDialogs) {
+    MessageBoxWatch dialogs;
+    struct Case {
+        const char* button;
+        int key;
+        const char* dialog;
+    };
+    const Case cases[] = {
+        {"Click to Select a Font...", VK_SPACE, "Font"},
+        {"Click to Select a Font...", VK_RETURN, "Font"},
+        {"Click to Select a Color...", VK_SPACE, "Color"},
+        {"Click to Select a Color...", VK_RETURN, "Color"},
+        {"Click to Select a Hot Track Color...", VK_SPACE, "Color"},
+        {"Click to Select a Hot Track Color...", VK_RETURN, "Color"},
+    };
+    std::vector<std::string> focusAfter;
+    std::vector<CustomizeDialogWatch::Step> steps;
+    std::vector<LONG> roles;
+    for (const Case& c : cases) {
+        steps.push_back([&, c](HWND form) {
+            ShowPage(form, 0);
+            ::SetFocus(ControlNamed(form, c.button));
+            TComPtr<IAccessible> acc; // announced as a push button
+            VARIANT role{}, self{};
+            self.vt = VT_I4;
+            ::AccessibleObjectFromWindow(::GetFocus(), static_cast<DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible), acc.PutVoid());
+            roles.push_back(acc && acc->get_accRole(self, &role) == S_OK ? role.lVal : 0);
+            PostKey(c.key);
+        });
+        steps.push_back([&](HWND form) { focusAfter.push_back(FocusName(form)); });
+    }
+    steps.push_back([](HWND form) { Click(DialogControl(form, Form::CancelButtonId)); });
+    EXPECT_EQ(Customize(steps), steps.size());
+    EXPECT_EQ(roles, std::vector<LONG>(std::size(cases), ROLE_SYSTEM_PUSHBUTTON));
+    ASSERT_EQ(dialogs.Seen().size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(dialogs.Seen()[i].caption, cases[i].dialog) << i;
+        EXPECT_EQ(focusAfter[i], cases[i].button) << i;
+    }
 }
 
 TEST_F(CustomizeDialogKeyboard, AltOPressesOkWhereNoOtherControlHasTheLetter) {

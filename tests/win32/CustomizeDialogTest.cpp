@@ -420,15 +420,18 @@ TEST_F(CustomizeDialogLayout, ControlsSitAtTheirBoundsInTheirTabOrder) {
                 << speed;
         Press(form, Form::CancelButtonId);
     }});
-    EXPECT_EQ(sections, (std::vector<std::string>{"SysTreeView32", "Edit", "Edit", "Left", "Add",
-                                                  "Add Subitem", "Delete", "Edit", "Move Up...",
-                                                  "Move Down...", "&WordWrap"}));
-    EXPECT_EQ(general,
-              // A radio group's tab stop is its chosen item (the header's values).
-              (std::vector<std::string>{"New", "None", "None", "Single", "Edit", "None", "&Visible",
-                                        "&ShowHint", "&Customizing", "H&otTrack", "&Height Resize",
-                                        "&Width Resize", "H&intSections", "&Move Sections",
-                                        "Show A&bout", "Section Click", "Edit", "Edit"}));
+    // Both in the order the controls are on screen.
+    EXPECT_EQ(sections, (std::vector<std::string>{"Edit", "SysTreeView32", "Edit", "Edit", "Left",
+                                                  "&WordWrap", "Add", "Add Subitem", "Delete",
+                                                  "Move Up...", "Move Down..."}));
+    // A radio group's tab stop is its chosen item (the header's values).
+    // clang-format off
+    EXPECT_EQ(general, (std::vector<std::string>{"New", "None", "None", "Single", "Edit", "None",
+        "Click to Select a Font...", "Click to Select a Color...",
+        "Click to Select a Hot Track Color...", "&Visible", "&ShowHint", "&Customizing",
+        "H&otTrack", "&Height Resize", "&Width Resize", "H&intSections", "&Move Sections",
+        "Show A&bout", "Section Click", "Edit", "Edit"}));
+    // clang-format on
 }
 
 TEST_F(CustomizeDialogWin32, EnterAcceptsAnInPlaceCaptionAndOtherwiseGoesToTheWidthEdit) {

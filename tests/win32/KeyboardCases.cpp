@@ -53,8 +53,8 @@ const std::vector<KeyCase>& PageKeyCases() {
         {"EscInBevelWidthDoesNothing", 0, "bevelwidth", VK_ESCAPE, NoKeys, 0, "bevelwidth",
          nullptr},
         // Tab leaves the memo both ways.
-        {"TabLeavesTheMemo", 1, "memo", VK_TAB, NoKeys, 0, "Move Up...", nullptr},
-        {"ShiftTabLeavesTheMemo", 1, "memo", VK_TAB, ShiftKey, 0, "Delete", nullptr},
+        {"TabLeavesTheMemo", 1, "memo", VK_TAB, NoKeys, 0, "tree", nullptr},
+        {"ShiftTabLeavesTheMemo", 1, "memo", VK_TAB, ShiftKey, 0, "tabs", nullptr},
         // The pages from anywhere; the focus goes to the strip.
         {"CtrlTabFromTheMemo", 1, "memo", VK_TAB, CtrlKey, 0, "tabs",
          [](EditorState& s) { ToPage(s, 0); }},

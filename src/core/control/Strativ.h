@@ -197,9 +197,18 @@ public:
     static std::string SectionPath(const THeaderColumns* Section);
     // Some part of the section is painted inside the client area.
     bool SectionShown(const THeaderColumns* Section);
+    // The last column painting reaches (the one at the right edge); -1
+    // without columns.
+    int LastPaintedColumn() const;
+    // What assistive technology may do with sections now: click them (with
+    // hoClick, not designing) and focus them (a tab stop); neither while the
+    // control is disabled.
+    bool AccessibleClickable() const;
+    bool AccessibleFocusable() const;
     // Tells the window's services what changed since the last call: names,
-    // the order of sections, the focused section after an edit. The platform
-    // calls it after each message it handled.
+    // rectangles, the order of sections, whether they can be clicked, the
+    // focused section after an edit. The platform calls it after each
+    // message it handled and after each call a host made.
     void NoteAccessibleChanges();
 
     // --- State the pointer machine drives (read-only views for tests) --------
@@ -252,6 +261,8 @@ private:
     // Keyboard helpers.
     int ColumnOf(const THeaderColumns* Leaf) const;
     THeaderColumns* LastLeafOf(THeaderColumns* Section) const;
+    THeaderColumns* LevelEnd(const THeaderColumns* From, bool Last) const;
+    bool StartsInPaintedColumn(const THeaderColumns* Section) const;
     void ResizeByKey(THeaderColumns* Section, int Delta);
     void ChangeHeightByKey(THeaderColumns* Section, int Delta);
     void MoveByKey(THeaderColumns* Section, bool Right);

@@ -93,13 +93,18 @@ void TStrativ::RepaintFocusMark() {
 }
 
 // Tells assistive technology where the focus is whenever that changes while
-// the control has it (also when an edit moved it to a neighbour).
+// the control has it (also when an edit moved it to a neighbour, and when a
+// move gave the focused section another child id: a client that kept the
+// old id would read another section).
 void TStrativ::AnnounceFocus() {
     THeaderColumns* focused = FocusedSection();
+    const int id = focused != nullptr ? AccessibleChildId(focused) : 0;
     TAccessibleWatch& watch = accessibleWatch_;
-    if (watch.AnnouncedFocus == focused && watch.AnnouncedWithFocus == hasFocus_)
+    if (watch.AnnouncedFocus == focused && watch.AnnouncedFocusId == id &&
+        watch.AnnouncedWithFocus == hasFocus_)
         return;
     watch.AnnouncedFocus = focused;
+    watch.AnnouncedFocusId = id;
     watch.AnnouncedWithFocus = hasFocus_;
     if (hasFocus_ && focused != nullptr)
         Services().AccessibleEvent(TAccessibleEvent::Focus, focused);

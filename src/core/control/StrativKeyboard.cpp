@@ -5,7 +5,8 @@
 //   Left / Right        previous / next sibling; a leaf goes to the previous /
 //                       next column, into the neighbouring group's leaves
 //   Up / Down           parent / first child
-//   Home / End          first / last section of the level (leaves: columns)
+//   Home / End          first / last section of the level (leaves: columns);
+//                       Right and End stop at the last column painted
 //   Space, Enter        click                          (hoClick, not designing)
 //   Ctrl+Left / Right   width -1 / +1, Shift: 10       (hoHresize or designing)
 //   Ctrl+Up / Down      band height -1 / +1, Shift: 10 (hoVResize or designing)
@@ -119,9 +120,14 @@ THeaderColumns* TStrativ::LastLeafOf(THeaderColumns* Section) const {
     return Section;
 }
 
+// Going right stops at the last column painted: past it the focus mark
+// could not be seen, and a click could not reach the section either.
 THeaderColumns* TStrativ::NavigationTarget(THeaderColumns* From, uint16_t Key) const {
     const bool leaf = !From->HasChildren();
     const int column = leaf ? ColumnOf(From) : -1;
+    const auto painted = [this](THeaderColumns* section) -> THeaderColumns* {
+        return section != nullptr && StartsInPaintedColumn(section) ? section : nullptr;
+    };
     switch (Key) {
     case vkLeft:
         if (column >= 0)
@@ -129,24 +135,48 @@ THeaderColumns* TStrativ::NavigationTarget(THeaderColumns* From, uint16_t Key) c
         return From->GetPrevSibling();
     case vkRight:
         if (column >= 0)
-            return column + 1 < levels_->LeafCount() ? levels_->Leaf(column + 1) : nullptr;
-        return From->GetNextSibling();
+            return column + 1 < levels_->LeafCount() ? painted(levels_->Leaf(column + 1)) : nullptr;
+        return painted(From->GetNextSibling());
     case vkUp:
         return From->Parent() != sections_.get() ? From->Parent() : nullptr;
     case vkDown:
         return From->GetFirstChild();
     case vkHome:
-    case vkEnd: {
         if (column >= 0)
-            return levels_->Leaf(Key == vkHome ? 0 : levels_->LeafCount() - 1);
-        const int depth = From->Level() - 1; // the index's depth 0 is the root's children
-        if (depth >= levels_->LevelCount() || levels_->LevelSize(depth) == 0)
-            return nullptr;
-        return levels_->LevelSection(depth, Key == vkHome ? 0 : levels_->LevelSize(depth) - 1);
+            return levels_->Leaf(0);
+        return LevelEnd(From, false);
+    case vkEnd: {
+        if (column >= 0) {
+            const int last = std::min(LastPaintedColumn(), levels_->LeafCount() - 1);
+            return last >= 0 ? levels_->Leaf(last) : nullptr;
+        }
+        return LevelEnd(From, true);
     }
     default:
         return nullptr;
     }
+}
+
+// The first or last section of From's depth; the last one painting reaches.
+THeaderColumns* TStrativ::LevelEnd(const THeaderColumns* From, bool Last) const {
+    const int depth = From->Level() - 1; // the index's depth 0 is the root's children
+    if (depth >= levels_->LevelCount() || levels_->LevelSize(depth) == 0)
+        return nullptr;
+    if (!Last)
+        return levels_->LevelSection(depth, 0);
+    for (int i = levels_->LevelSize(depth) - 1; i > 0; --i)
+        if (StartsInPaintedColumn(levels_->LevelSection(depth, i)))
+            return levels_->LevelSection(depth, i);
+    return levels_->LevelSection(depth, 0);
+}
+
+// The section's first column is one painting reaches.
+bool TStrativ::StartsInPaintedColumn(const THeaderColumns* Section) const {
+    const THeaderColumns* first = Section;
+    while (first->HasChildren())
+        first = first->GetFirstChild();
+    const int column = ColumnOf(first);
+    return column >= 0 && column <= LastPaintedColumn();
 }
 
 // As a drag of the section's right edge: OnSizing with the proposal, the

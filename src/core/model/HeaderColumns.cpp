@@ -102,6 +102,7 @@ void THeaderColumns::SetHeight(int value) {
         return;
     UpdateScope update(*this);
     height_ = value <= MinimumHeight ? MinimumHeight : value;
+    section_registry::NoteHeightChange();
 }
 
 int THeaderColumns::NewSectionHeight() const {

@@ -31,6 +31,7 @@ thread_local uint32_t t_generationFloor = 1;
 thread_local uint64_t t_freed = 0;
 thread_local uint64_t t_shapeChanges = 0;
 thread_local uint64_t t_widthChanges = 0;
+thread_local uint64_t t_heightChanges = 0;
 thread_local uint64_t t_captionChanges = 0;
 
 Registry& TheRegistry() {
@@ -103,6 +104,14 @@ uint64_t WidthChanges() {
 
 void NoteWidthChange() {
     ++t_widthChanges;
+}
+
+uint64_t HeightChanges() {
+    return t_heightChanges;
+}
+
+void NoteHeightChange() {
+    ++t_heightChanges;
 }
 
 uint64_t CaptionChanges() {

@@ -36,6 +36,9 @@ uint64_t ShapeChanges();
 void NoteShapeChange();
 uint64_t WidthChanges();
 void NoteWidthChange();
+// Band heights stored on this thread (the rows below a band move).
+uint64_t HeightChanges();
+void NoteHeightChange();
 // Captions written on this thread (assistive technology is told of new names).
 uint64_t CaptionChanges();
 void NoteCaptionChange();

@@ -17,9 +17,11 @@ enum class TSizingCursor { WestEast, NorthSouth };
 
 // What assistive technology (screen readers) is told about.
 enum class TAccessibleEvent {
-    Focus,      // the section with the keyboard focus
-    NameChange, // a section's caption
-    Reorder,    // sections moved, came or went (no section: the header itself)
+    Focus,               // the section with the keyboard focus
+    NameChange,          // a section's caption
+    Reorder,             // sections moved, came or went (no section: the header itself)
+    LocationChange,      // a section's rectangle moved or changed size
+    DefaultActionChange, // a section can be clicked now, or no longer
 };
 
 // What the platform's settings ask of the header's look right now.

@@ -4,9 +4,11 @@
 #include "core/model/HeaderColumns.h"
 #include "server/activex/ActiveXControl.h"
 #include "server/activex/ComErrors.h"
+#include "server/activex/ParkingWindow.h"
 #include "server/automation/Bstr.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace corvane::server {
 namespace {
@@ -178,11 +180,12 @@ HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accChild(VARIANT child, IDispat
     });
 }
 
-// The section tree is walked as the keys walk it: first and last child,
-// next and previous sibling, up to the parent and down to the first child,
-// left and right as the arrow keys go. From the header itself the first and
-// last child are its first and last top-level sections; the other
-// directions lead to the window's siblings, which the system's object knows.
+// First and last child lead from the header to its first and last section;
+// a section is a simple child and has none. Next and previous go through
+// every section in child-id order (a client walking the children with them
+// meets each one); up, down, left and right go as the arrow keys go. From
+// the header the other directions lead to the window's siblings, which the
+// system's object knows.
 HRESULT STDMETHODCALLTYPE TAccessibleHeader::accNavigate(long direction, VARIANT start,
                                                          VARIANT* end) {
     if (end == nullptr)
@@ -191,44 +194,49 @@ HRESULT STDMETHODCALLTYPE TAccessibleHeader::accNavigate(long direction, VARIANT
     return Call([&]() -> HRESULT {
         const TTarget from = Resolve(start);
         TStrativ& header = Header();
-        THeaderColumns* node = from.Self ? header.Sections() : from.Section;
-        THeaderColumns* to = nullptr;
-        switch (direction) {
-        case NAVDIR_FIRSTCHILD:
-            to = node->GetFirstChild();
-            break;
-        case NAVDIR_LASTCHILD:
-            to = node->GetLastChild();
-            break;
-        default:
-            if (from.Self)
+        const int count = header.AccessibleChildCount();
+        int id = 0;
+        if (from.Self) {
+            if (direction == NAVDIR_FIRSTCHILD)
+                id = 1;
+            else if (direction == NAVDIR_LASTCHILD)
+                id = count;
+            else
                 return Standard().accNavigate(direction, start, end);
+        } else {
+            const int fromId = header.AccessibleChildId(from.Section);
+            THeaderColumns* to = nullptr;
             switch (direction) {
+            case NAVDIR_FIRSTCHILD:
+            case NAVDIR_LASTCHILD:
+                return E_INVALIDARG;
             case NAVDIR_NEXT:
-                to = node->GetNextSibling();
+                id = fromId + 1;
                 break;
             case NAVDIR_PREVIOUS:
-                to = node->GetPrevSibling();
+                id = fromId - 1;
                 break;
             case NAVDIR_UP:
-                to = header.NavigationTarget(node, vkUp);
+                to = header.NavigationTarget(from.Section, vkUp);
                 break;
             case NAVDIR_DOWN:
-                to = header.NavigationTarget(node, vkDown);
+                to = header.NavigationTarget(from.Section, vkDown);
                 break;
             case NAVDIR_LEFT:
-                to = header.NavigationTarget(node, vkLeft);
+                to = header.NavigationTarget(from.Section, vkLeft);
                 break;
             case NAVDIR_RIGHT:
-                to = header.NavigationTarget(node, vkRight);
+                to = header.NavigationTarget(from.Section, vkRight);
                 break;
             default:
                 return E_INVALIDARG;
             }
+            if (to != nullptr)
+                id = header.AccessibleChildId(to);
         }
-        if (to == nullptr)
+        if (id < 1 || id > count)
             return S_FALSE;
-        SetChildId(*end, header.AccessibleChildId(to));
+        SetChildId(*end, id);
         return S_OK;
     });
 }
@@ -261,7 +269,7 @@ HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accName(VARIANT child, BSTR* na
     return Call([&] {
         const TTarget target = Resolve(child);
         if (target.Self)
-            return Standard().get_accName(child, name);
+            return GiveString(control_->AccessibleName(), name);
         return GiveString(target.Section->Caption(), name);
     });
 }
@@ -285,7 +293,8 @@ HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accDescription(VARIANT child, B
         const TTarget target = Resolve(child);
         if (target.Self)
             return Standard().get_accDescription(child, description);
-        return GiveString(TStrativ::SectionPath(target.Section), description);
+        // The groups the section is in; its own name is said already.
+        return GiveString(TStrativ::SectionPath(target.Section->Parent()), description);
     });
 }
 
@@ -294,9 +303,8 @@ HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accRole(VARIANT child, VARIANT*
         return E_POINTER;
     VariantInit(role);
     return Call([&]() -> HRESULT {
-        if (Resolve(child).Self)
-            return Standard().get_accRole(child, role);
-        SetChildId(*role, ROLE_SYSTEM_COLUMNHEADER);
+        // A list of column headers, as the system's own header control is.
+        SetChildId(*role, Resolve(child).Self ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_COLUMNHEADER);
         return S_OK;
     });
 }
@@ -307,13 +315,19 @@ HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accState(VARIANT child, VARIANT
     VariantInit(state);
     return Call([&]() -> HRESULT {
         const TTarget target = Resolve(child);
-        if (target.Self)
-            return Standard().get_accState(child, state);
         TStrativ& header = Header();
         const HWND window = Window();
+        if (target.Self) {
+            const HRESULT hr = Standard().get_accState(child, state);
+            // Disabled: nothing to do and nowhere to stop, whatever the
+            // window's own style says.
+            if (hr == S_OK && state->vt == VT_I4 && !header.Enabled())
+                state->lVal = (state->lVal & ~STATE_SYSTEM_FOCUSABLE) | STATE_SYSTEM_UNAVAILABLE;
+            return hr;
+        }
         THeaderColumns* section = target.Section;
         LONG flags = 0;
-        if (header.WantsTabStop())
+        if (header.AccessibleFocusable())
             flags |= STATE_SYSTEM_FOCUSABLE;
         if (::GetFocus() == window && header.HasKeyboardFocus() &&
             header.FocusedSection() == section)
@@ -326,7 +340,7 @@ HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accState(VARIANT child, VARIANT
             flags |= STATE_SYSTEM_PRESSED;
         if (!header.SectionShown(section) || !::IsWindowVisible(window))
             flags |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
-        if (!::IsWindowEnabled(window))
+        if (!header.Enabled() || !::IsWindowEnabled(window))
             flags |= STATE_SYSTEM_UNAVAILABLE;
         SetChildId(*state, flags);
         return S_OK;
@@ -420,28 +434,59 @@ HRESULT STDMETHODCALLTYPE TAccessibleHeader::get_accDefaultAction(VARIANT child,
     return Call([&]() -> HRESULT {
         if (Resolve(child).Self)
             return Standard().get_accDefaultAction(child, action);
-        if (!Header().WantsKey(vkSpace, 0)) // clicking is off (or a designer has it)
+        if (!Header().AccessibleClickable())
             return S_FALSE;
         *action = TBstr::FromWide(ClickAction, wcslen(ClickAction)).Detach();
         return S_OK;
     });
 }
 
-// A click, as the mouse or the space bar makes it.
+// A click waiting for the message loop: the object and the section it is
+// for, and a use of the thread's parking window, which runs it (so the
+// window and its queue stay until it has run).
+struct TAccessibleHeader::TPendingClick {
+    TParkingWindowRef Parking;
+    TComPtr<TAccessibleHeader> Object;
+    SectionRef Section;
+};
+
+void TAccessibleHeader::RunPendingClick(void* context) {
+    const std::unique_ptr<TPendingClick> pending(static_cast<TPendingClick*>(context));
+    TAccessibleHeader& self = *pending->Object.Get();
+    self.Call([&]() -> HRESULT {
+        // Much may have happened since it was asked for.
+        THeaderColumns* section = pending->Section.get();
+        TStrativ& header = self.Header();
+        if (section != nullptr && header.AccessibleChildId(section) != 0 &&
+            header.AccessibleClickable())
+            header.DoHeaderClick(section);
+        return S_OK;
+    });
+}
+
+// A click, as the mouse or the space bar makes it. It runs once the message
+// loop does: a host's handler may show a box, and the screen reader that
+// asked must not wait for it to close.
 HRESULT STDMETHODCALLTYPE TAccessibleHeader::accDoDefaultAction(VARIANT child) {
     return Call([&]() -> HRESULT {
         const TTarget target = Resolve(child);
         if (target.Self)
             return Standard().accDoDefaultAction(child);
-        TStrativ& header = Header();
-        if (!header.WantsKey(vkSpace, 0))
+        if (!Header().AccessibleClickable())
             return DISP_E_MEMBERNOTFOUND;
-        header.DoHeaderClick(target.Section);
+        auto pending = std::make_unique<TPendingClick>();
+        pending->Object = TComPtr<TAccessibleHeader>(this);
+        pending->Section = target.Section;
+        if (!pending->Parking.PostCall(&RunPendingClick, pending.get()))
+            return E_FAIL;
+        pending.release(); // the queue's now
         return S_OK;
     });
 }
 
-// Taking the focus is the one selection a section knows.
+// Taking the focus is the one selection a section knows. The section is
+// chosen before the window takes the focus, so the one focus event a client
+// hears is the new section's.
 HRESULT STDMETHODCALLTYPE TAccessibleHeader::accSelect(long flags, VARIANT child) {
     return Call([&]() -> HRESULT {
         const TTarget target = Resolve(child);
@@ -450,13 +495,14 @@ HRESULT STDMETHODCALLTYPE TAccessibleHeader::accSelect(long flags, VARIANT child
         if (flags != SELFLAG_TAKEFOCUS)
             return DISP_E_MEMBERNOTFOUND;
         TStrativ& header = Header();
-        if (!header.WantsTabStop())
+        if (!header.AccessibleFocusable())
             return DISP_E_MEMBERNOTFOUND;
         const SectionRef section(target.Section);
+        header.SetFocusedSection(section.get());
         if (::GetFocus() != Window())
             ::SetFocus(Window());
-        if (control_ != nullptr)
-            header.SetFocusedSection(section.get());
+        if (control_ == nullptr || ::GetFocus() != Window())
+            return E_FAIL; // a hidden window, or a host that took the focus back
         return S_OK;
     });
 }

@@ -79,6 +79,9 @@ public:
 private:
     ~TAccessibleHeader() = default;
 
+    struct TPendingClick;
+    static void RunPendingClick(void* context);
+
     // What a child argument names: the header itself or one of its sections.
     struct TTarget {
         bool Self = false;

@@ -174,7 +174,13 @@ bool TActiveXControl::EnterControl() noexcept {
 }
 
 void TActiveXControl::LeaveControl() noexcept {
-    if (--entries_ > 0 || !destroyPending_ || dying_)
+    if (--entries_ > 0)
+        return;
+    // What a host's call changed is announced when the call returns, not at
+    // the window's next message.
+    if (!dying_ && !destroyPending_)
+        win32::StrativWindow::NoteAccessibleChangesOnThread();
+    if (!destroyPending_ || dying_)
         return;
     destroyPending_ = false;
     FreeUnlessHeld();

@@ -88,6 +88,9 @@ public:
     bool InPlaceActive() const { return inPlaceActive_; }
     bool UIActive() const { return uiActive_; }
     bool EventsFrozen() const { return freezeCount_ > 0; }
+    // What a screen reader calls the header: the window's text, else the
+    // host's name for the control (its label), else the control's Name.
+    std::string AccessibleName() const;
 
     // --- Entries: every COM method, window message and event ---------------------
     // One rule keeps the object's lifetime sound: it is freed only when no

@@ -3,6 +3,7 @@
 #include "server/activex/ActiveXControl.h"
 
 #include "server/activex/ComErrors.h"
+#include "win32/WideText.h"
 
 #include <olectl.h>
 
@@ -15,6 +16,22 @@ bool TActiveXControl::AmbientProperty(DISPID dispid, VARIANT& value) const {
     DISPPARAMS none{};
     return SUCCEEDED(ambient->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
                                      &none, &value, nullptr, nullptr));
+}
+
+std::string TActiveXControl::AccessibleName() const {
+    const HWND window = window_->Handle();
+    const int length = window != nullptr ? ::GetWindowTextLengthW(window) : 0;
+    if (length > 0) {
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        text.resize(static_cast<size_t>(::GetWindowTextW(window, &text[0], length + 1)));
+        if (!text.empty())
+            return win32::Utf8FromWide(text);
+    }
+    TVariant label;
+    if (AmbientProperty(DISPID_AMBIENT_DISPLAYNAME, *&label) && label.vt == VT_BSTR &&
+        SysStringLen(label.bstrVal) > 0)
+        return BstrToText(label.bstrVal);
+    return control_->Name();
 }
 
 void TActiveXControl::ReadAmbient(DISPID dispid) {

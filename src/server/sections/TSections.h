@@ -8,6 +8,7 @@
 #include "core/model/SectionRef.h"
 #include "server/automation/AutoIntfObject.h"
 #include "server/automation/ComBoundary.h"
+#include "win32/StrativWindow.h"
 
 #include <CorvaneC_TLB.h>
 
@@ -91,12 +92,16 @@ private:
 
     bool OnOwnThread() const override { return GetCurrentThreadId() == thread_; }
     // Every member: refused on another thread before any argument is looked at.
+    // A change it made is announced to assistive technology at once.
     template <class Body> HRESULT Boundary(Body&& body) {
-        return ComBoundary(IID_ISections, ErrorSource, [&] {
+        const HRESULT hr = ComBoundary(IID_ISections, ErrorSource, [&] {
             if (!OnOwnThread())
                 throw EComError(RPC_E_WRONG_THREAD);
             return body();
         });
+        if (hr != RPC_E_WRONG_THREAD)
+            win32::StrativWindow::NoteAccessibleChangesOnThread();
+        return hr;
     }
 
     SectionRef section_;

@@ -272,10 +272,9 @@ void EditorPages::CreateGeneralPage(HWND page) {
     Edit(page, g.Hint, 226, 88, 211, 21, HintEditId);
     RadioGroup(page, g.Align, "Align", 194, 110, 243, 53);
 
-    // 6: the preview panel (no tab stop); the speed buttons take no focus.
+    // 6: the speed buttons below Align, where they are on screen, then the
+    // preview panel (no tab stop) below them.
     const TDpiScale& s = scale_;
-    Keep(std::make_unique<PreviewPanel>(g.ColorPanel, page, "Selected Color and Font", s(196),
-                                        s(252), s(245), s(29)));
     struct Speed {
         TButtonModel TGeneralPage::*model;
         GlyphKind glyph;
@@ -293,7 +292,10 @@ void EditorPages::CreateGeneralPage(HWND page) {
             g.*speed.model, page, speed.glyph, speed.caption, s(196), s(speed.y), s(245), s(25),
             s(SpeedButton::GlyphMargin), s(GlyphSize)));
         ::SendMessageA(button.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        keyboard_.Attach(button.Handle(), TKeyRole::PushButton);
     }
+    Keep(std::make_unique<PreviewPanel>(g.ColorPanel, page, "Selected Color and Font", s(196),
+                                        s(252), s(245), s(29)));
 
     // 7: the Options group with its check boxes in their own tab order.
     Child(page, "BUTTON", "Options", BS_GROUPBOX | WS_GROUP, OptionsLeft, OptionsTop, 431, 73);
@@ -337,7 +339,14 @@ void EditorPages::CreateSectionsPage(HWND page) {
                          area.bottom, 0, 0);
     const int x0 = GroupBox1Left, y0 = GroupBox1Top;
 
-    // 0: the tree view, after its label.
+    // In the order they are on screen: the hot-key memo at the top
+    // (read-only, borderless, in the page's colour), the tree, the property
+    // column beside it, the row of commands below.
+    const HWND memo =
+        Child(page, "EDIT", MemoText, WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_READONLY, x0 + 2,
+              y0 + 15, 433, 48, HotKeysMemoId);
+    keyboard_.Attach(memo, TKeyRole::HotKeyMemo);
+
     Label(page, "&Items:", x0 + 6, y0 + 64, 40, 13);
     const HWND tree = Child(page, WC_TREEVIEWA, "",
                             WS_TABSTOP | WS_GROUP | TVS_HASBUTTONS | TVS_HASLINES |
@@ -350,28 +359,18 @@ void EditorPages::CreateSectionsPage(HWND page) {
     Bind(tree, *tree_);
     keyboard_.Attach(tree, TKeyRole::Tree);
 
-    // 1..3: width, height, alignment.
     Label(page, "&Width:", x0 + 292, y0 + 66, 40, 13);
     Edit(page, s.widthEdit, x0 + 292, y0 + 82, 123, 21, WidthEditId);
     Label(page, "&Height:", x0 + 292, y0 + 110, 40, 13);
     Edit(page, s.HeightEdit, x0 + 292, y0 + 126, 121, 21, HeightEditId);
     RadioGroup(page, s.AlignGroup, "A&lignment", x0 + 292, y0 + 154, 125, 65);
+    CheckBox(page, s.WordWrap, "&WordWrap", x0 + 292, y0 + 224, 97, 17);
 
-    // 4..6: the item commands.
     PushButton(page, s.AddBtn, "Add", x0 + 8, y0 + 248, 0);
     PushButton(page, s.AddSubbtn, "Add Subitem", x0 + 90, y0 + 248, 0);
     PushButton(page, s.DeleteBtn, "Delete", x0 + 172, y0 + 248, 0);
-
-    // 7: the hot-key memo, read-only, borderless, in the page's colour.
-    const HWND memo =
-        Child(page, "EDIT", MemoText, WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_READONLY, x0 + 2,
-              y0 + 15, 433, 48, HotKeysMemoId);
-    keyboard_.Attach(memo, TKeyRole::HotKeyMemo);
-
-    // 8..10: the moves and the word-wrap box.
     PushButton(page, s.MoveUpBtn, "Move Up...", x0 + 254, y0 + 248, 0);
     PushButton(page, s.MovedownBtn, "Move Down...", x0 + 336, y0 + 248, 0);
-    CheckBox(page, s.WordWrap, "&WordWrap", x0 + 292, y0 + 224, 97, 17);
 }
 
 } // namespace corvane::win32::editor

@@ -5,6 +5,7 @@
 #include "win32/StrativWindow.h"
 #include "win32/SystemColors.h"
 #include "win32/WideText.h"
+#include "win32/editor/ButtonAccessible.h"
 #include "win32/editor/ControlViews.h"
 
 #include <mutex>
@@ -45,9 +46,9 @@ LRESULT PaintMessage(HWND hwnd, UINT message, WPARAM wParam, PaintTo paint) {
 }
 
 HWND CreateChild(const char* className, const char* caption, HWND parent, int x, int y, int w,
-                 int h, void* view) {
-    const HWND window = ::CreateWindowExA(0, className, caption, WS_CHILD | WS_VISIBLE, x, y, w, h,
-                                          parent, nullptr, StrativWindowModule(), nullptr);
+                 int h, void* view, DWORD style = 0) {
+    const HWND window = ::CreateWindowExA(0, className, caption, WS_CHILD | WS_VISIBLE | style, x,
+                                          y, w, h, parent, nullptr, StrativWindowModule(), nullptr);
     if (window == nullptr)
         RaiseLastWin32Error("CreateWindowEx");
     ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
@@ -73,7 +74,10 @@ SpeedButton::SpeedButton(TButtonModel& model, HWND parent, GlyphKind glyph, cons
       glyphSize_(glyphSize) {
     static std::once_flag once;
     std::call_once(once, [] { RegisterOnce(ClassName, &SpeedButton::WindowProc); });
-    window_ = CreateChild(ClassName, caption, parent, x, y, width, height, this);
+    // A tab stop in its place on the page, so that keyboard users can choose
+    // the font and the colours too.
+    window_ =
+        CreateChild(ClassName, caption, parent, x, y, width, height, this, WS_TABSTOP | WS_GROUP);
     model_.SetView(this);
     Refresh();
 }
@@ -121,6 +125,13 @@ void SpeedButton::Paint(HDC dc) const {
     const std::string caption = WindowText(window_);
     ::DrawTextW(dc, WideFromUtf8(caption).c_str(), -1, &text,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (::GetFocus() == window_) {
+        RECT focus = r;
+        ::InflateRect(&focus, -3, -3);
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        ::SetBkColor(dc, RGB(255, 255, 255));
+        ::DrawFocusRect(dc, &focus);
+    }
 }
 
 LRESULT CALLBACK SpeedButton::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -162,6 +173,33 @@ LRESULT CALLBACK SpeedButton::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
         case BM_CLICK:
             self->Click();
             return 0;
+        // From the keyboard: a button (Enter presses it through the dialog's
+        // keyboard), Space pressed and released as a push button's.
+        case WM_GETDLGCODE:
+            return DLGC_BUTTON;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            ::InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_KEYDOWN:
+            if (wParam != VK_SPACE)
+                break;
+            if ((lParam & (1 << 30)) == 0) { // not the key's auto-repeat
+                self->pressed_ = true;
+                ::InvalidateRect(hwnd, nullptr, TRUE);
+            }
+            return 0;
+        case WM_KEYUP:
+            if (wParam != VK_SPACE || !self->pressed_)
+                break;
+            self->pressed_ = false;
+            ::InvalidateRect(hwnd, nullptr, TRUE);
+            self->Click();
+            return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT object = AccessibleButtonObject(hwnd, wParam, lParam))
+                return object;
+            break;
         default:
             break;
         }

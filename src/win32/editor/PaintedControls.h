@@ -1,7 +1,8 @@
 #pragma once
 // The two controls of the General page that Windows has no class for:
-// the speed button (glyph and caption, takes no focus, caption in a colour
-// of its own) and the panel that previews the chosen colour and font.
+// the speed button (glyph and caption in a colour of its own, a tab stop
+// pressed by Space, Enter and the mouse) and the panel that previews the
+// chosen colour and font.
 
 #include "core/editor/Widgets.h"
 #include "win32/GdiHandles.h"

@@ -81,7 +81,8 @@ public:
     void CancelHint() override { log.push_back("CancelHint"); }
     void DesignerModified() override { log.push_back("DesignerModified"); }
     void AccessibleEvent(TAccessibleEvent event, const THeaderColumns* section) override {
-        static const char* const names[] = {"Focus", "NameChange", "Reorder"};
+        static const char* const names[] = {"Focus", "NameChange", "Reorder", "Location",
+                                            "DefaultAction"};
         log.push_back(std::string("Accessible ") + names[static_cast<int>(event)] + " " +
                       (section != nullptr ? section->Caption() : std::string("<header>")));
     }

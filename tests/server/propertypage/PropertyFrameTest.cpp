@@ -223,6 +223,9 @@ TEST(SystemPropertyFrameKeyboard, TabReachesEveryControlOfBothPagesInTheLayoutsO
                                                  "BorderStyle:Single",
                                                  "hint",
                                                  "Align:None",
+                                                 "Click to Select a Font...",
+                                                 "Click to Select a Color...",
+                                                 "Click to Select a Hot Track Color...",
                                                  "&Visible",
                                                  "&ShowHint",
                                                  "&Customizing",
@@ -237,10 +240,10 @@ TEST(SystemPropertyFrameKeyboard, TabReachesEveryControlOfBothPagesInTheLayoutsO
                                                  "bevelwidth",
                                                  "outside",
                                                  "tabs"}));
-    EXPECT_EQ(sections,
-              (std::vector<std::string>{"tabs", "tree", "width", "height", "A&lignment:Left", "Add",
-                                        "Add Subitem", "Delete", "memo", "Move Up...",
-                                        "Move Down...", "&WordWrap", "outside", "tabs"}));
+    EXPECT_EQ(sections, (std::vector<std::string>{"tabs", "memo", "tree", "width", "height",
+                                                  "A&lignment:Left", "&WordWrap", "Add",
+                                                  "Add Subitem", "Delete", "Move Up...",
+                                                  "Move Down...", "outside", "tabs"}));
 }
 
 TEST(SystemPropertyFrameKeyboard, EachKeyOnEachFocusedControlDoesWhatTheTableSays) {

@@ -45,7 +45,6 @@ add_library(corvane_module STATIC
 target_link_libraries(corvane_module PUBLIC corvane_automation corvane_typelib corvane_server_base corvane_core
     ole32 oleaut32 uuid advapi32 user32)
 corvane_warnings(corvane_module)
-corvane_precompile(corvane_module WINDOWS)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(CORVANE_MODULE_DEF ${CORVANE_MODULE_DIR}/CorvaneC-x86_64.def)

@@ -61,8 +61,9 @@ void RunThreadsAndUnload(int count, bool throughCom = false) {
     {
         const TLoadedModule loaded(BuiltModulePath());
         const TLoadedModule* module = throughCom ? nullptr : &loaded;
-        if (throughCom) // registered, then only COM's own loads keep it
+        if (throughCom) { // registered, then only COM's own loads keep it
             ASSERT_EQ(S_OK, loaded.RegisterServer());
+        }
         // One thread's controls at a time: under Wine, dozens of threads making
         // windows at once now and then break the Wine process's own heap
         // (glibc reports it); this test is about thread exit and unload.
@@ -77,8 +78,9 @@ void RunThreadsAndUnload(int count, bool throughCom = false) {
         for (int wait = 0; wait < 500 && loaded.CanUnloadNow() != S_OK; ++wait)
             ::Sleep(10);
         EXPECT_EQ(S_OK, loaded.CanUnloadNow()) << "an object of the module is left";
-        if (throughCom)
+        if (throughCom) {
             EXPECT_EQ(S_OK, loaded.UnregisterServer());
+        }
     }
     EXPECT_EQ(nullptr, ::GetModuleHandleW(BuiltModulePath().c_str())) << "the module stays";
     ::SetEvent(unloaded);

@@ -341,6 +341,12 @@ void TUiaHeader::Announce(TAccessibleEvent event, const THeaderColumns* Section)
                 raise(simple.Get(), UiaChildrenInvalidated, id, 2);
             }
             break;
+        case TAccessibleEvent::LocationChange:
+            // Rectangles are raised once per message, after widths and the
+            // size are settled (MessageDone).
+        case TAccessibleEvent::DefaultActionChange:
+            // No property of a client's carries the action's name.
+            break;
         }
     } catch (...) {
     }

@@ -350,7 +350,7 @@ TEST_F(AccessibilityTest, TheDefaultActionClicksTheSectionOnceTheLoopRuns) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        demo::BuildSampleTree(*control.Get());
+        demo::BuildSampleTree(*control.Get(), TDpiScale());
         header->SetEnabled(true);
         ASSERT_EQ(S_OK, control->put_AllowClick(VARIANT_TRUE));
         sink.Events.clear();

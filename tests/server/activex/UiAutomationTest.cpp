@@ -131,7 +131,7 @@ protected:
         ASSERT_EQ(S_OK,
                   ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, site.Window(), nullptr));
         ASSERT_EQ(S_OK, control->put_Headerstyle(::bsNew));
-        demo::BuildSampleTree(*control.Get());
+        demo::BuildSampleTree(*control.Get(), TDpiScale());
         header = &Object(control.Get()).HeaderControl();
         window = Object(control.Get()).Window().Handle();
         root = TComPtr<TUiaHeader>(&Object(control.Get()).AutomationRoot());

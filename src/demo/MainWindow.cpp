@@ -53,7 +53,7 @@ void SetUp(ICorvane& control, const TDpiScale& scale) {
     // Captions hold text in any script, whatever the system's code page.
     BuildSampleTree(control, scale,
                     "Delivery \u00b7 \u0414\u043e\u0441\u0442\u0430\u0432\u043a\u0430 "
-                    "\u00b7 \u0627\u0644\u062a\u0633\u0644\u064a\u0645");
+                    "\u00b7 \u03a0\u03b1\u03c1\u03ac\u03b4\u03bf\u03c3\u03b7");
 }
 
 } // namespace

@@ -10,8 +10,7 @@
 # Exits non-zero if any build or test failed.
 #
 # Prints the ten slowest tests at the end.
-# Environment: JOBS (tests run at once, default 2), BUILD_JOBS (compilers run
-# at once, default one more than the cores), FUZZ_SECONDS (default 60), FUZZ_SEED (default 1),
+# Environment: JOBS (default 2), FUZZ_SECONDS (default 60), FUZZ_SEED (default 1),
 # KEEP_WINE_PREFIXES=1 to keep each tree's Wine prefixes after its tests (by
 # default they go: 0.6-1.3 GB each, and the next run makes them in seconds).
 set -uo pipefail
@@ -19,9 +18,6 @@ set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
 JOBS=${JOBS:-2}
-# One compiler more than the cores keeps them busy while another job links or
-# writes its objects.
-BUILD_JOBS=${BUILD_JOBS:-$(($(nproc) + 1))}
 export FUZZ_SECONDS=${FUZZ_SECONDS:-60}
 LOGS=$ROOT/build/logs
 T0=$(date +%s)
@@ -61,7 +57,7 @@ configure_and_build() {
     grep -E '^-- (Wine|The following)' "$LOGS/$name-configure.log" || true
     # Keep going past a failed target so the tests that did build still run;
     # the build failure is reported either way.
-    if ! cmake --build "$dir" -j "$BUILD_JOBS" -- -k 0; then
+    if ! cmake --build "$dir" -j "$JOBS" -- -k 0; then
         failures+=("$name: build")
     fi
 }
@@ -124,7 +120,7 @@ fi
 step "release: configure and build (core tests only)"
 if cmake -S "$ROOT" -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release \
     >"$LOGS/release-configure.log" 2>&1; then
-    if cmake --build build/release -j "$BUILD_JOBS" --target corvane_core_tests; then
+    if cmake --build build/release -j "$JOBS" --target corvane_core_tests; then
         run_ctest release build/release '^corvane_core_tests$'
     else
         failures+=("release: build")
@@ -157,7 +153,7 @@ done
 # unpacked and its samples built and run under Wine, first in a new prefix
 # with nothing registered.
 step "package: build, verify reproducible"
-if JOBS=$BUILD_JOBS "$ROOT/scripts/package.sh" --verify >"$LOGS/package.log" 2>&1; then
+if "$ROOT/scripts/package.sh" --verify >"$LOGS/package.log" 2>&1; then
     tail -n2 "$LOGS/package.log"
     # The package; its symbols zip is found beside it.
     zip=$ROOT/$(sed -n 's/^package.sh: wrote \([^ ]*\) .*/\1/p' "$LOGS/package.log" |

@@ -494,21 +494,7 @@ TEST_F(AccessibilityTest, FocusNamesAndOrderAreAnnounced) {
                           ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(nullptr, hook);
     ::SendMessageA(window, WM_NULL, 0, 0); // the header takes note of how things are
-
-    ::SetFocus(window);
-    ::SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
-    // A host renames "Order details" and adds a section at the top level.
-    TComPtr<ISections> root, order, added;
-    ASSERT_EQ(S_OK, control->get_Sections(root.Put()));
-    ASSERT_EQ(S_OK, root->get_Items(1, order.Put()));
-    const TBstr caption = TextToBstr("Order");
-    ASSERT_EQ(S_OK, order->put_Caption(caption.Get()));
-    ::SendMessageA(window, WM_NULL, 0, 0);
-    const TBstr late = TextToBstr("Late");
-    ASSERT_EQ(S_OK, root->Add(late.Get(), added.Put()));
-    ASSERT_EQ(S_OK, root->Changed(VARIANT_TRUE));
-    ::SendMessageA(window, WM_NULL, 0, 0);
-    PumpMessages();
+    FocusRightThenEditAsHost(*control.Get(), window);
     ::UnhookWinEvent(hook);
 
     const std::vector<HeardEvent> expected = {

@@ -49,6 +49,22 @@ void ControlTest::TearDown() {
 
 // --- EventSink ---------------------------------------------------------------------
 
+void FocusRightThenEditAsHost(ICorvane& control, HWND window) {
+    ::SetFocus(window);
+    ::SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
+    TComPtr<ISections> root, order, added;
+    ASSERT_EQ(S_OK, control.get_Sections(root.Put()));
+    ASSERT_EQ(S_OK, root->get_Items(1, order.Put()));
+    const TBstr caption = TextToBstr("Order");
+    ASSERT_EQ(S_OK, order->put_Caption(caption.Get()));
+    ::SendMessageA(window, WM_NULL, 0, 0);
+    const TBstr late = TextToBstr("Late");
+    ASSERT_EQ(S_OK, root->Add(late.Get(), added.Put()));
+    ASSERT_EQ(S_OK, root->Changed(VARIANT_TRUE));
+    ::SendMessageA(window, WM_NULL, 0, 0);
+    PumpMessages();
+}
+
 std::string CaptionOf(IDispatch* sections) {
     auto typed = Query<ISections>(sections, IID_ISections);
     if (!typed)

@@ -59,6 +59,11 @@ protected:
 // The caption of a sections object, or "<none>" for one over no section.
 std::string CaptionOf(IDispatch* sections);
 
+// On the demo's sample tree in place: the keyboard focus moves right from the
+// first section, then a host renames "Order details" to "Order" and adds
+// "Late" at the top level, the window taking a message after each step.
+void FocusRightThenEditAsHost(ICorvane& control, HWND window);
+
 // The shared control site in a host window of its own, the control placed
 // at (10, 20)-(310, 60).
 class TestSite : private host::ContainerWindow, public host::ControlSite {

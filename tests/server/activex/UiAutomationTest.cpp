@@ -527,20 +527,7 @@ TEST_F(UiAutomationTest, FocusNamesAndStructureAreRaisedWhoeverChangesThem) {
     RecordEvents();
     ::SendMessageA(window, WM_NULL, 0, 0); // the header takes note of how things are
     g_raised.clear();
-    ::SetFocus(window);
-    ::SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
-    // A host renames "Order details" and adds a section at the top level.
-    TComPtr<ISections> sections, order, added;
-    ASSERT_EQ(S_OK, control->get_Sections(sections.Put()));
-    ASSERT_EQ(S_OK, sections->get_Items(1, order.Put()));
-    const TBstr caption = TextToBstr("Order");
-    ASSERT_EQ(S_OK, order->put_Caption(caption.Get()));
-    ::SendMessageA(window, WM_NULL, 0, 0);
-    const TBstr late = TextToBstr("Late");
-    ASSERT_EQ(S_OK, sections->Add(late.Get(), added.Put()));
-    ASSERT_EQ(S_OK, sections->Changed(VARIANT_TRUE));
-    ::SendMessageA(window, WM_NULL, 0, 0);
-    PumpMessages();
+    FocusRightThenEditAsHost(*control.Get(), window);
     const std::vector<std::string> expected = {"focus Customer", "focus Order details",
                                                "name Order of Order", "structure 2 header"};
     std::vector<std::string> got;

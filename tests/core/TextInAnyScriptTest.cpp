@@ -83,6 +83,21 @@ TEST(TextInAnyScriptTest, WideStringsAreCheckedAgainstTheData) {
     EXPECT_EQ(TReader(B({0x12, 0x01, 0, 0, 0, 0x00, 0xD8})).ReadString(), "\xEF\xBF\xBD");
 }
 
+// The reader takes ASCII eight bytes at a time: a code-page byte is noticed
+// wherever it stands, in a whole word or in the tail.
+TEST(TextInAnyScriptTest, ACodePageByteAnywhereIsConverted) {
+    for (size_t length = 1; length <= 19; ++length)
+        for (size_t at = 0; at < length; ++at) {
+            std::string ansi(length, 'x');
+            ansi[at] = '\xE9';
+            Bytes bytes = B({0x06, static_cast<int>(length)});
+            bytes.insert(bytes.end(), ansi.begin(), ansi.end());
+            std::string text(length - 1, 'x');
+            text.insert(at, "\xC3\xA9");
+            EXPECT_EQ(TReader(bytes).ReadString(), text) << length << " bytes, at " << at;
+        }
+}
+
 TEST(TextInAnyScriptTest, TreeTextCarriesTheExactTree) {
     THeaderColumns root;
     root.SetCaption("Root");

@@ -36,25 +36,29 @@ int32_t TReader::ReadInteger() {
 }
 
 std::string TReader::ReadString() {
-    switch (ReadValue()) {
-    case TValueType::vaString:
-        return TextFromAnsi(in_.ReadString(in_.ReadByte()));
-    case TValueType::vaLString:
-        return TextFromAnsi(in_.ReadString(in_.ReadUInt32()));
-    case TValueType::vaWString: {
-        const uint32_t count = in_.ReadUInt32();
-        // Checked before anything is allocated: a count can claim 8 GB.
-        if (count > in_.Remaining() / 2)
-            RaiseStreamReadError();
-        const uint8_t* bytes = in_.Take(static_cast<size_t>(count) * 2);
-        std::u16string units(count, u'\0');
-        for (size_t i = 0; i < count; ++i)
-            units[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-        return Utf8FromUtf16(units);
-    }
-    default:
+    const TValueType type = ReadValue();
+    if (type == TValueType::vaWString)
+        return ReadWideString();
+    if (type != TValueType::vaString && type != TValueType::vaLString)
         RaiseInvalidPropertyValue();
-    }
+    const size_t length = type == TValueType::vaString ? in_.ReadByte() : in_.ReadUInt32();
+    const char* bytes = reinterpret_cast<const char*>(in_.Take(length));
+    // Most stored text is ASCII: built once, in place, with nothing to convert.
+    if (IsAscii(bytes, length))
+        return std::string(bytes, length);
+    return TextFromAnsi(std::string(bytes, length));
+}
+
+std::string TReader::ReadWideString() {
+    const uint32_t count = in_.ReadUInt32();
+    // Checked before anything is allocated: a count can claim 8 GB.
+    if (count > in_.Remaining() / 2)
+        RaiseStreamReadError();
+    const uint8_t* bytes = in_.Take(static_cast<size_t>(count) * 2);
+    std::u16string units(count, u'\0');
+    for (size_t i = 0; i < count; ++i)
+        units[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    return Utf8FromUtf16(units);
 }
 
 std::string TReader::ReadIdent() {

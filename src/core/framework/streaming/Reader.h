@@ -62,6 +62,9 @@ public:
     const std::string& ClassName() const { return className_; }
 
 private:
+    // The stream's wide form after its tag (a 32-bit count of UTF-16LE
+    // units), as UTF-8.
+    std::string ReadWideString();
     void CheckValue(TValueType Expected);
 
     ByteReader in_;

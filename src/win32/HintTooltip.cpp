@@ -2,6 +2,7 @@
 
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
+#include "win32/ForeignMessages.h"
 #include "win32/VisualStyle.h"
 #include "win32/WideText.h"
 
@@ -29,6 +30,7 @@ void HintTooltip::Create(HWND window) {
     if (!tooltip_)
         RaiseLastWin32Error("CreateWindowEx(tooltip)");
     window_ = window;
+    RefuseForeignMessages(tooltip_.get(), TForeignGuard::SystemControl);
     if (classic_)
         win32::SetClassicLook(tooltip_.get(), true);
     TOOLINFOW info = ToolInfo();

@@ -1,5 +1,7 @@
 #include "server/propertypage/PropertySheetBridge.h"
 
+#include "win32/ForeignMessages.h"
+
 #include <commctrl.h>
 #include <prsht.h>
 
@@ -41,6 +43,8 @@ void TPropertySheetBridge::Attach(HWND pageDialog, TApply apply, std::function<b
     if (!::SetWindowSubclass(pageDialog, &TPropertySheetBridge::SubclassProc, SubclassId,
                              reinterpret_cast<DWORD_PTR>(this)))
         return;
+    // The sheet's notifications are read below: none from outside.
+    win32::RefuseForeignMessages(pageDialog, win32::TForeignGuard::OwnWindow);
     page_ = pageDialog;
     sheet_ = sheet;
     apply_ = std::move(apply);

@@ -1,6 +1,7 @@
 #include "win32/editor/EditorPages.h"
 
 #include "win32/ErrorBox.h"
+#include "win32/ForeignMessages.h"
 #include "win32/StrativWindow.h"
 #include "win32/WideText.h"
 #include "win32/editor/DialogWindow.h"
@@ -60,6 +61,10 @@ void EditorPages::Create(HWND parent, int x, int y, int width, int height, DWORD
     tabs_ = ChildAt(parent, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS | tabStyle,
                     x, y, width, height, PageControlId, 0);
     keyboard_.Attach(tabs_, TKeyRole::TabStrip);
+    RefuseForeignMessages(parent, TForeignGuard::OwnWindow);
+    RefuseForeignMessages(tabs_, TForeignGuard::SystemControl);
+    RefuseForeignMessages(reinterpret_cast<HWND>(::SendMessageA(tabs_, TCM_GETTOOLTIPS, 0, 0)),
+                          TForeignGuard::SystemControl);
     // Each tab goes after the last (the pages themselves are made below).
     WPARAM tabIndex = 0;
     for (const char* caption : {"General", "Sections Property"}) {
@@ -75,6 +80,7 @@ void EditorPages::Create(HWND parent, int x, int y, int width, int height, DWORD
         ::SetWindowPos(page, pages_.empty() ? tabs_ : pages_.back(), 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         ::SendMessageA(page, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        RefuseForeignMessages(page, TForeignGuard::OwnWindow);
         pages_.push_back(page);
     }
     FitPagesToStrip();
@@ -358,6 +364,9 @@ void EditorPages::CreateSectionsPage(HWND page) {
     tree_ = std::make_unique<TreeViewPort>(s.Headers, tree);
     Bind(tree, *tree_);
     keyboard_.Attach(tree, TKeyRole::Tree);
+    RefuseForeignMessages(tree, TForeignGuard::SystemControl);
+    RefuseForeignMessages(reinterpret_cast<HWND>(::SendMessageA(tree, TVM_GETTOOLTIPS, 0, 0)),
+                          TForeignGuard::SystemControl);
 
     Label(page, "&Width:", x0 + 292, y0 + 66, 40, 13);
     Edit(page, s.widthEdit, x0 + 292, y0 + 82, 123, 21, WidthEditId);

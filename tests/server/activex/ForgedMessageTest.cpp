@@ -23,10 +23,13 @@ void Planted(void* counter) { // what the parking window once ran from wParam
 
 // Each WM_APP message the control uses and its neighbours, a registered one,
 // and WM_NCCREATE (sent: it cannot be posted) naming an object, each with
-// chosen and random parameters, to every window given.
+// chosen and random parameters, to every window given. WM_NOTIFY and the
+// tooltip's own TTM_GETTEXTW, whose lParam the system does not marshal, go
+// both ways: posted, and sent as another thread or process would.
 void Forge(const std::vector<HWND>& windows) {
-    const UINT messages[] = {WM_APP, WM_APP + 1, WM_APP + 2, ::RegisterWindowMessageA("CorvaneC"),
-                             WM_NCCREATE};
+    const UINT messages[] = {
+        WM_APP,      WM_APP + 1, WM_APP + 2,  ::RegisterWindowMessageA("CorvaneC"),
+        WM_NCCREATE, WM_NOTIFY,  TTM_GETTEXTW};
     std::mt19937_64 random(20261208);
     const uintptr_t params[][2] = {
         {reinterpret_cast<uintptr_t>(&Planted), reinterpret_cast<uintptr_t>(&g_ran)},
@@ -39,10 +42,14 @@ void Forge(const std::vector<HWND>& windows) {
                 CREATESTRUCTA create{};
                 create.lpCreateParams = reinterpret_cast<void*>(l);
                 DWORD_PTR result = 0;
-                if (message == WM_NCCREATE)
-                    ::SendMessageTimeoutA(window, message, w, reinterpret_cast<LPARAM>(&create),
+                const bool sent =
+                    message == WM_NCCREATE || message == WM_NOTIFY || message == TTM_GETTEXTW;
+                if (sent)
+                    ::SendMessageTimeoutA(window, message, w,
+                                          message == WM_NCCREATE ? reinterpret_cast<LPARAM>(&create)
+                                                                 : static_cast<LPARAM>(l),
                                           SMTO_NORMAL, 5000, &result);
-                else
+                if (message != WM_NCCREATE)
                     ::PostMessageA(window, message, w, static_cast<LPARAM>(l));
             }
 }

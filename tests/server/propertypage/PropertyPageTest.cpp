@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 #include <utility>
@@ -152,6 +153,44 @@ TEST_F(ActivePage, TellingTheListenersLeavesTheirReferencesAsTheyWere) {
     EXPECT_EQ(sink.References, connected);
     sink.Unadvise();
     EXPECT_EQ(sink.References, 1);
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// Another thread (as another process would) sends and posts the page's
+// windows, the tree's tooltip among them, notifications and common-control
+// messages whose lParam is a pointer: nothing reads it, and the page works on.
+TEST_F(ActivePage, PointerMessagesFromOtherThreadsReachNothing) {
+    std::vector<HWND> windows{
+        window, reinterpret_cast<HWND>(::SendMessageA(Tree(), TVM_GETTOOLTIPS, 0, 0))};
+    ::EnumChildWindows(window, &CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    std::atomic<bool> done{false};
+    std::thread forger([&] {
+        for (const HWND target : windows)
+            for (const UINT message : {WM_NOTIFY, TVM_GETITEMW, TCM_GETITEMA, TTM_GETTEXTW}) {
+                DWORD_PTR result = 0;
+                ::SendMessageTimeoutA(target, message, 0, 0x41414141, SMTO_NORMAL, 5000, &result);
+                ::PostMessageA(target, message, 0, 0x41414141);
+            }
+        done = true;
+    });
+    while (!done) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+    forger.join();
+    PumpMessages();
+
+    const HWND tree = Tree();
+    EXPECT_EQ(TreeOutline(tree), "First\n");
+    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                   reinterpret_cast<LPARAM>(FindItem(tree, "First")));
+    SetText(window, WidthEditId, "120");
+    ASSERT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(SectionWidth(control.Get(), 0), 120);
 }
 
 TEST_F(ActivePage, OpensOnGeneralAndChangingThePageMarksNothing) {

@@ -120,6 +120,11 @@ init_prefix() {
             # closes). Prefixes for a real desktop (exec) keep the default.
             env -u DISPLAY "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N \
                 /f >>"$state/wineboot.log" 2>&1
+            # A test that crashes ends with the debugger's backtrace on
+            # stderr, not behind a crash dialog nobody closes until the
+            # test's timeout.
+            env -u DISPLAY "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+                /t REG_DWORD /d 0 /f >>"$state/wineboot.log" 2>&1
         fi
         # The registry is written when the server exits.
         "$(wineserver_bin)" -w

@@ -32,7 +32,7 @@ HRESULT GiveString(const std::string& text, BSTR* out) {
 } // namespace
 
 TAccessibleHeader::TAccessibleHeader(TActiveXControl& control)
-    : control_(&control), thread_(::GetCurrentThreadId()) {}
+    : TComObject(__uuidof(IAccessible), 1), control_(&control), thread_(::GetCurrentThreadId()) {}
 
 void TAccessibleHeader::Disconnect() {
     control_ = nullptr;
@@ -102,29 +102,6 @@ TAccessibleHeader::TTarget TAccessibleHeader::Resolve(const VARIANT& child) cons
 }
 
 // --- IUnknown, IDispatch -------------------------------------------------------
-
-HRESULT STDMETHODCALLTYPE TAccessibleHeader::QueryInterface(REFIID riid, void** object) {
-    if (object == nullptr)
-        return E_POINTER;
-    *object = nullptr;
-    if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch) &&
-        !IsEqualIID(riid, __uuidof(IAccessible)))
-        return E_NOINTERFACE;
-    *object = static_cast<IAccessible*>(this);
-    AddRef();
-    return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE TAccessibleHeader::AddRef() {
-    return static_cast<ULONG>(::InterlockedIncrement(&references_));
-}
-
-ULONG STDMETHODCALLTYPE TAccessibleHeader::Release() {
-    const LONG left = ::InterlockedDecrement(&references_);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
-}
 
 HRESULT STDMETHODCALLTYPE TAccessibleHeader::GetTypeInfoCount(UINT* count) {
     if (count == nullptr)

@@ -10,6 +10,7 @@
 // disconnects it when it goes, and from then on every call fails with
 // CO_E_OBJNOTCONNECTED.
 
+#include "com/ComObject.h"
 #include "server/ModuleCounts.h"
 #include "server/automation/ComPtr.h"
 
@@ -26,19 +27,12 @@ namespace corvane::server {
 
 class TActiveXControl;
 
-class TAccessibleHeader final : public IAccessible {
+class TAccessibleHeader final : public com::TComObject<IAccessible> {
 public:
     explicit TAccessibleHeader(TActiveXControl& control);
-    TAccessibleHeader(const TAccessibleHeader&) = delete;
-    TAccessibleHeader& operator=(const TAccessibleHeader&) = delete;
 
     // The control goes: no call reaches it from now on.
     void Disconnect();
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IDispatch: clients call the vtable; no type information is offered.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -77,7 +71,7 @@ public:
     static constexpr const wchar_t* ClickAction = L"Click";
 
 private:
-    ~TAccessibleHeader() = default;
+    ~TAccessibleHeader() override = default;
 
     struct TPendingClick;
     static void RunPendingClick(void* context);
@@ -97,7 +91,6 @@ private:
     template <class Body> HRESULT Call(Body&& body) noexcept;
 
     TModuleObjectCount objectCount_;
-    LONG references_ = 1;
     TActiveXControl* control_;
     const DWORD thread_; // the control's, the only one that may use it
     TComPtr<IAccessible> standard_;

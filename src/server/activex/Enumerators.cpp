@@ -1,5 +1,7 @@
 #include "server/activex/Enumerators.h"
 
+#include "com/ComObject.h"
+
 #include <cstring>
 #include <new>
 
@@ -36,39 +38,16 @@ void FreeItem(const OLEVERB& v) {
     ::CoTaskMemFree(v.lpszVerbName);
 }
 
-template <class Interface, class Item> class TEnumerator final : public Interface {
+template <class Interface, class Item> class TEnumerator final : public com::TComObject<Interface> {
 public:
     TEnumerator(const IID& iid, const std::vector<Item>& items, size_t position = 0)
-        : iid_(iid), position_(position) {
+        : com::TComObject<Interface>(iid, 0), position_(position) {
         for (const Item& item : items)
             items_.push_back(CopyItem(item));
     }
-    ~TEnumerator() {
+    ~TEnumerator() override {
         for (const Item& item : items_)
             FreeItem(item);
-    }
-    TEnumerator(const TEnumerator&) = delete;
-    TEnumerator& operator=(const TEnumerator&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (object == nullptr)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, iid_)) {
-            *object = static_cast<Interface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(::InterlockedIncrement(&references_));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = ::InterlockedDecrement(&references_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
     }
     HRESULT STDMETHODCALLTYPE Next(ULONG count, Item* out, ULONG* fetched) override {
         if (out == nullptr || (count > 1 && fetched == nullptr))
@@ -92,7 +71,7 @@ public:
     HRESULT STDMETHODCALLTYPE Clone(Interface** copy) override {
         if (copy == nullptr)
             return E_POINTER;
-        auto* clone = new (std::nothrow) TEnumerator(iid_, items_, position_);
+        auto* clone = new (std::nothrow) TEnumerator(this->InterfaceId(), items_, position_);
         if (clone == nullptr)
             return E_OUTOFMEMORY;
         clone->AddRef();
@@ -102,8 +81,6 @@ public:
 
 private:
     TModuleObjectCount objectCount_;
-    LONG references_ = 0;
-    IID iid_;
     std::vector<Item> items_;
     size_t position_;
 };

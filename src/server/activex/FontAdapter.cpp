@@ -1,5 +1,6 @@
 #include "server/activex/FontAdapter.h"
 
+#include "com/ComObject.h"
 #include "server/ModuleCounts.h"
 #include "server/activex/ComErrors.h"
 
@@ -81,33 +82,12 @@ void CopyFontToOle(const TFont& font, IFont& target) {
     target.put_Charset(font.Charset);
 }
 
-class TFontAdapter::TSink final : public IPropertyNotifySink {
+class TFontAdapter::TSink final : public com::TComObject<IPropertyNotifySink> {
 public:
-    explicit TSink(TFontAdapter& adapter) : adapter_(&adapter) {}
-    TSink(const TSink&) = delete;
-    TSink& operator=(const TSink&) = delete;
+    explicit TSink(TFontAdapter& adapter)
+        : TComObject(IID_IPropertyNotifySink, 0), adapter_(&adapter) {}
     void Disconnect() { adapter_ = nullptr; }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (object == nullptr)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyNotifySink)) {
-            *object = static_cast<IPropertyNotifySink*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(::InterlockedIncrement(&references_));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = ::InterlockedDecrement(&references_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
     HRESULT STDMETHODCALLTYPE OnChanged(DISPID) override {
         // The adapter is only ever let go on its own thread.
         if (::GetCurrentThreadId() != thread_)
@@ -121,11 +101,10 @@ public:
     }
 
 private:
-    ~TSink() = default;
+    ~TSink() override = default;
     TModuleObjectCount count_; // the module stays while a font holds it
     TFontAdapter* adapter_;
     const DWORD thread_ = ::GetCurrentThreadId();
-    LONG references_ = 0;
 };
 
 TFontAdapter::TFontAdapter() = default;

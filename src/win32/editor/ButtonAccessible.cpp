@@ -1,5 +1,6 @@
 #include "win32/editor/ButtonAccessible.h"
 
+#include "com/ComObject.h"
 #include "com/ComPtr.h"
 
 #include <oleacc.h>
@@ -15,40 +16,12 @@ bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-// COM interfaces have no virtual destructor: the object frees itself in
-// Release, never through an interface pointer.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-
 // Delegates to the system's object for the window; answers the button's own
 // role, name, state and action itself.
-class ButtonAccessible final : public IAccessible {
+class ButtonAccessible final : public com::TComObject<IAccessible> {
 public:
     ButtonAccessible(HWND button, com::TComPtr<IAccessible> standard)
-        : button_(button), standard_(std::move(standard)) {}
-    ButtonAccessible(const ButtonAccessible&) = delete;
-    ButtonAccessible& operator=(const ButtonAccessible&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (object == nullptr)
-            return E_POINTER;
-        *object = nullptr;
-        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch) &&
-            !IsEqualIID(riid, __uuidof(IAccessible)))
-            return E_NOINTERFACE;
-        *object = static_cast<IAccessible*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(::InterlockedIncrement(&references_));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = ::InterlockedDecrement(&references_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
+        : TComObject(__uuidof(IAccessible), 1), button_(button), standard_(std::move(standard)) {}
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         return standard_->GetTypeInfoCount(count);
@@ -167,14 +140,11 @@ public:
     }
 
 private:
-    ~ButtonAccessible() = default;
+    ~ButtonAccessible() override = default;
 
-    LONG references_ = 1;
     HWND button_;
     com::TComPtr<IAccessible> standard_;
 };
-
-#pragma GCC diagnostic pop
 
 } // namespace
 

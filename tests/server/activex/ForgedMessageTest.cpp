@@ -23,13 +23,15 @@ void Planted(void* counter) { // what the parking window once ran from wParam
 
 // Each WM_APP message the control uses and its neighbours, a registered one,
 // and WM_NCCREATE (sent: it cannot be posted) naming an object, each with
-// chosen and random parameters, to every window given. WM_NOTIFY and the
-// tooltip's own TTM_GETTEXTW, whose lParam the system does not marshal, go
-// both ways: posted, and sent as another thread or process would.
-void Forge(const std::vector<HWND>& windows) {
+// chosen and random parameters, to every window given. WM_NOTIFY,
+// WM_GETDLGCODE and the tooltip's own TTM_GETTEXTW, whose lParam is a
+// pointer, go both ways: posted, and sent as another thread or process would.
+// The system copies WM_GETDLGCODE's message across processes; inside one it
+// hands the sender's pointer over as it is, as it does for every message.
+void Forge(const std::vector<HWND>& windows, bool sameProcess) {
     const UINT messages[] = {
-        WM_APP,      WM_APP + 1, WM_APP + 2,  ::RegisterWindowMessageA("CorvaneC"),
-        WM_NCCREATE, WM_NOTIFY,  TTM_GETTEXTW};
+        WM_APP,      WM_APP + 1, WM_APP + 2,   ::RegisterWindowMessageA("CorvaneC"),
+        WM_NCCREATE, WM_NOTIFY,  TTM_GETTEXTW, WM_GETDLGCODE};
     std::mt19937_64 random(20261208);
     const uintptr_t params[][2] = {
         {reinterpret_cast<uintptr_t>(&Planted), reinterpret_cast<uintptr_t>(&g_ran)},
@@ -39,11 +41,12 @@ void Forge(const std::vector<HWND>& windows) {
     for (const HWND window : windows)
         for (const UINT message : messages)
             for (const auto& [w, l] : params) {
+                if (sameProcess && message == WM_GETDLGCODE)
+                    continue;
                 CREATESTRUCTA create{};
                 create.lpCreateParams = reinterpret_cast<void*>(l);
                 DWORD_PTR result = 0;
-                const bool sent =
-                    message == WM_NCCREATE || message == WM_NOTIFY || message == TTM_GETTEXTW;
+                const bool sent = message < WM_USER || message == TTM_GETTEXTW;
                 if (sent)
                     ::SendMessageTimeoutA(window, message, w,
                                           message == WM_NCCREATE ? reinterpret_cast<LPARAM>(&create)
@@ -67,12 +70,12 @@ const bool g_forger = [] {
          p = next) {
     }
     windows.pop_back();
-    Forge(windows);
+    Forge(windows, false);
     ::ExitProcess(0);
 }();
 
 DWORD WINAPI ForgeOnThread(void* windows) {
-    Forge(*static_cast<const std::vector<HWND>*>(windows));
+    Forge(*static_cast<const std::vector<HWND>*>(windows), true);
     return 0;
 }
 
